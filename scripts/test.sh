@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds textpair and runs every test: the release build, then the build
+# with AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+for preset in default asan; do
+  echo "=== $preset build"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  echo "=== $preset tests"
+  ctest --preset "$preset"
+done

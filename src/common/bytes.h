@@ -1,0 +1,43 @@
+// Byte-string helpers shared by every phase: ASCII lower-casing, blank
+// trimming, 1-based searching, padding and the number reading of prompts.
+// Strings are byte strings; nothing here knows about UTF-8.
+#ifndef TEXTPAIR_COMMON_BYTES_H_
+#define TEXTPAIR_COMMON_BYTES_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace textpair {
+
+// Only A-Z are lowered; every other byte is kept.
+std::string lower_ascii(std::string_view s);
+// Trimming removes blanks (byte 32) only, never tabs.
+std::string trim_blanks(std::string_view s);
+std::string trim_left_blanks(std::string_view s);
+std::string trim_right_blanks(std::string_view s);
+
+// 1-based position of the first `needle` at or after position `from`
+// (1-based); 0 when there is none.
+std::size_t find_at(std::string_view hay, std::string_view needle, std::size_t from = 1);
+inline bool contains(std::string_view hay, std::string_view needle) {
+  return hay.find(needle) != std::string_view::npos;
+}
+// Case-insensitive (ASCII) contains.
+bool contains_nocase(std::string_view hay, std::string_view needle);
+// Bytes a..b (1-based, inclusive); empty when b < a; clipped to the string.
+std::string mid(std::string_view s, std::size_t a, std::size_t b);
+
+// Right-aligns `s` in `width` characters with `fill`; longer text stays whole.
+std::string pad_left(std::string_view s, std::size_t width, char fill = ' ');
+// A number with one blank in the sign position when it is not negative.
+std::string format_signed(long long v);
+
+// Reads a typed number: leading blanks and tabs skipped, an optionally signed
+// decimal taken from the start, a fractional part rounded to the nearest
+// integer; text that does not start with a number reads as 0.
+long long read_number(std::string_view s);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_COMMON_BYTES_H_

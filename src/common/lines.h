@@ -1,0 +1,76 @@
+// Reading and writing text files line by line, as every phase does.
+// A line ends at LF; a CR right before the LF is dropped; a last line
+// without LF is still a line; an empty file has no lines. Written lines end
+// with CR LF. Names are given the way the program writes them ("txt_wrk\a.txt")
+// and are resolved with the platform's file-name rules.
+#ifndef TEXTPAIR_COMMON_LINES_H_
+#define TEXTPAIR_COMMON_LINES_H_
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace textpair {
+
+class LineReader {
+ public:
+  LineReader() = default;
+  explicit LineReader(const std::string& name) { open(name); }
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // False when the file cannot be opened; the reader then has no lines.
+  bool open(const std::string& name);
+  bool is_open() const { return file_ != nullptr; }
+  // The next line without its line end; false at the end of the file.
+  bool next(std::string& line);
+  // Back to the first line.
+  void rewind();
+  void close();
+
+ private:
+  bool fill();
+  std::FILE* file_ = nullptr;
+  std::vector<char> buf_;
+  std::size_t pos_ = 0;
+  std::size_t len_ = 0;
+  bool eof_ = false;
+};
+
+class LineWriter {
+ public:
+  LineWriter() = default;
+  ~LineWriter();
+  LineWriter(const LineWriter&) = delete;
+  LineWriter& operator=(const LineWriter&) = delete;
+
+  // Creates (or empties) the file.
+  bool create(const std::string& name);
+  // Opens the file for appending, creating it when missing.
+  bool append(const std::string& name);
+  bool is_open() const { return file_ != nullptr; }
+  // Writes the bytes and CR LF.
+  void line(std::string_view text);
+  // Writes bytes as they are.
+  void raw(std::string_view bytes);
+  // False when a write failed since the file was opened (disk full, ...).
+  bool ok() const { return ok_; }
+  // Closes the file; false when any write or the close failed.
+  bool close();
+
+ private:
+  bool open_mode(const std::string& name, const char* mode);
+  std::FILE* file_ = nullptr;
+  bool ok_ = true;
+};
+
+// Whole-file helpers for small list files.
+std::vector<std::string> read_all_lines(const std::string& name);
+// Number of lines that still hold text after their leading blanks are removed.
+int count_nonblank_lines(const std::string& name);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_COMMON_LINES_H_

@@ -1,0 +1,61 @@
+#include "common/records.h"
+
+namespace textpair {
+
+namespace {
+constexpr std::size_t kMaxFieldBytes = 4096;
+}  // namespace
+
+std::string format_record(std::initializer_list<std::string_view> fields) {
+  std::string out;
+  bool first = true;
+  for (std::string_view f : fields) {
+    if (!first) out += ',';
+    first = false;
+    out += '"';
+    out += f;
+    out += '"';
+  }
+  return out;
+}
+
+void write_record(LineWriter& out, std::initializer_list<std::string_view> fields) {
+  out.line(format_record(fields));
+}
+
+void parse_record(std::string_view line, std::size_t count, std::vector<std::string>& fields) {
+  fields.assign(count, std::string());
+  std::size_t i = 0;
+  for (std::size_t f = 0; f < count && i <= line.size(); ++f) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i >= line.size()) break;
+    std::string& field = fields[f];
+    if (line[i] == '"') {
+      std::size_t close = line.find('"', i + 1);
+      std::size_t end = close == std::string_view::npos ? line.size() : close;
+      field.assign(line.substr(i + 1, end - i - 1));
+      i = end + 1;
+      std::size_t comma = line.find(',', std::min(i, line.size()));
+      i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+    } else {
+      std::size_t comma = line.find(',', i);
+      std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+      std::size_t e = end;
+      while (e > i && (line[e - 1] == ' ' || line[e - 1] == '\t')) --e;
+      field.assign(line.substr(i, e - i));
+      i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+    }
+    if (field.size() > kMaxFieldBytes) field.resize(kMaxFieldBytes);
+  }
+}
+
+bool RecordReader::next(std::vector<std::string>& fields) {
+  if (!lines_.next(line_)) {
+    fields.assign(count_, std::string());
+    return false;
+  }
+  parse_record(line_, count_, fields);
+  return true;
+}
+
+}  // namespace textpair

@@ -1,0 +1,76 @@
+#include "driver/run.h"
+
+#include "commands/run_command.h"
+#include "common/run_state.h"
+#include "compare/comparison_page.h"
+#include "compare/page_files.h"
+#include "driver/ads.h"
+#include "driver/prompts.h"
+#include "driver/startup_screens.h"
+#include "driver/target_address.h"
+#include "driver/tool_checks.h"
+#include "indexing/word_extraction.h"
+#include "indexing/word_lists.h"
+#include "input/file_choice.h"
+#include "input/intake.h"
+#include "input/working_copies.h"
+#include "platform/console.h"
+#include "site/all_words_index.h"
+#include "site/annotated_pages.h"
+#include "site/publish.h"
+#include "site/search_pages.h"
+#include "site/word_index.h"
+
+namespace textpair {
+
+namespace {
+
+Flow build_index_site(Context& ctx) {
+  for (int group = 1; group <= ctx.state.group_count; ++group) {
+    annotate_group(ctx, group);
+    write_word_index_page(ctx, group);
+    write_search_page(ctx, group);
+  }
+  return write_all_words_index(ctx);
+}
+
+Flow run_phases(Context& ctx) {
+  Console& console = ctx.console;
+  run_command(console, "chcp");
+  console.write_line(kModuleName);
+  console.empty_line();
+  console.write_line(ctx.state.invocation_path);
+
+  if (set_target_address(ctx) == Flow::kEnd) return Flow::kEnd;
+  delete_old_ads(ctx);
+  if (show_startup_screens(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (check_tools(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (fetch_ads(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (take_in_inputs(ctx) == Flow::kEnd) return Flow::kEnd;
+  set_up_folders(ctx);
+  if (choose_files(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (make_working_copies(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (write_comparison_page(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (write_page_files(ctx) == Flow::kEnd) return Flow::kEnd;
+
+  console.empty_line();
+  console.write_line("============ INDEXING ===========");
+  console.empty_line();
+  progress(console, 1);
+  extract_words(ctx);
+  if (build_word_lists(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (build_index_site(ctx) == Flow::kEnd) return Flow::kEnd;
+  return publish_and_show_results(ctx);
+}
+
+}  // namespace
+
+int run(Console& console, const std::string& invocation_path) {
+  RunState state;
+  state.invocation_path = invocation_path;
+  Context ctx{console, state};
+  run_phases(ctx);
+  return 0;
+}
+
+}  // namespace textpair

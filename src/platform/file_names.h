@@ -1,0 +1,36 @@
+// Windows file-name rules on any file system: "\" separates folders, names
+// are matched without regard to ASCII case, wildcards follow the command
+// interpreter's rules, and listings come in NTFS order.
+#ifndef TEXTPAIR_PLATFORM_FILE_NAMES_H_
+#define TEXTPAIR_PLATFORM_FILE_NAMES_H_
+
+#include <string>
+#include <string_view>
+
+namespace textpair {
+
+// The path of the existing entry that `name` denotes ("TXT_IN\x.txt" finds
+// "txt_in/x.txt"); each component is matched without regard to ASCII case.
+// Components that do not exist are kept as written, so a new file takes the
+// name as written. "\" and "/" both separate folders.
+std::string native_path(std::string_view name);
+
+// Splits "folder\pattern" into the folder part ("" for the work folder;
+// "folder" without the trailing separator) and the last component.
+void split_folder(std::string_view name, std::string& folder, std::string& last);
+
+bool has_wildcards(std::string_view name);
+
+// Windows wildcard match of one name, ASCII case ignored: "*" any run,
+// "?" one byte, "*." names without a dot, "*.*" every name, and a literal
+// three-letter extension also matches longer extensions beginning with it
+// ("a.html" matches "*.htm").
+bool wildcard_match(std::string_view pattern, std::string_view name);
+
+// NTFS listing order: bytes compared with a-z folded to A-Z, ties broken by
+// the plain bytes. Negative, zero or positive like strcmp.
+int ntfs_compare(std::string_view a, std::string_view b);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_PLATFORM_FILE_NAMES_H_

@@ -1,0 +1,38 @@
+// File-system access of the program: listing, copying, deleting and making
+// folders, on native paths (see file_names.h for turning the program's names
+// into native paths). Errors come back as false or empty results.
+#ifndef TEXTPAIR_PLATFORM_FILES_H_
+#define TEXTPAIR_PLATFORM_FILES_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace textpair {
+
+struct DirEntry {
+  std::string name;
+  bool is_dir = false;
+  std::uint64_t size = 0;
+  std::int64_t mtime = 0;  // seconds since the epoch
+};
+
+// The entries of a folder ("" = the work folder), without "." and "..",
+// in no particular order; empty when the folder cannot be read.
+std::vector<DirEntry> list_dir(const std::string& native_dir);
+bool path_exists(const std::string& native);
+bool is_directory(const std::string& native);
+bool is_regular_file(const std::string& native);
+bool make_directory(const std::string& native);
+bool remove_file(const std::string& native);
+// Copies with overwrite; false when the source cannot be read or the target
+// cannot be written completely.
+bool copy_file(const std::string& from, const std::string& to);
+bool rename_path(const std::string& from, const std::string& to);
+std::string current_directory();
+// Free bytes on the file system of the folder; 0 when unknown.
+std::uint64_t free_bytes(const std::string& native_dir);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_PLATFORM_FILES_H_

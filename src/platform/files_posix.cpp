@@ -1,0 +1,109 @@
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+namespace textpair {
+
+namespace {
+const char* dir_or_dot(const std::string& dir) { return dir.empty() ? "." : dir.c_str(); }
+}  // namespace
+
+std::vector<DirEntry> list_dir(const std::string& native_dir) {
+  std::vector<DirEntry> entries;
+  DIR* d = opendir(dir_or_dot(native_dir));
+  if (d == nullptr) return entries;
+  std::string prefix = native_dir.empty() ? "" : native_dir + "/";
+  while (dirent* e = readdir(d)) {
+    if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+    DirEntry entry;
+    entry.name = e->d_name;
+    struct stat st {};
+    if (stat((prefix + entry.name).c_str(), &st) == 0) {
+      entry.is_dir = S_ISDIR(st.st_mode);
+      entry.size = entry.is_dir ? 0 : static_cast<std::uint64_t>(st.st_size);
+      entry.mtime = st.st_mtime;
+    }
+    entries.push_back(std::move(entry));
+  }
+  closedir(d);
+  return entries;
+}
+
+bool path_exists(const std::string& native) {
+  struct stat st {};
+  return stat(dir_or_dot(native), &st) == 0;
+}
+
+bool is_directory(const std::string& native) {
+  struct stat st {};
+  return stat(dir_or_dot(native), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool is_regular_file(const std::string& native) {
+  struct stat st {};
+  return stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool make_directory(const std::string& native) { return mkdir(native.c_str(), 0777) == 0; }
+
+bool remove_file(const std::string& native) { return unlink(native.c_str()) == 0; }
+
+bool copy_file(const std::string& from, const std::string& to) {
+  int in = open(from.c_str(), O_RDONLY);
+  if (in < 0) return false;
+  struct stat st {};
+  if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(in);
+    return false;
+  }
+  int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+  if (out < 0) {
+    close(in);
+    return false;
+  }
+  bool ok = true;
+  char buf[1 << 16];
+  for (;;) {
+    ssize_t got = read(in, buf, sizeof buf);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) { ok = false; break; }
+    if (got == 0) break;
+    ssize_t done = 0;
+    while (done < got) {
+      ssize_t put = write(out, buf + done, static_cast<size_t>(got - done));
+      if (put < 0 && errno == EINTR) continue;
+      if (put <= 0) { ok = false; break; }
+      done += put;
+    }
+    if (!ok) break;
+  }
+  close(in);
+  if (close(out) != 0) ok = false;
+  return ok;
+}
+
+bool rename_path(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+std::string current_directory() {
+  char buf[PATH_MAX];
+  return getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string();
+}
+
+std::uint64_t free_bytes(const std::string& native_dir) {
+  struct statvfs vfs {};
+  if (statvfs(dir_or_dot(native_dir), &vfs) != 0) return 0;
+  return static_cast<std::uint64_t>(vfs.f_bavail) * vfs.f_frsize;
+}
+
+}  // namespace textpair

@@ -1,0 +1,18 @@
+// Starting an outside program (wget is the only one) found on the search
+// path, with the program's environment and its standard streams, and
+// waiting for it to end.
+#ifndef TEXTPAIR_PLATFORM_PROCESS_H_
+#define TEXTPAIR_PLATFORM_PROCESS_H_
+
+#include <string>
+#include <vector>
+
+namespace textpair {
+
+// Runs argv[0] with the arguments; returns its exit status, or -1 when it
+// could not be started.
+int run_program(const std::vector<std::string>& argv);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_PLATFORM_PROCESS_H_

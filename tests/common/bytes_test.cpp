@@ -1,0 +1,36 @@
+#include "common/bytes.h"
+
+#include <gtest/gtest.h>
+
+namespace textpair {
+namespace {
+
+TEST(ReadNumber, ReadsTheWayThePromptsDo) {
+  struct Case {
+    const char* text;
+    long long want;
+  } cases[] = {
+      {"", 0},     {"2", 2},     {"2x", 2},   {"2.6", 3}, {"2.4", 2}, {"50%", 50},
+      {"  \t7", 7}, {"-3", -3},   {"abc", 0},  {"+4", 4},  {".5", 1},  {"x2", 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(read_number(c.text), c.want) << c.text;
+}
+
+TEST(Bytes, TrimsBlanksOnlyAndSearchesOneBased) {
+  EXPECT_EQ(trim_blanks("  a b \t "), "a b \t");
+  EXPECT_EQ(trim_blanks("   "), "");
+  EXPECT_EQ(lower_ascii("ÄBc"), "Äbc");
+  EXPECT_EQ(find_at("abcabc", "b"), 2u);
+  EXPECT_EQ(find_at("abcabc", "b", 3), 5u);
+  EXPECT_EQ(find_at("abc", "x"), 0u);
+  EXPECT_EQ(find_at("abc", "c", 4), 0u);
+  EXPECT_EQ(mid("Hello", 2, 3), "el");
+  EXPECT_EQ(mid("Hello", 3, 2), "");
+  EXPECT_EQ(pad_left("41", 10), "        41");
+  EXPECT_EQ(pad_left("12345", 3), "12345");
+  EXPECT_EQ(format_signed(50), " 50");
+  EXPECT_EQ(format_signed(-5), "-5");
+}
+
+}  // namespace
+}  // namespace textpair
