@@ -1,0 +1,44 @@
+// Test helpers: a fresh temporary work folder that becomes the current
+// directory for one test, and small file helpers.
+#ifndef TEXTPAIR_TESTS_TEST_UTIL_WORK_FOLDER_H_
+#define TEXTPAIR_TESTS_TEST_UTIL_WORK_FOLDER_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace textpair::testing {
+
+// Makes a new empty folder under the system's temp folder and changes into
+// it; changes back and removes it afterwards.
+class WorkFolder {
+ public:
+  WorkFolder();
+  ~WorkFolder();
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+};
+
+// Test fixture with a work folder.
+class WorkFolderTest : public ::testing::Test {
+ protected:
+  WorkFolder folder_;
+};
+
+// Paths use "/" and are relative to the current directory.
+void write_file(const std::string& path, const std::string& bytes);
+std::string read_file(const std::string& path);
+bool file_exists(const std::string& path);
+void make_dir(const std::string& path);
+// Sorted names of the entries of a folder.
+std::vector<std::string> list_names(const std::string& dir = ".");
+// Joins lines with CR LF after each.
+std::string crlf(const std::vector<std::string>& lines);
+
+}  // namespace textpair::testing
+
+#endif  // TEXTPAIR_TESTS_TEST_UTIL_WORK_FOLDER_H_
