@@ -1,0 +1,87 @@
+#include "common/line_sort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::crlf;
+using testing::list_names;
+using testing::make_dir;
+using testing::read_file;
+using testing::write_file;
+
+class LineSortTest : public testing::WorkFolderTest {};
+
+TEST_F(LineSortTest, OrdersLinesByUnsignedBytes) {
+  struct Case {
+    const char* name;
+    std::string input;
+    std::vector<std::string> want;
+  } cases[] = {
+      {"case is not folded", "apple\r\nApple\r\nBanana\r\n", {"Apple", "Banana", "apple"}},
+      {"prefix first", "abc\r\nab,\r\nab\r\n", {"ab", "ab,", "abc"}},
+      {"empty line first", "b\r\n\r\na\r\n", {"", "a", "b"}},
+      {"high bytes after ASCII", "\xC3\xA4\r\nz\r\n~\r\n", {"z", "~", "\xC3\xA4"}},
+      {"quote sorts by its byte", "a\r\n\"b\"\r\n!\r\n", {"!", "\"b\"", "a"}},
+      {"duplicates kept", "x\r\ny\r\nx\r\nx\r\n", {"x", "x", "x", "y"}},
+      {"LF and missing last line end", "b\na\r\nc", {"a", "b", "c"}},
+      {"empty input", "", {}},
+  };
+  for (const Case& c : cases) {
+    write_file("in.txt", c.input);
+    ASSERT_EQ(sort_lines("in.txt", "out.txt"), LineSortResult::kOk) << c.name;
+    EXPECT_EQ(read_file("out.txt"), crlf(c.want)) << c.name;
+  }
+}
+
+TEST_F(LineSortTest, SpillsAndMergesInSeveralPassesWithSameResult) {
+  std::vector<std::string> lines;
+  unsigned x = 12345;
+  for (int i = 0; i < 3000; ++i) {
+    x = x * 1103515245u + 12345u;
+    lines.push_back(std::to_string(x % 997) + (i % 7 == 0 ? "Z" : "a") + std::string(x % 5, '\xE2'));
+  }
+  write_file("in.txt", crlf(lines));
+  std::vector<std::string> want = lines;
+  std::sort(want.begin(), want.end());
+
+  struct Limits {
+    std::size_t run_bytes, width;
+  } limits[] = {{1, 2}, {200, 3}, {5000, 50}, {1 << 20, 64}};
+  for (const Limits& l : limits) {
+    ASSERT_EQ(sort_lines("in.txt", "out.txt", {l.run_bytes, l.width}), LineSortResult::kOk) << l.run_bytes;
+    EXPECT_EQ(read_file("out.txt"), crlf(want)) << l.run_bytes;
+    // Input untouched, no temporaries left.
+    EXPECT_EQ(read_file("in.txt"), crlf(lines));
+    EXPECT_EQ(list_names(), (std::vector<std::string>{"in.txt", "out.txt"}));
+  }
+}
+
+TEST_F(LineSortTest, SortsInPlaceAndIntoFolderNamedCaseInsensitively) {
+  make_dir("wrk");
+  write_file("wrk/data.txt", "b\r\nc\r\na\r\n");
+  ASSERT_EQ(sort_lines("WRK\\DATA.TXT", "wrk\\data.txt", {4, 2}), LineSortResult::kOk);
+  EXPECT_EQ(read_file("wrk/data.txt"), crlf({"a", "b", "c"}));
+  EXPECT_EQ(list_names("wrk"), (std::vector<std::string>{"data.txt"}));
+}
+
+TEST_F(LineSortTest, ReportsFailureWithoutTouchingTheOutput) {
+  write_file("out.txt", "old\r\n");
+  EXPECT_EQ(sort_lines("missing.txt", "out.txt"), LineSortResult::kInputUnreadable);
+  EXPECT_EQ(read_file("out.txt"), "old\r\n");
+
+  write_file("in.txt", "b\r\na\r\n");
+  EXPECT_EQ(sort_lines("in.txt", "no_folder\\out.txt"), LineSortResult::kWriteFailed);
+  EXPECT_EQ(sort_lines("in.txt", "no_folder\\out.txt", {1, 2}), LineSortResult::kWriteFailed);
+  EXPECT_EQ(list_names(), (std::vector<std::string>{"in.txt", "out.txt"}));
+}
+
+}  // namespace
+}  // namespace textpair
