@@ -10,6 +10,15 @@ command -v wget >/dev/null || need+=(wget)
 command -v python3 >/dev/null || need+=(python3)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 [ -f /usr/include/gmock/gmock.h ] || need+=(libgmock-dev)
+# Fuzzing: clang with its libFuzzer runtime.
+command -v clang++ >/dev/null || need+=(clang)
+ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
+# The terminal test drives the program in tmux; the browser test drives
+# Debian's chromium through playwright-core (node).
+command -v tmux >/dev/null || need+=(tmux)
+command -v chromium >/dev/null || need+=(chromium)
+command -v node >/dev/null || need+=(nodejs)
+command -v npm >/dev/null || need+=(npm)
 if [ ${#need[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds textpair and runs every test: the release build, then the build
-# with AddressSanitizer and UBSan.
+# with AddressSanitizer and UBSan, then each fuzz target for a bounded time,
+# then the browser test of a published site.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -11,3 +12,5 @@ for preset in default asan; do
   echo "=== $preset tests"
   ctest --preset "$preset"
 done
+echo "=== fuzzing"
+bash scripts/fuzz.sh
