@@ -3,10 +3,11 @@
 // input descriptor (no buffered streams mixed in).
 //
 // On a terminal, keys are read in raw mode without echo (a cursor or function
-// key's escape sequence is one key) and lines with echo; the terminal's mode
-// is restored on every way out. When input is not a terminal every byte is
-// one key, and a line read is written back after the prompt, so a piped run's
-// transcript reads like the screen of a typed one.
+// key's escape sequence is one key, and so is a UTF-8 character) and lines
+// with echo; the terminal's mode is restored on every way out, an interrupt
+// included. When input is not a terminal every byte is one key, and a line
+// read is written back after the prompt, so a piped run's transcript reads
+// like the screen of a typed one.
 #ifndef TEXTPAIR_PLATFORM_CONSOLE_H_
 #define TEXTPAIR_PLATFORM_CONSOLE_H_
 
@@ -42,12 +43,14 @@ class Console {
  private:
   int in_fd_, out_fd_, err_fd_;
   bool in_tty_ = false;
-  bool raw_ = false;
   std::string pending_;  // bytes read but not yet consumed
   bool eof_ = false;
-  bool enter_raw();
-  void leave_raw();
+  // Reads what is there, waiting at most timeout_ms (-1: until something
+  // comes); false when nothing came, eof_ set when input has ended.
   bool read_more(int timeout_ms);
+  // Takes one key off pending_ (reading the rest of an escape sequence or
+  // UTF-8 character on a terminal); false when pending_ is empty.
+  bool take_key(std::string& key);
 };
 
 }  // namespace textpair

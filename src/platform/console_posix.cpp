@@ -1,32 +1,152 @@
-// Placeholder until the terminal handling lands.
 #include "platform/console.h"
 
 #include <poll.h>
+#include <signal.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
 
 namespace textpair {
 
-Console::Console(int in_fd, int out_fd, int err_fd) : in_fd_(in_fd), out_fd_(out_fd), err_fd_(err_fd) {}
-Console::~Console() = default;
-
 namespace {
+
+// The terminal's mode as found, so that it can be put back from a signal
+// handler or at exit as well as by the console itself. Only one console
+// owns the terminal at a time.
+struct TerminalMode {
+  int fd = -1;
+  struct termios saved {};
+  volatile sig_atomic_t raw = 0;
+  bool handlers_installed = false;
+};
+TerminalMode g_terminal;
+
+void restore_terminal() {
+  if (g_terminal.raw) {
+    tcsetattr(g_terminal.fd, TCSANOW, &g_terminal.saved);
+    g_terminal.raw = 0;
+  }
+}
+
+bool enter_raw() {
+  if (g_terminal.raw) return true;
+  struct termios raw = g_terminal.saved;
+  raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  raw.c_cc[VMIN] = 1;
+  raw.c_cc[VTIME] = 0;
+  if (tcsetattr(g_terminal.fd, TCSANOW, &raw) != 0) return false;
+  g_terminal.raw = 1;
+  return true;
+}
+
+void install_handlers();
+
+// Ctrl-C, a hang-up or a kill: the terminal gets its mode back, then the
+// signal does what it would have done.
+void on_fatal_signal(int sig) {
+  restore_terminal();
+  signal(sig, SIG_DFL);
+  raise(sig);
+}
+
+// Ctrl-Z: give the terminal back while stopped, take it again on resume.
+void on_stop_signal(int sig) {
+  int saved_errno = errno;
+  bool was_raw = g_terminal.raw != 0;
+  restore_terminal();
+  signal(sig, SIG_DFL);
+  sigset_t unblock;
+  sigemptyset(&unblock);
+  sigaddset(&unblock, sig);
+  sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+  raise(sig);
+  // Resumed.
+  install_handlers();
+  if (was_raw) enter_raw();
+  errno = saved_errno;
+}
+
+void install_handlers() {
+  struct sigaction fatal {};
+  fatal.sa_handler = on_fatal_signal;
+  sigemptyset(&fatal.sa_mask);
+  for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(sig, &fatal, nullptr);
+  struct sigaction stop {};
+  stop.sa_handler = on_stop_signal;
+  sigemptyset(&stop.sa_mask);
+  sigaction(SIGTSTP, &stop, nullptr);
+}
+
 void write_all(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return;
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
 }
+
+// Bytes of a UTF-8 character from its first byte (1 for anything else).
+std::size_t utf8_length(unsigned char lead) {
+  if (lead >= 0xF0 && lead < 0xF8) return 4;
+  if (lead >= 0xE0) return lead < 0xF0 ? 3 : 1;
+  if (lead >= 0xC0) return 2;
+  return 1;
+}
+
+// How long the rest of a key's byte sequence may take to arrive.
+constexpr int kSequenceWaitMs = 30;
+constexpr std::size_t kMaxSequence = 16;
+
 }  // namespace
 
+Console::Console(int in_fd, int out_fd, int err_fd) : in_fd_(in_fd), out_fd_(out_fd), err_fd_(err_fd) {
+  in_tty_ = isatty(in_fd_) != 0 && g_terminal.fd < 0 && tcgetattr(in_fd_, &g_terminal.saved) == 0;
+  if (in_tty_) {
+    g_terminal.fd = in_fd_;
+    if (!g_terminal.handlers_installed) {
+      g_terminal.handlers_installed = true;
+      install_handlers();
+      std::atexit(restore_terminal);
+    }
+  }
+}
+
+Console::~Console() {
+  if (in_tty_) {
+    restore_terminal();
+    g_terminal.fd = -1;
+  }
+}
+
 void Console::write(std::string_view bytes) { write_all(out_fd_, bytes); }
-void Console::write_line(std::string_view line) { write(std::string(line) + "\n"); }
+
+void Console::write_line(std::string_view line) {
+  std::string out(line);
+  out += '\n';
+  write_all(out_fd_, out);
+}
+
 void Console::write_error(std::string_view bytes) { write_all(err_fd_, bytes); }
 
-bool Console::read_more(int) {
+bool Console::read_more(int timeout_ms) {
+  if (eof_) return false;
+  struct pollfd p {in_fd_, POLLIN, 0};
+  int ready = ::poll(&p, 1, timeout_ms);
+  if (ready < 0) {
+    if (errno != EINTR) eof_ = true;
+    return false;
+  }
+  if (ready == 0) return false;
   char buf[256];
   ssize_t n = ::read(in_fd_, buf, sizeof buf);
-  if (n <= 0) {
+  if (n < 0) {
+    if (errno != EINTR && errno != EAGAIN) eof_ = true;
+    return false;
+  }
+  if (n == 0) {
     eof_ = true;
     return false;
   }
@@ -34,36 +154,86 @@ bool Console::read_more(int) {
   return true;
 }
 
-Console::Key Console::poll_key(std::string& key) { return wait_key(key); }
+bool Console::take_key(std::string& key) {
+  if (pending_.empty()) return false;
+  std::size_t length = 1;
+  if (in_tty_) {
+    auto lead = static_cast<unsigned char>(pending_[0]);
+    auto need = [&](std::size_t count) {
+      while (pending_.size() < count && read_more(kSequenceWaitMs)) {
+      }
+      return pending_.size() >= count;
+    };
+    if (lead == 0x1b) {
+      if (need(2)) {
+        char second = pending_[1];
+        if (second == '[') {
+          // Parameters and intermediates, then one final byte.
+          length = 2;
+          while (length < kMaxSequence && need(length + 1)) {
+            auto c = static_cast<unsigned char>(pending_[length]);
+            ++length;
+            if (c >= 0x40 && c <= 0x7e) break;
+          }
+        } else if (second == 'O') {
+          length = need(3) ? 3 : 2;
+        } else {
+          length = 2;  // Alt with a key
+        }
+      }
+    } else if (std::size_t want = utf8_length(lead); want > 1) {
+      need(want);
+      while (length < want && length < pending_.size() &&
+             (static_cast<unsigned char>(pending_[length]) & 0xc0) == 0x80) {
+        ++length;
+      }
+    }
+  }
+  key = pending_.substr(0, length);
+  pending_.erase(0, length);
+  return true;
+}
+
+Console::Key Console::poll_key(std::string& key) {
+  if (in_tty_) enter_raw();
+  if (pending_.empty()) read_more(0);
+  if (take_key(key)) return Key::kKey;
+  return eof_ ? Key::kEof : Key::kNone;
+}
 
 Console::Key Console::wait_key(std::string& key) {
-  if (pending_.empty() && !read_more(-1)) return Key::kEof;
-  key = pending_.substr(0, 1);
-  pending_.erase(0, 1);
-  return Key::kKey;
+  if (in_tty_) enter_raw();
+  for (;;) {
+    if (take_key(key)) return Key::kKey;
+    if (eof_) return Key::kEof;
+    read_more(-1);
+  }
 }
 
 bool Console::read_line(std::string& line) {
   line.clear();
-  for (;;) {
-    std::size_t nl = pending_.find('\n');
-    if (nl != std::string::npos) {
-      line = pending_.substr(0, nl);
-      pending_.erase(0, nl + 1);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      write_line(line);
-      return true;
-    }
-    if (!read_more(-1)) {
-      line = pending_;
-      pending_.clear();
-      write_line(line);
-      return !line.empty();
-    }
+  if (in_tty_) {
+    // Keys pressed at an earlier key prompt were never shown; they are not
+    // part of the line the user now types with echo.
+    restore_terminal();
+    pending_.clear();
   }
+  std::size_t end;
+  while ((end = pending_.find('\n')) == std::string::npos && !eof_) read_more(-1);
+  bool ended_by_lf = end != std::string::npos;
+  bool got = ended_by_lf || !pending_.empty();
+  if (!ended_by_lf) end = pending_.size();
+  line = pending_.substr(0, end);
+  pending_.erase(0, ended_by_lf ? end + 1 : end);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  // A terminal has echoed the line and its Enter; piped input is written
+  // back, and the cursor always ends on a new line.
+  if (!in_tty_) {
+    write_line(line);
+  } else if (!ended_by_lf) {
+    empty_line();
+  }
+  return got;
 }
-
-bool Console::enter_raw() { return false; }
-void Console::leave_raw() {}
 
 }  // namespace textpair
