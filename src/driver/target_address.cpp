@@ -1,7 +1,65 @@
 #include "driver/target_address.h"
 
+#include "common/bytes.h"
+#include "driver/prompts.h"
+#include "platform/console.h"
+
 namespace textpair {
 
-Flow set_target_address(Context& ctx) { (void)ctx; return Flow::kGoOn; }
+namespace {
+
+struct WebPrefix {
+  std::string_view in_name;
+  std::string_view address_start;
+};
+constexpr WebPrefix kWebPrefixes[] = {
+    {"www.", "www."},
+    {"http.", "http://"},
+    {"https.", "https://"},
+};
+
+void show_rename_screen(Console& console) {
+  console.empty_line();
+  console.write_line(kDashes);
+  console.write_line(
+      "The program creates Google search queries that point to (your) website, which is summarized in the "
+      "program name.");
+  console.write_line(
+      "Therefore, you must rename the program according to the name of (your) website, but the condition is "
+      "that the");
+  console.write_line(
+      "new program name begins with www...(like www.example.com.exe), http...(like http.example.com.exe, or "
+      "https...(like https.example.com.exe)");
+  console.write_line("BE CAREFUL AND COPY AND RENAME THE PROGRAM ACCORDING TO THE INSTRUCTIONS!");
+  console.write_line(kDashes);
+  console.empty_line();
+}
+
+}  // namespace
+
+std::optional<std::string> target_address_from(std::string_view invocation_path) {
+  // The extension is dropped by length, without looking at it.
+  std::size_t n = trim_blanks(invocation_path).size();
+  std::string name = lower_ascii(invocation_path.substr(0, n >= 4 ? n - 4 : 0));
+  for (const WebPrefix& prefix : kWebPrefixes) {
+    std::size_t last = name.rfind(prefix.in_name);
+    if (last == std::string::npos) continue;
+    return std::string(prefix.address_start) + name.substr(last + prefix.in_name.size());
+  }
+  return std::nullopt;
+}
+
+Flow set_target_address(Context& ctx) {
+  std::optional<std::string> address = target_address_from(ctx.state.invocation_path);
+  if (!address) {
+    show_rename_screen(ctx.console);
+    return end_prompt(ctx.console);
+  }
+  ctx.state.target_address = *address;
+  ctx.console.write_line(kDashes);
+  ctx.console.write_line("url.publisher.02$ = " + *address);
+  ctx.console.empty_line();
+  return Flow::kGoOn;
+}
 
 }  // namespace textpair
