@@ -45,10 +45,18 @@ Flow terms_of_use(Context& ctx) {
   return continue_prompt(console, {"<1> yes, continue", "<2> no, end"});
 }
 
-Flow font_instructions(Console& console) {
+// A screen between two dashed lines, answered with continue or end.
+Flow instructions(Console& console, std::initializer_list<std::string_view> lines) {
   console.empty_line();
   console.write_line(kDashes);
-  write_lines(console, {
+  write_lines(console, lines);
+  console.write_line(kDashes);
+  console.empty_line();
+  return continue_prompt(console, {"<1> continue", "<2> end"});
+}
+
+Flow font_instructions(Console& console) {
+  return instructions(console, {
       "FONT CONSOLAS OR LUCIDA CONSOLE MUST BE SELECTED IN THE PROGRAM EXECUTION WINDOW.",
       "Setting procedure (necessary for correct printing):",
       "- move the mouse to the center of the upper bold edge of the execution window;",
@@ -60,15 +68,10 @@ Flow font_instructions(Console& console) {
       "In the Layout tab, select the size of the execution window.",
       "Selected settings work when the program is restarted.",
   });
-  console.write_line(kDashes);
-  console.empty_line();
-  return continue_prompt(console, {"<1> continue", "<2> end"});
 }
 
 Flow install_instructions(Console& console) {
-  console.empty_line();
-  console.write_line(kDashes);
-  write_lines(console, {
+  return instructions(console, {
       "THE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY.",
       "During execution, the program creates and also deletes most *.txt and other files.",
       "",
@@ -76,9 +79,6 @@ Flow install_instructions(Console& console) {
       "subfolder.",
       "The TXT file names must not contain spaces or special characters (ASCII only).",
   });
-  console.write_line(kDashes);
-  console.empty_line();
-  return continue_prompt(console, {"<1> continue", "<2> end"});
 }
 
 }  // namespace
