@@ -25,6 +25,8 @@ bool is_directory(const std::string& native);
 bool is_regular_file(const std::string& native);
 bool make_directory(const std::string& native);
 bool remove_file(const std::string& native);
+// Removes an empty folder.
+bool remove_directory(const std::string& native);
 // Copies with overwrite; false when the source cannot be read or the target
 // cannot be written completely.
 bool copy_file(const std::string& from, const std::string& to);

@@ -57,6 +57,8 @@ bool make_directory(const std::string& native) { return mkdir(native.c_str(), 07
 
 bool remove_file(const std::string& native) { return unlink(native.c_str()) == 0; }
 
+bool remove_directory(const std::string& native) { return rmdir(native.c_str()) == 0; }
+
 bool copy_file(const std::string& from, const std::string& to) {
   int in = open(from.c_str(), O_RDONLY);
   if (in < 0) return false;
