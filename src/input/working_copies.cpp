@@ -1,7 +1,121 @@
 #include "input/working_copies.h"
 
+#include "commands/run_command.h"
+#include "common/bytes.h"
+#include "common/folders.h"
+#include "common/lines.h"
+#include "common/names.h"
+#include "common/number_pattern.h"
+#include "driver/prompts.h"
+#include "platform/console.h"
+
 namespace textpair {
 
-Flow make_working_copies(Context& ctx) { (void)ctx; return Flow::kGoOn; }
+namespace {
+
+void empty_if_present(Console& console, const std::string& folder) {
+  run_command(console, "dir /b *. > dir_01.txt");
+  if (listing_holds_folder("dir_01.txt", folder)) reset_folder(console, folder);
+}
+
+std::string ask_for_search_site(Console& console) {
+  console.empty_line();
+  console.write_line(kDashes);
+  console.empty_line();
+  console.write_line("The program enables targeted search.");
+  console.write_line("Google search phrases will be targeted to a specific web address.");
+  console.write_line("If the destination web address is not specified, Google search will run all over the web.");
+  console.empty_line();
+  std::string site =
+      search_site_from(line_prompt(console, "web address for destination search (example: www.example.com) ="));
+  console.empty_line();
+  return site;
+}
+
+void make_copies(Console& console) {
+  reset_folder(console, "txt_wrk");
+  run_command(console, "copy /y TXT_IN\\*.txt txt_wrk\\ > out_null.list");
+}
+
+// Every pair of working copies with the same content is shown; "2" ends.
+Flow check_duplicates(Console& console) {
+  run_command(console, "dir /b txt_wrk\\*.txt > f_03.txt");
+  run_command(console, "dir /b txt_wrk\\*.txt > f_05.txt");
+  LineReader first("f_03.txt");
+  LineReader second("f_05.txt");
+  std::string a;
+  std::string b;
+  for (long long i = 1; first.next(a); ++i) {
+    second.rewind();
+    for (long long j = 1; second.next(b); ++j) {
+      if (j <= i || !same_lines("txt_wrk\\" + a, "txt_wrk\\" + b)) continue;
+      console.empty_line();
+      console.write_line("----- duplicate files -----");
+      console.write_line(a);
+      console.write_line(b);
+      console.empty_line();
+      if (continue_prompt(console, {"<1> continue", "<2> end"}) == Flow::kEnd) return Flow::kEnd;
+    }
+  }
+  return Flow::kGoOn;
+}
+
+// Gives every working copy a clean name; returns the number of copies.
+long long clean_names(Console& console) {
+  make_copies(console);
+  run_command(console, "dir /b txt_wrk\\*.txt > txt_wrk.list");
+  std::vector<std::string> lines = read_all_lines("txt_wrk.list");
+  for (const std::string& line : lines) {
+    std::string old_name = trim_blanks(line);
+    std::size_t ext = lower_ascii(old_name).find(".txt");
+    if (ext == std::string::npos) continue;
+    std::string new_name = clean_file_name(old_name, ext);
+    if (new_name != old_name) run_command(console, "rename \"txt_wrk\\" + old_name + "\" " + new_name);
+  }
+  return static_cast<long long>(lines.size());
+}
+
+}  // namespace
+
+std::string search_site_from(std::string_view reply) {
+  std::size_t i = 0;
+  while (i < reply.size() && (reply[i] == ' ' || reply[i] == '\t')) ++i;
+  reply.remove_prefix(i);
+  if (!reply.empty() && reply[0] == '"') {
+    reply.remove_prefix(1);
+    return std::string(reply.substr(0, reply.find('"')));
+  }
+  return std::string(reply.substr(0, reply.find(',')));
+}
+
+bool same_lines(const std::string& a, const std::string& b) {
+  LineReader ra(a);
+  LineReader rb(b);
+  std::string la;
+  std::string lb;
+  for (;;) {
+    bool more_a = ra.next(la);
+    bool more_b = rb.next(lb);
+    if (more_a != more_b) return false;
+    if (!more_a) return true;
+    if (la != lb) return false;
+  }
+}
+
+Flow make_working_copies(Context& ctx) {
+  Console& console = ctx.console;
+  empty_if_present(console, "htm_in");
+  empty_if_present(console, "htm_out");
+  ctx.state.search_site = ask_for_search_site(console);
+
+  make_copies(console);
+  if (check_duplicates(console) == Flow::kEnd) return Flow::kEnd;
+
+  long long copies = clean_names(console);
+  reset_folder(console, "htm_wrk");
+  ctx.state.number_pattern = number_pattern_for(copies, ctx.state.number_pattern);
+  run_command(console, "dir /b txt_wrk\\*.txt > txt_wrk.list");
+  return Flow::kGoOn;
+}
 
 }  // namespace textpair
