@@ -1,7 +1,97 @@
 #include "compare/page_files.h"
 
+#include "commands/run_command.h"
+#include "common/bytes.h"
+#include "common/lines.h"
+#include "common/number_pattern.h"
+#include "driver/prompts.h"
+#include "platform/console.h"
+
 namespace textpair {
 
-Flow write_page_files(Context& ctx) { (void)ctx; return Flow::kGoOn; }
+namespace {
+
+// The number on the last line of count.txt.
+long long stale_page_count() {
+  LineReader reader("count.txt");
+  std::string line;
+  std::string last;
+  while (reader.next(line)) last = line;
+  return read_number(last);
+}
+
+Flow stale_page(Console& console) {
+  console.write_line(kDashes);
+  console.write_line("error at reading *.htm");
+  console.empty_line();
+  console.write_line("The file must be deleted first, completely created and read.");
+  console.empty_line();
+  return end_prompt(console);
+}
+
+long long count_pages(const std::string& listing) {
+  LineReader reader(listing);
+  std::string line;
+  long long count = 0;
+  while (reader.next(line)) {
+    if (contains(lower_ascii(line), ".htm")) ++count;
+  }
+  return count;
+}
+
+void copy_without_control_bytes(const std::string& from, const std::string& to) {
+  LineWriter out;
+  out.create(to);
+  LineReader in(from);
+  std::string line;
+  while (in.next(line)) out.line(drop_control_bytes(line));
+}
+
+}  // namespace
+
+std::string drop_control_bytes(std::string_view line) {
+  std::string out;
+  out.reserve(line.size());
+  for (char c : line) {
+    if (static_cast<unsigned char>(c) >= 16) out += c;
+  }
+  return out;
+}
+
+Flow write_page_files(Context& ctx) {
+  Console& console = ctx.console;
+  run_command(console, "dir > txt_in\\out.null.html");
+  run_command(console, "del /q txt_in\\*.htm* > out_null.list");
+  run_command(console, "copy /y htm_wrk\\*.htm* txt_in\\ > out_null.list");
+
+  run_command(console, "dir > f_01.html");
+  run_command(console, "del /q *.htm* > out_null.list");
+  run_command(console, "dir *.htm | find /c \".htm\" > count.txt");
+  if (stale_page_count() >= 1) return stale_page(console);
+
+  run_command(console, "dir > htm_in\\f_01.html");
+  run_command(console, "del /q htm_in\\*.htm* > out_null.list");
+  run_command(console, "cmd /c for %i in (txt_in) do copy %i\\*.htm* htm_in\\ >> out_null.list");
+
+  ctx.state.highlight = HighlightSettings{"red", "140%", true};
+
+  run_command(console, "dir /b htm_in\\*.htm* > dir_01.txt");
+  ctx.state.number_pattern = number_pattern_for(count_pages("dir_01.txt"), ctx.state.number_pattern);
+
+  LineReader listing("dir_01.txt");
+  std::string line;
+  long long k = 0;
+  while (listing.next(line)) {
+    std::string name = lower_ascii(line);
+    std::size_t htm = name.find(".htm");
+    if (htm == std::string::npos) continue;
+    std::string scratch = name.substr(0, htm) + "_01.htm";
+    copy_without_control_bytes("htm_in\\" + name, scratch);
+    ++k;
+    std::string page = "page_" + format_with_pattern(k, ctx.state.number_pattern) + ".htm";
+    run_command(console, "copy /y " + scratch + " " + page + " > out_null.list");
+  }
+  return Flow::kGoOn;
+}
 
 }  // namespace textpair
