@@ -1,11 +1,59 @@
 // Word extraction: every word of the page files into wrd_01.txt, with trace files.
+//
+// A page line is scanned for script and style blocks, numbered link lines,
+// tags (which may run over several lines) and blanks; the text between tags
+// and blanks is cut into words. Each word of three bytes or more becomes one
+// record (word, page, line, column, word) of wrd_01.txt, and each page gets a
+// trace file (page_01.txt) showing every scanned line with its words.
 #ifndef TEXTPAIR_INDEXING_WORD_EXTRACTION_H_
 #define TEXTPAIR_INDEXING_WORD_EXTRACTION_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/run_state.h"
 
 namespace textpair {
 
+// One word cut from a line: the scan position at which it was cut (the blank,
+// the "<" or the line's last byte), the column of its first byte, and the
+// word with its double quotes cleaned.
+struct CutWord {
+  std::size_t scan_pos = 0;
+  std::size_t column = 0;
+  std::string word;
+};
+
+// What the scan carries from line to line.
+struct ScanState {
+  // Per page: reset by start_page().
+  bool script_opened = false;
+  bool script_closed = false;
+  bool style_opened = false;
+  bool style_closed = false;
+  // Over all pages: a tag was left open at the end of the last scanned line.
+  bool open_tag_carry = false;
+
+  void start_page() { script_opened = script_closed = style_opened = style_closed = false; }
+};
+
+// Scans one page line. Returns false when the line is skipped (script or
+// style block, numbered link, look_at: line, inside a tag); it then leaves
+// nothing in the trace. Otherwise `words` holds the words of three bytes or
+// more in the order they were cut.
+bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& words);
+
+// A trace entry: the scan position after one blank, the word from column 15.
+std::string trace_entry(std::size_t scan_pos, std::string_view word);
+
+// Extracts the words of the page files named in `listing` (one name per
+// line, as "dir /b" writes them) into wrd_01.txt and the trace files.
+void extract_listed_pages(const std::string& listing);
+
+// The phase: clears the work folder's .txt files, lists the page files into
+// dir_02.txt and extracts their words.
 void extract_words(Context& ctx);
 
 }  // namespace textpair
