@@ -1,4 +1,5 @@
-// The all-words index index.htm and the word total.
+// The all-words index index.htm: every word once, in id order, with a link
+// per group that holds it; also counts the run's word total.
 #ifndef TEXTPAIR_SITE_ALL_WORDS_INDEX_H_
 #define TEXTPAIR_SITE_ALL_WORDS_INDEX_H_
 
@@ -6,6 +7,8 @@
 
 namespace textpair {
 
+// Sorts wrd_15.txt into wrd_16.txt and writes index.htm from it; ends the
+// run when the sort fails.
 Flow write_all_words_index(Context& ctx);
 
 }  // namespace textpair

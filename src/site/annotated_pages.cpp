@@ -1,7 +1,250 @@
 #include "site/annotated_pages.h"
 
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "commands/run_command.h"
+#include "common/bytes.h"
+#include "common/lines.h"
+#include "common/records.h"
+#include "site/page_parts.h"
+
 namespace textpair {
 
-void annotate_group(Context& ctx, int group) { (void)ctx; (void)group; }
+namespace {
+
+// Fields of a group's word list in text order, with the next page.
+enum { kPage, kLine, kPos, kWord, kId, kN, kNext, kFieldCount };
+
+// For each word and page of the group, the occurrence number of the word's
+// last occurrence on that page: the count of its occurrences in all pages up
+// to and including this one, since occurrences are numbered page by page.
+class LastOccurrences {
+ public:
+  void add(const std::string& id, const std::string& page, long long n) {
+    long long& last = table_[key(id, page)];
+    if (n > last) last = n;
+  }
+  long long on_page(const std::string& id, const std::string& page) const {
+    auto it = table_.find(key(id, page));
+    return it == table_.end() ? 0 : it->second;
+  }
+
+ private:
+  // Pages are numbered in order of appearance, which keeps keys short.
+  std::string key(const std::string& id, const std::string& page) const {
+    std::size_t index = 0;
+    while (index < pages_.size() && pages_[index] != page) ++index;
+    if (index == pages_.size()) pages_.push_back(page);
+    return id + '"' + std::to_string(index);
+  }
+  mutable std::vector<std::string> pages_;
+  std::unordered_map<std::string, long long> table_;
+};
+
+// The page names in name order, for the Before and Next links.
+class PageOrder {
+ public:
+  void load() {
+    LineReader in("group_page_all_sort.txt");
+    std::string line;
+    while (in.next(line)) names_.push_back(lower_ascii(line));
+  }
+  // The page before and after `page`; empty when there is none.
+  void neighbours(const std::string& page, std::string& before, std::string& after) const {
+    before.clear();
+    after.clear();
+    const std::string want = lower_ascii(page);
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      if (names_[i] != want) continue;
+      if (i > 0) before = names_[i - 1];
+      if (i + 1 < names_.size()) after = names_[i + 1];
+      return;
+    }
+  }
+
+ private:
+  std::vector<std::string> names_;
+};
+
+void write_navigation(LineWriter& out, const PageOrder& order, const std::string& page, bool next_blank) {
+  std::string before, after;
+  order.neighbours(page, before, after);
+  if (!before.empty()) out.line("<a href=\"" + before + "\"> Before </a> ");
+  if (!after.empty()) out.line("<a href=\"" + after + "\"> Next </a>" + (next_blank ? " " : ""));
+  out.line("<a href=\"files_list.htm\"> Content </a><br>");
+}
+
+// A line whose first "body" (in any case) is the name of a tag.
+bool is_body_line(const std::string& line) {
+  const std::size_t at = find_at(lower_ascii(line), "body");
+  return at >= 2 && line[at - 2] == '<';
+}
+
+// One page being rewritten, read in step with its records.
+class PageRewriter {
+ public:
+  PageRewriter(Context& ctx, const PageOrder& order, const LastOccurrences& last, const std::string& group)
+      : ctx_(ctx), order_(order), last_(last), group_(group) {}
+
+  bool is_open() const { return !page_.empty(); }
+  const std::string& page() const { return page_; }
+  long long line_number() const { return line_no_; }
+
+  void open(const std::string& page) {
+    page_ = page;
+    std::size_t htm = page.find(".htm");
+    work_name_ = (htm == std::string::npos ? page : page.substr(0, htm)) + "_02.htm";
+    in_.open(page);
+    out_.create(work_name_);
+    line_no_ = 0;
+    line_.clear();
+    has_last_ = false;
+    top_written_ = false;
+    title_open_ = false;
+    line_in_title_ = false;
+  }
+
+  // Copies lines up to the record's line, which becomes the current line.
+  void advance_to(long long line) {
+    while (line_no_ < line) {
+      if (!in_.next(line_)) {  // records past the page's end: nothing to copy
+        line_.clear();
+        line_no_ = line;
+        has_last_ = false;
+        return;
+      }
+      ++line_no_;
+      has_last_ = false;
+      note_title(line_);
+      if (!top_written_ && is_body_line(line_)) {
+        write_highlight_script(out_, ctx_.state.highlight);
+        out_.line("<br>");
+        write_navigation(out_, order_, page_, true);
+        top_written_ = true;
+      }
+      if (line_no_ < line) out_.line(line_);
+    }
+  }
+
+  void write_occurrence(const std::vector<std::string>& rec) {
+    const std::string& id = rec[kId];
+    const std::string& n = rec[kN];
+    const std::size_t pos = static_cast<std::size_t>(read_number(rec[kPos]));
+    out_.line(mid(line_, has_last_ ? last_end_ : 1, pos > 0 ? pos - 1 : 0));
+    has_last_ = true;
+    last_end_ = pos + rec[kWord].size();
+    if (line_in_title_) {  // nothing inside a title is markup
+      out_.line(rec[kWord]);
+      return;
+    }
+    out_.line("<span id=\"" + id + "\" type = \"text/javascript\"ondblclick = \"window.open('" + rec[kPage] + "#" +
+              id + "'); window.event.cancelbubble = true;\">" + rec[kWord] + "</span>");
+    if (rec[kWord] == "Pages_list") return;
+    out_.line("<span hidden id=\"" + id + "\">");
+    const long long number = read_number(n);
+    if (number < last_.on_page(id, rec[kPage])) {
+      out_.line("(" + n + ")(<a href=\"#" + id + "_" + std::to_string(number + 1) + "\">&gt;</a>,");
+    } else {
+      out_.line("(" + n + ")(<a href=\"#" + id + "_" + n + "\"></a>");
+    }
+    out_.line("<a href=\"i_" + group_ + ".htm#" + id + "\">i</a>,");
+    out_.line("<a href=\"s_" + group_ + ".htm#" + id + "_" + n + "\">s</a>,");
+    if (rec[kNext].empty()) {
+      out_.line("<a href=\"files_list.htm\">c)</a></span>");
+    } else {
+      out_.line("<a href=\"files_list.htm\">c</a>,");
+      out_.line("<a href=\"" + rec[kNext] + "#" + id + "\">&gt;&gt;)</a></span>");
+    }
+    out_.line("<span id=\"" + id + "_" + n + "\"></span>");
+  }
+
+  // The bytes of the current line after its last word.
+  void write_rest_of_line() { out_.line(has_last_ ? mid(line_, last_end_, line_.size()) : line_); }
+
+  // Copies the remaining lines, with the navigation lines again before the
+  // body's end, and puts the rewritten page in place of the page file.
+  void finish(bool next_blank) {
+    std::string line;
+    while (in_.next(line)) {
+      if (contains(lower_ascii(line), "</body>")) {
+        out_.line("<br>");
+        write_navigation(out_, order_, page_, next_blank);
+      }
+      out_.line(line);
+    }
+    in_.close();
+    out_.close();
+    run_command(ctx_.console, "copy " + work_name_ + " " + page_ + " > out_null.list");
+    page_.clear();
+  }
+
+ private:
+  // Title lines run from one holding "<title" to the next holding "</title>".
+  void note_title(const std::string& line) {
+    const std::string lower = lower_ascii(line);
+    if (title_open_) {
+      line_in_title_ = true;
+      title_open_ = !contains(lower, "</title>");
+    } else if (contains(lower, "<title")) {
+      line_in_title_ = true;
+      title_open_ = !contains(lower, "</title>");
+    } else {
+      line_in_title_ = false;
+    }
+  }
+
+  Context& ctx_;
+  const PageOrder& order_;
+  const LastOccurrences& last_;
+  const std::string& group_;
+  std::string page_, work_name_;
+  LineReader in_;
+  LineWriter out_;
+  long long line_no_ = 0;
+  std::string line_;
+  bool has_last_ = false;
+  std::size_t last_end_ = 0;  // 1-based position right after the last word
+  bool top_written_ = false;
+  bool title_open_ = false;
+  bool line_in_title_ = false;
+};
+
+}  // namespace
+
+void annotate_group(Context& ctx, int group) {
+  const std::string g = std::to_string(group);
+  const std::string list = "wrd_24_" + g + ".txt";
+  RecordReader in(kFieldCount);
+  std::vector<std::string> rec;
+
+  LastOccurrences last;
+  if (!in.open(list)) return;
+  while (in.next(rec)) last.add(rec[kId], rec[kPage], read_number(rec[kN]));
+  in.rewind();
+
+  PageOrder order;
+  order.load();
+  PageRewriter page(ctx, order, last, g);
+  while (in.next(rec)) {
+    const long long line = read_number(rec[kLine]);
+    if (!page.is_open()) {
+      page.open(rec[kPage]);
+    } else {
+      if (line != page.line_number() || rec[kPage] != page.page()) page.write_rest_of_line();
+      if (rec[kPage] != page.page()) {
+        page.finish(false);
+        page.open(rec[kPage]);
+      }
+    }
+    page.advance_to(line);
+    page.write_occurrence(rec);
+  }
+  if (page.is_open()) {
+    page.write_rest_of_line();
+    page.finish(true);
+  }
+}
 
 }  // namespace textpair

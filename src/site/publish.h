@@ -1,4 +1,5 @@
-// Publishing the site into htm_out, the clean-up and the results screen.
+// Publishing the site into htm_out, the clean-up of the work folder and the
+// results screen that ends a complete run.
 #ifndef TEXTPAIR_SITE_PUBLISH_H_
 #define TEXTPAIR_SITE_PUBLISH_H_
 
@@ -6,6 +7,7 @@
 
 namespace textpair {
 
+// Always ends the run, after the results screen's key press.
 Flow publish_and_show_results(Context& ctx);
 
 }  // namespace textpair

@@ -1,7 +1,144 @@
 #include "site/search_pages.h"
 
+#include <array>
+#include <vector>
+
+#include "common/bytes.h"
+#include "common/lines.h"
+#include "common/records.h"
+#include "site/page_parts.h"
+
 namespace textpair {
 
-void write_search_page(Context& ctx, int group) { (void)ctx; (void)group; }
+namespace {
+
+// Fields of a group's word list in text order.
+enum { kPage, kLine, kPos, kWord, kId, kN, kFieldCount };
+
+constexpr int kMaxQueryWords = 28;
+
+// The line being gathered and what the links after it need.
+struct LineState {
+  std::string record;      // the line's markup
+  std::string query;       // its words, each followed by one blank
+  int word_count = 0;
+  std::size_t last_length = 0;  // query length before its last word
+  std::string link_word;
+  bool link_word_set = false;
+};
+
+// Writes the gathered line and its links; `rec` is the record that begins
+// the next line, or the group's last record when the group ends.
+void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& s,
+                const std::vector<std::string>& rec, bool another_line_follows) {
+  const RunState& state = ctx.state;
+  if (!s.link_word_set) {
+    s.link_word = rec[kId];
+    s.link_word_set = true;
+  }
+  if (!contains(lower_ascii(s.record), "</html>")) out.line(s.record + "<br>");
+  if (another_line_follows) {
+    s.record = "<span id=\"" + rec[kId] + "_" + rec[kN] + "\">" + rec[kWord] + " &nbsp </span>&nbsp <a href=\"i_" +
+               g + ".htm#" + rec[kId] + "\">" + rec[kWord] + "</a></span>";
+  }
+  out.line("<a href=\"i_" + g + ".htm#" + s.link_word + "\">i_" + g + "</a>");
+  out.line("&nbsp <a href=\"index.htm#" + s.link_word + "\">index</a>");
+  out.line("&nbsp <a href=\"files_list.htm#" + rec[kPage] + "\"> Content (" + rec[kPage] + ")</a>");
+  if (another_line_follows) s.link_word = rec[kId];
+  const std::string query = encode_query(
+      s.word_count <= kMaxQueryWords ? s.query : random_query(s.query, s.last_length, ctx.state.rand));
+  s.query.clear();
+  const std::string search = std::string(kSearchEngine) + "/search?q=" + query;
+  if (!state.search_site.empty()) {
+    out.line("&nbsp <a href=\"" + search + " site:" + state.search_site + "\"> " + state.search_site + "</a>");
+  }
+  if (!state.target_address.empty()) {
+    out.line("&nbsp <a href=\"" + search + " site:" + state.target_address + "\"> " + state.target_address +
+             "</a>");
+  }
+  out.line("&nbsp <a href=\"" + search + "\"> web_search </a>");
+  out.line("<br><br>");
+  if (another_line_follows) {
+    s.query = trim_blanks(rec[kWord]) + " ";
+    s.word_count = 1;
+  }
+}
+
+}  // namespace
+
+std::string random_query(std::string_view words, std::size_t last_length, MsvcrtRand& rand) {
+  std::array<std::string, kMaxQueryWords> slots;
+  for (std::string& slot : slots) {
+    // floor(rand / 32768 * L), computed exactly.
+    std::size_t p = static_cast<std::size_t>(rand.next()) * last_length / 32768;
+    if (p < 1) p = 1;
+    const std::size_t b1 = find_at(words, " ", p);
+    if (b1 >= 1 && b1 <= last_length) {
+      const std::size_t b2 = find_at(words, " ", b1 + 1);
+      if (b2 > b1) slot.assign(words.substr(b1 - 1, b2 - b1));
+    }
+  }
+  for (std::size_t k = 0; k + 1 < slots.size(); ++k) {
+    for (std::size_t j = k + 1; j < slots.size(); ++j) {
+      if (slots[j] == slots[k]) slots[j].clear();
+    }
+  }
+  std::string query;
+  for (const std::string& slot : slots) query += slot;
+  return query;
+}
+
+std::string encode_query(std::string_view query) {
+  std::string out;
+  out.reserve(query.size());
+  for (char c : query) {
+    switch (c) {
+      case '%': out += "%25"; break;
+      case '&': out += "%26"; break;
+      case '#': out += "%23"; break;
+      case '+': out += "%2B"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+void write_search_page(Context& ctx, int group) {
+  const std::string g = std::to_string(group);
+  LineWriter out;
+  out.create("s_" + g + ".htm");
+  write_page_head(out, "<title>search.htm, content (only words) from input *.htm files</title>");
+  write_highlight_script(out, ctx.state.highlight);
+
+  RecordReader in(kFieldCount);
+  in.open("wrd_12_" + g + ".txt");
+  std::vector<std::string> rec;
+  in.next(rec);
+  std::string line_key = rec[kLine];
+  in.rewind();
+
+  LineState s;
+  bool any = false;
+  std::vector<std::string> last;
+  while (in.next(rec)) {
+    any = true;
+    if (rec[kLine] == line_key) {
+      s.record += " <span id=\"" + rec[kId] + "_" + rec[kN] + "\"><a href=\"i_" + g + ".htm#" + rec[kId] + "\">" +
+                  rec[kWord] + "</a></span>";
+      s.last_length = s.query.size();
+      s.query += trim_blanks(rec[kWord]) + " ";
+      ++s.word_count;
+    } else {
+      close_line(out, ctx, g, s, rec, true);
+      line_key = rec[kLine];
+    }
+    last.swap(rec);
+  }
+  // The last line is closed like the others, with the links of its own page.
+  if (any) close_line(out, ctx, g, s, last, false);
+  out.line("</body> <br>");
+  out.line("</html> <br>");
+  out.close();
+}
 
 }  // namespace textpair

@@ -2,11 +2,25 @@
 #ifndef TEXTPAIR_SITE_SEARCH_PAGES_H_
 #define TEXTPAIR_SITE_SEARCH_PAGES_H_
 
+#include <string>
+#include <string_view>
+
 #include "common/run_state.h"
 
 namespace textpair {
 
+inline constexpr const char* kSearchEngine = "http://www.google.com";
+
 void write_search_page(Context& ctx, int group);
+
+// The query of a line of more than 28 words: up to 28 distinct words drawn
+// at random from `words` (each word followed by one blank), never its first
+// word; `last_length` is the length of `words` before its last word.
+std::string random_query(std::string_view words, std::size_t last_length, MsvcrtRand& rand);
+
+// A query as it stands in a link: "%", "&", "#" and "+" are escaped, so
+// that "C++" or "Q&A" are searched for whole; all else stays as it is.
+std::string encode_query(std::string_view query);
 
 }  // namespace textpair
 

@@ -1,0 +1,250 @@
+#include "site/annotated_pages.h"
+
+#include <gtest/gtest.h>
+
+#include "common/run_state.h"
+#include "test_util/site_files.h"
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::crlf;
+using testing::field;
+using testing::read_file;
+using testing::records;
+using testing::split_crlf;
+using testing::write_file;
+
+// page, line, pos, word, id, n, next
+std::vector<std::string> occ(const std::string& page, int line, int pos, const std::string& word,
+                             const std::string& id, int n, const std::string& next = "") {
+  return {page, field(line, 10), field(pos, 6), word, id, std::to_string(n), next};
+}
+
+const std::vector<std::string> kScript = {
+    "<script language=\"javascript\">",
+    "if (history.length > 0)",
+    "{",
+    "document.writeln(\"<style type=\\\"text/css\\\">\");",
+    "document.writeln(self.location.hash + \" { color: red } \");",
+    "document.writeln(self.location.hash + \" { font-size: 140% } \");",
+    "document.writeln(self.location.hash + \" { font-weight: bold } \");",
+    "document.writeln(self.location.hash + \" { display: inline } \");",
+    "document.writeln(\"</style>\");",
+    "}",
+    "</script>",
+};
+
+std::string span(const std::string& page, const std::string& id, const std::string& word) {
+  return "<span id=\"" + id + "\" type = \"text/javascript\"ondblclick = \"window.open('" + page + "#" + id +
+         "'); window.event.cancelbubble = true;\">" + word + "</span>";
+}
+
+std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+class AnnotatedPagesTest : public testing::WorkFolderTest {
+ protected:
+  std::string annotate(int group) {
+    Context ctx{console_.console(), state_};
+    annotate_group(ctx, group);
+    return read_file("page_0" + std::to_string(written_page_) + "_02.htm");
+  }
+  testing::CapturedConsole console_;
+  RunState state_;
+  int written_page_ = 1;
+};
+
+// The worked example: "Hello world." where world is the word's last
+// occurrence on the page and occurs again on page_04.htm.
+TEST_F(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_04.htm"}));
+  write_file("page_01.htm", crlf({"<body>", "Hello world.", "</body>"}));
+  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3, "page_04.htm")}));
+  const auto lines = split_crlf(annotate(1));
+  const std::vector<std::string> want = {
+      "Hello ",
+      span("page_01.htm", "id00000042", "world"),
+      "<span hidden id=\"id00000042\">",
+      "(3)(<a href=\"#id00000042_3\"></a>",
+      "<a href=\"i_1.htm#id00000042\">i</a>,",
+      "<a href=\"s_1.htm#id00000042_3\">s</a>,",
+      "<a href=\"files_list.htm\">c</a>,",
+      "<a href=\"page_04.htm#id00000042\">&gt;&gt;)</a></span>",
+      "<span id=\"id00000042_3\"></span>",
+      ".",
+  };
+  // Script, "<br>", Next and Content links, then the body line.
+  ASSERT_GE(lines.size(), kScript.size() + 4 + want.size());
+  const std::size_t first = kScript.size() + 4;
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + first, lines.begin() + first + want.size()), want);
+}
+
+// Three pages in two groups: navigation of the first, middle and last page,
+// hidden blocks with and without a next occurrence and a next page, title
+// words left plain, Pages_list, and the bottom links before </body>.
+TEST_F(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_02.htm", "page_03.htm"}));
+  write_file("page_01.htm", crlf({"<html>", "<head>", "<title>", "compare.htm", "</title>", "</head>", "<body>",
+                                  "<br>Hello world.", "<br>world again, Pages_list", "</body>", "</html>"}));
+  write_file("page_02.htm", crlf({"<HTML><BODY>", "some world", "</BODY></HTML>"}));
+  write_file("page_03.htm", crlf({"<body>", "word", "</body>"}));
+  write_file("wrd_24_1.txt",
+             records({occ("page_01.htm", 4, 1, "compare.htm", "id00000001", 1),
+                      occ("page_01.htm", 8, 11, "world", "id00000042", 1, "page_02.htm"),
+                      occ("page_01.htm", 9, 5, "world", "id00000042", 2, "page_02.htm"),
+                      occ("page_01.htm", 9, 11, "again,", "id00000007", 1),
+                      occ("page_01.htm", 9, 18, "Pages_list", "id00000050", 1),
+                      occ("page_02.htm", 2, 6, "world", "id00000042", 3)}));
+  write_file("wrd_24_2.txt", records({occ("page_03.htm", 2, 1, "word", "id00000060", 1)}));
+
+  const auto page1 = split_crlf(annotate(1));
+  const std::vector<std::string> nav1 = {"<a href=\"page_02.htm\"> Next </a> ",
+                                         "<a href=\"files_list.htm\"> Content </a><br>"};
+  const std::vector<std::string> want1 =
+      std::vector<std::string>{"<html>", "<head>", "<title>", "", "compare.htm", "", "</title>", "</head>"} +
+      kScript + std::vector<std::string>{"<br>"} + nav1 +
+      std::vector<std::string>{
+          "<body>",
+          "<br>Hello ",
+          span("page_01.htm", "id00000042", "world"),
+          "<span hidden id=\"id00000042\">",
+          "(1)(<a href=\"#id00000042_2\">&gt;</a>,",
+          "<a href=\"i_1.htm#id00000042\">i</a>,",
+          "<a href=\"s_1.htm#id00000042_1\">s</a>,",
+          "<a href=\"files_list.htm\">c</a>,",
+          "<a href=\"page_02.htm#id00000042\">&gt;&gt;)</a></span>",
+          "<span id=\"id00000042_1\"></span>",
+          ".",
+          "<br>",
+          span("page_01.htm", "id00000042", "world"),
+          "<span hidden id=\"id00000042\">",
+          "(2)(<a href=\"#id00000042_2\"></a>",
+          "<a href=\"i_1.htm#id00000042\">i</a>,",
+          "<a href=\"s_1.htm#id00000042_2\">s</a>,",
+          "<a href=\"files_list.htm\">c</a>,",
+          "<a href=\"page_02.htm#id00000042\">&gt;&gt;)</a></span>",
+          "<span id=\"id00000042_2\"></span>",
+          " ",
+          span("page_01.htm", "id00000007", "again,"),
+          "<span hidden id=\"id00000007\">",
+          "(1)(<a href=\"#id00000007_1\"></a>",
+          "<a href=\"i_1.htm#id00000007\">i</a>,",
+          "<a href=\"s_1.htm#id00000007_1\">s</a>,",
+          "<a href=\"files_list.htm\">c)</a></span>",
+          "<span id=\"id00000007_1\"></span>",
+          " ",
+          span("page_01.htm", "id00000050", "Pages_list"),
+          "",
+          "<br>",
+          "<a href=\"page_02.htm\"> Next </a>",
+          "<a href=\"files_list.htm\"> Content </a><br>",
+          "</body>",
+          "</html>",
+      };
+  EXPECT_EQ(page1, want1);
+
+  written_page_ = 2;
+  const auto page2 = split_crlf(read_file("page_02_02.htm"));
+  const std::vector<std::string> want2 =
+      kScript +
+      std::vector<std::string>{
+          "<br>",
+          "<a href=\"page_01.htm\"> Before </a> ",
+          "<a href=\"page_03.htm\"> Next </a> ",
+          "<a href=\"files_list.htm\"> Content </a><br>",
+          "<HTML><BODY>",
+          "some ",
+          span("page_02.htm", "id00000042", "world"),
+          "<span hidden id=\"id00000042\">",
+          "(3)(<a href=\"#id00000042_3\"></a>",
+          "<a href=\"i_1.htm#id00000042\">i</a>,",
+          "<a href=\"s_1.htm#id00000042_3\">s</a>,",
+          "<a href=\"files_list.htm\">c)</a></span>",
+          "<span id=\"id00000042_3\"></span>",
+          "",
+          "<br>",
+          "<a href=\"page_01.htm\"> Before </a> ",
+          "<a href=\"page_03.htm\"> Next </a> ",
+          "<a href=\"files_list.htm\"> Content </a><br>",
+          "</BODY></HTML>",
+      };
+  EXPECT_EQ(page2, want2);
+
+  written_page_ = 3;
+  const auto page3 = split_crlf(annotate(2));
+  const std::vector<std::string> nav3 = {"<br>", "<a href=\"page_02.htm\"> Before </a> ",
+                                         "<a href=\"files_list.htm\"> Content </a><br>"};
+  const std::vector<std::string> want3 =
+      kScript + nav3 +
+      std::vector<std::string>{
+          "<body>",
+          "",
+          span("page_03.htm", "id00000060", "word"),
+          "<span hidden id=\"id00000060\">",
+          "(1)(<a href=\"#id00000060_1\"></a>",
+          "<a href=\"i_2.htm#id00000060\">i</a>,",
+          "<a href=\"s_2.htm#id00000060_1\">s</a>,",
+          "<a href=\"files_list.htm\">c)</a></span>",
+          "<span id=\"id00000060_1\"></span>",
+          "",
+      } +
+      nav3 + std::vector<std::string>{"</body>"};
+  EXPECT_EQ(page3, want3);
+}
+
+TEST_F(AnnotatedPagesTest, TopBlockGoesBeforeTheFirstBodyTag) {
+  struct Case {
+    const char* first_line;
+    bool gets_top_block;
+  } cases[] = {
+      {"<body>", true},
+      {"<BODY bgcolor=\"white\">", true},
+      {"<p><Body>", true},
+      {"< body>", false},
+      {"somebody <body>", false},
+      {"<nobody>", false},
+  };
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
+  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 1, "word", "id00000000", 1)}));
+  for (const Case& c : cases) {
+    write_file("page_01.htm", crlf({c.first_line, "word", "</body>"}));
+    const auto lines = split_crlf(annotate(1));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front() == kScript.front(), c.gets_top_block) << c.first_line;
+  }
+}
+
+// Words between a line holding "<title" and the next holding "</title>"
+// stay plain text: markup there would show in the browser's tab title.
+TEST_F(AnnotatedPagesTest, TitleWordsStayPlain) {
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
+  write_file("page_01.htm", crlf({"<title>One Two</title>", "<body>", "One", "</body>"}));
+  write_file("wrd_24_1.txt", records({occ("page_01.htm", 1, 8, "One", "id00000005", 1),
+                                      occ("page_01.htm", 3, 1, "One", "id00000005", 2)}));
+  const auto lines = split_crlf(annotate(1));
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
+            (std::vector<std::string>{"<title>", "One", " Two</title>"}));
+  EXPECT_EQ(lines[3], kScript.front());
+  // The title occurrence is plain text, without an anchor of its own.
+  const std::string text = read_file("page_01_02.htm");
+  EXPECT_NE(text.find(span("page_01.htm", "id00000005", "One")), std::string::npos);
+  EXPECT_NE(text.find("(2)(<a href=\"#id00000005_2\"></a>"), std::string::npos);
+  EXPECT_EQ(text.find("id00000005_1"), std::string::npos);
+}
+
+TEST_F(AnnotatedPagesTest, AnEmptyGroupChangesNoPage) {
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_02.htm"}));
+  write_file("wrd_24_2.txt", "");
+  Context ctx{console_.console(), state_};
+  annotate_group(ctx, 2);
+  EXPECT_FALSE(testing::file_exists("page_01_02.htm"));
+  EXPECT_FALSE(testing::file_exists("page_02_02.htm"));
+}
+
+}  // namespace
+}  // namespace textpair

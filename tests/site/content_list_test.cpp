@@ -1,0 +1,45 @@
+#include "site/content_list.h"
+
+#include <gtest/gtest.h>
+
+#include "common/run_state.h"
+#include "test_util/site_files.h"
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::crlf;
+using testing::read_file;
+using testing::split_crlf;
+using testing::write_file;
+
+class ContentListTest : public testing::WorkFolderTest {};
+
+TEST_F(ContentListTest, OneLinkPerPageFileAfterTheIntroduction) {
+  struct Case {
+    std::vector<std::string> pages;
+    std::vector<std::string> want;
+  } cases[] = {
+      {{}, {"<br>", "<br><br>", "</body>", "</html>"}},
+      {{"page_01.htm", "Page 2.htm"},
+       {"<br>", "<a href=\"page_01.htm\"><span id = \"page_01.htm\" >page_01.htm</span></a><br>",
+        "<a href=\"Page 2.htm\"><span id = \"Page 2.htm\" >Page 2.htm</span></a><br>", "<br><br>", "</body>",
+        "</html>"}},
+  };
+  testing::CapturedConsole console;
+  RunState state;
+  Context ctx{console.console(), state};
+  for (const Case& c : cases) {
+    write_file("group_page_all_sort.txt", crlf(c.pages));
+    write_content_list(ctx);
+    const auto lines = split_crlf(read_file("files_list.htm"));
+    ASSERT_GE(lines.size(), 25u);
+    EXPECT_EQ(lines[6], "<title>index of key words</title>");
+    EXPECT_EQ(lines[12], "QUICK AND EASY INFORMATION SEARCH");
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.end()), c.want);
+  }
+}
+
+}  // namespace
+}  // namespace textpair

@@ -1,0 +1,161 @@
+#include "site/search_pages.h"
+
+#include <gtest/gtest.h>
+
+#include "common/run_state.h"
+#include "test_util/site_files.h"
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::field;
+using testing::read_file;
+using testing::records;
+using testing::split_crlf;
+using testing::write_file;
+
+// page, line, pos, word, id, n
+std::vector<std::string> occ(int line, int pos, const std::string& word, const std::string& id, int n = 1,
+                             const std::string& page = "page_01.htm") {
+  return {page, field(line, 10), field(pos, 6), word, id, std::to_string(n)};
+}
+
+std::string added(const std::string& id, const std::string& word, int group = 1) {
+  const std::string g = std::to_string(group);
+  return " <span id=\"" + id + "_1\"><a href=\"i_" + g + ".htm#" + id + "\">" + word + "</a></span>";
+}
+
+std::string starting(const std::string& id, const std::string& word, int group = 1) {
+  const std::string g = std::to_string(group);
+  return "<span id=\"" + id + "_1\">" + word + " &nbsp </span>&nbsp <a href=\"i_" + g + ".htm#" + id + "\">" + word +
+         "</a></span>";
+}
+
+std::vector<std::string> links(const std::string& link_word, const std::string& page, const std::string& query,
+                               const std::string& site, const std::string& target, int group = 1) {
+  const std::string g = std::to_string(group);
+  const std::string search = "http://www.google.com/search?q=" + query;
+  std::vector<std::string> out = {
+      "<a href=\"i_" + g + ".htm#" + link_word + "\">i_" + g + "</a>",
+      "&nbsp <a href=\"index.htm#" + link_word + "\">index</a>",
+      "&nbsp <a href=\"files_list.htm#" + page + "\"> Content (" + page + ")</a>",
+  };
+  if (!site.empty()) out.push_back("&nbsp <a href=\"" + search + " site:" + site + "\"> " + site + "</a>");
+  if (!target.empty()) out.push_back("&nbsp <a href=\"" + search + " site:" + target + "\"> " + target + "</a>");
+  out.push_back("&nbsp <a href=\"" + search + "\"> web_search </a>");
+  out.push_back("<br><br>");
+  return out;
+}
+
+class SearchPagesTest : public testing::WorkFolderTest {
+ protected:
+  // The lines between the highlight script and the closing lines.
+  std::vector<std::string> body(int group) {
+    Context ctx{console_.console(), state_};
+    write_search_page(ctx, group);
+    const auto lines = split_crlf(read_file("s_" + std::to_string(group) + ".htm"));
+    EXPECT_GE(lines.size(), 24u);
+    if (lines.size() < 24) return {};
+    EXPECT_EQ(lines[6], "<title>search.htm, content (only words) from input *.htm files</title>");
+    EXPECT_EQ(lines[11], "<script language=\"javascript\">");
+    EXPECT_EQ(lines[21], "</script>");
+    EXPECT_EQ(lines[lines.size() - 2], "</body> <br>");
+    EXPECT_EQ(lines.back(), "</html> <br>");
+    return std::vector<std::string>(lines.begin() + 22, lines.end() - 2);
+  }
+  void add(std::vector<std::string>& to, const std::vector<std::string>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+  }
+  testing::CapturedConsole console_;
+  RunState state_;
+};
+
+TEST_F(SearchPagesTest, WritesEachLineWithItsLinksAndClosesTheLastLine) {
+  struct Case {
+    const char* site;
+    const char* target;
+  } cases[] = {{"www.site.example", "www.target.example"}, {"", "www.target.example"}, {"", ""}};
+  write_file("wrd_12_1.txt", records({
+                                 occ(2, 5, "Alpha", "id00000001"),
+                                 occ(2, 11, "beta", "id00000002"),
+                                 occ(2, 16, "gamma", "id00000003"),
+                                 occ(3, 5, "delta", "id00000004"),
+                                 occ(3, 11, "C++", "id00000005", 1, "page_02.htm"),
+                                 occ(5, 5, "Q&A#1", "id00000006", 1, "page_02.htm"),
+                             }));
+  for (const Case& c : cases) {
+    state_.search_site = c.site;
+    state_.target_address = c.target;
+    std::vector<std::string> want = {added("id00000001", "Alpha") + added("id00000002", "beta") +
+                                     added("id00000003", "gamma") + "<br>"};
+    // The first line's links point at the word that begins the second line.
+    add(want, links("id00000004", "page_01.htm", "Alpha beta gamma ", c.site, c.target));
+    want.push_back(starting("id00000004", "delta") + added("id00000005", "C++") + "<br>");
+    // The content link names the page of the record that begins the next line.
+    add(want, links("id00000004", "page_02.htm", "delta C%2B%2B ", c.site, c.target));
+    want.push_back(starting("id00000006", "Q&A#1") + "<br>");
+    add(want, links("id00000006", "page_02.htm", "Q%26A%231 ", c.site, c.target));
+    EXPECT_EQ(body(1), want) << c.site << "|" << c.target;
+  }
+}
+
+TEST_F(SearchPagesTest, AnEmptyGroupHasOnlyHeadScriptAndEnd) {
+  write_file("wrd_12_2.txt", "");
+  EXPECT_TRUE(body(2).empty());
+}
+
+TEST_F(SearchPagesTest, ALineHoldingTheHtmlEndTagIsLeftOutButNotItsLinks) {
+  write_file("wrd_12_1.txt", records({occ(1, 1, "end</HTML>", "id00000001"), occ(2, 1, "next", "id00000002")}));
+  std::vector<std::string> want;
+  add(want, links("id00000002", "page_01.htm", "end</HTML> ", "", ""));
+  want.push_back(starting("id00000002", "next") + "<br>");
+  add(want, links("id00000002", "page_01.htm", "next ", "", ""));
+  EXPECT_EQ(body(1), want);
+}
+
+// Lines of more than 28 words search for 28 random picks; the draws run on
+// from one search page to the next.
+TEST_F(SearchPagesTest, LongLinesSearchForRandomPicks) {
+  auto line_of = [](int line, int words, int first_id) {
+    std::vector<std::vector<std::string>> rows;
+    char id[16];
+    char word[16];
+    for (int k = 1; k <= words; ++k) {
+      std::snprintf(id, sizeof id, "id%08d", first_id + k);
+      std::snprintf(word, sizeof word, "w%02d", k);
+      rows.push_back(occ(line, 4 * k, word, id));
+    }
+    return rows;
+  };
+  auto all_words = [](int words) {
+    std::string q;
+    char word[16];
+    for (int k = 1; k <= words; ++k) {
+      std::snprintf(word, sizeof word, "w%02d ", k);
+      q += word;
+    }
+    return q;
+  };
+  struct Case {
+    int group;
+    int words;
+    std::string query;
+  } cases[] = {
+      {1, 28, all_words(28)},
+      {2, 29, " w02 w17 w07 w24 w18 w15 w11 w26 w22 w06 w25 w21 w16 w10 w04 w05 w29 w14 w12"},
+      {3, 29, " w18 w06 w20 w14 w11 w03 w23 w24 w16 w10 w26 w22 w28 w27 w05 w08 w25 w07 w29 w12"},
+  };
+  for (const Case& c : cases) {
+    const std::string g = std::to_string(c.group);
+    write_file("wrd_12_" + g + ".txt", records(line_of(7, c.words, 0)));
+    const auto lines = body(c.group);
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[lines.size() - 2], "&nbsp <a href=\"http://www.google.com/search?q=" + c.query +
+                                           "\"> web_search </a>")
+        << c.words << " words, group " << c.group;
+  }
+}
+
+}  // namespace
+}  // namespace textpair
