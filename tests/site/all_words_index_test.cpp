@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/run_state.h"
+#include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
@@ -47,7 +48,7 @@ TEST(AllWordsIndexEntry, CountsEachWordPerGroupAndWritesProgress) {
   };
   for (const Case& c : cases) {
     testing::WorkFolder folder;
-    testing::CapturedConsole console;
+    testing::PipedConsole console;
     RunState state;
     Context ctx{console.console(), state};
     // Already in order, so the result is the same whether or not the sort has run.

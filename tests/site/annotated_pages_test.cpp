@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/run_state.h"
+#include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
@@ -53,7 +54,7 @@ class AnnotatedPagesTest : public testing::WorkFolderTest {
     annotate_group(ctx, group);
     return read_file("page_0" + std::to_string(written_page_) + "_02.htm");
   }
-  testing::CapturedConsole console_;
+  testing::PipedConsole console_;
   RunState state_;
   int written_page_ = 1;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/run_state.h"
+#include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
@@ -27,7 +28,7 @@ TEST_F(ContentListTest, OneLinkPerPageFileAfterTheIntroduction) {
         "<a href=\"Page 2.htm\"><span id = \"Page 2.htm\" >Page 2.htm</span></a><br>", "<br><br>", "</body>",
         "</html>"}},
   };
-  testing::CapturedConsole console;
+  testing::PipedConsole console;
   RunState state;
   Context ctx{console.console(), state};
   for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/run_state.h"
+#include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
@@ -67,7 +68,7 @@ class SearchPagesTest : public testing::WorkFolderTest {
   void add(std::vector<std::string>& to, const std::vector<std::string>& more) {
     to.insert(to.end(), more.begin(), more.end());
   }
-  testing::CapturedConsole console_;
+  testing::PipedConsole console_;
   RunState state_;
 };
 

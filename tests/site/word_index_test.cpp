@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "common/run_state.h"
+#include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
@@ -74,7 +75,7 @@ class WordIndexTest : public testing::WorkFolderTest {
     return out;
   }
 
-  testing::CapturedConsole console_;
+  testing::PipedConsole console_;
   RunState state_;
 };
 
