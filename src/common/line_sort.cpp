@@ -65,7 +65,14 @@ bool put_line(std::FILE* f, const std::string& line) {
   return std::fwrite(line.data(), 1, line.size(), f) == line.size() && std::fwrite("\r\n", 1, 2, f) == 2;
 }
 
-// Writes the lines and closes the file; false when any write failed.
+std::string folder_of(const std::string& native) {
+  std::size_t slash = native.rfind('/');
+  if (slash == std::string::npos) return "";
+  return slash == 0 ? "/" : native.substr(0, slash);
+}
+
+}  // namespace
+
 bool write_run(std::FILE* f, const std::vector<std::string>& lines) {
   bool ok = true;
   for (const std::string& line : lines) {
@@ -78,7 +85,6 @@ bool write_run(std::FILE* f, const std::vector<std::string>& lines) {
   return ok;
 }
 
-// Merges the sorted files `sources` into the open file `out` and closes it.
 bool merge_runs(const std::vector<std::string>& sources, std::FILE* out) {
   std::vector<std::unique_ptr<LineReader>> readers;
   struct Head {
@@ -103,14 +109,6 @@ bool merge_runs(const std::vector<std::string>& sources, std::FILE* out) {
   if (std::fclose(out) != 0) ok = false;
   return ok;
 }
-
-std::string folder_of(const std::string& native) {
-  std::size_t slash = native.rfind('/');
-  if (slash == std::string::npos) return "";
-  return slash == 0 ? "/" : native.substr(0, slash);
-}
-
-}  // namespace
 
 LineSortResult sort_lines(const std::string& input, const std::string& output, const LineSortLimits& limits) {
   const std::size_t width = std::max<std::size_t>(limits.merge_width, 2);

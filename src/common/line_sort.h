@@ -8,7 +8,9 @@
 #define TEXTPAIR_COMMON_LINE_SORT_H_
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 namespace textpair {
 
@@ -32,6 +34,15 @@ enum class LineSortResult {
 // on every way out. An empty input gives an empty output.
 LineSortResult sort_lines(const std::string& input, const std::string& output,
                           const LineSortLimits& limits = {});
+
+// Building blocks for sorts that name and keep their own pieces.
+// Writes the lines, each followed by CR LF, and closes the file; false when
+// a write or the close failed.
+bool write_run(std::FILE* f, const std::vector<std::string>& lines);
+// Merges the sorted files `sources` into the open file `out` with a heap of
+// their head lines and closes it; false when a source cannot be opened or a
+// write failed.
+bool merge_runs(const std::vector<std::string>& sources, std::FILE* out);
 
 }  // namespace textpair
 

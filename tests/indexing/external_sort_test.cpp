@@ -1,0 +1,152 @@
+#include "indexing/external_sort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "test_util/piped_console.h"
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::crlf;
+using testing::file_exists;
+using testing::read_file;
+using testing::write_file;
+
+class ExternalSort : public testing::WorkFolderTest {
+ protected:
+  Flow sort(const std::string& input, const std::string& output, const ExternalSortLimits& limits = {}) {
+    state_.sort_input = input;
+    state_.sort_output = output;
+    Context ctx{console_, state_};
+    return external_sort(ctx, limits);
+  }
+  testing::PipedConsole console_;
+  RunState state_;
+};
+
+// Lines of one fixed length, so that a piece budget holds an exact count.
+std::vector<std::string> numbered_lines(int count, int seed) {
+  std::vector<std::string> lines;
+  unsigned v = static_cast<unsigned>(seed);
+  for (int i = 0; i < count; ++i) {
+    v = v * 1103515245u + 12345u;
+    std::string digits = std::to_string((v >> 8) % 1000000);
+    lines.push_back("line" + std::string(6 - digits.size(), '0') + digits);
+  }
+  return lines;
+}
+
+ExternalSortLimits lines_per_piece(std::size_t count, std::size_t fan_in = 64) {
+  return {count * (10 + sizeof(std::string)), fan_in};
+}
+
+std::vector<std::string> sorted(std::vector<std::string> lines) {
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+TEST_F(ExternalSort, OrdersByUnsignedBytesAndKeepsDuplicates) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> in;
+    std::vector<std::string> want;
+  } cases[] = {
+      {"case", {"apple", "Apple"}, {"Apple", "apple"}},
+      {"prefix first", {"abc", "ab,", "ab"}, {"ab", "ab,", "abc"}},
+      {"empty line first", {"b", "", "a"}, {"", "a", "b"}},
+      {"quote is byte 0x22", {"a", "\"a\"", "!"}, {"!", "\"a\"", "a"}},
+      {"UTF-8 after ASCII", {"\xc3\xa9t\xc3\xa9", "zoo", "~"}, {"zoo", "~", "\xc3\xa9t\xc3\xa9"}},
+      {"duplicates adjacent", {"b", "a", "b", "a"}, {"a", "a", "b", "b"}},
+      {"record lines", {R"("the","page_02.htm")", R"("the","page_01.htm")", R"("th","page_03.htm")"},
+       {R"("th","page_03.htm")", R"("the","page_01.htm")", R"("the","page_02.htm")"}},
+  };
+  for (const Case& c : cases) {
+    write_file("in.txt", crlf(c.in));
+    ASSERT_EQ(sort("in.txt", "out.txt"), Flow::kGoOn) << c.name;
+    EXPECT_EQ(read_file("out.txt"), crlf(c.want)) << c.name;
+    EXPECT_EQ(read_file("sort_output.txt"), crlf(c.want)) << c.name;
+  }
+}
+
+TEST_F(ExternalSort, CutsPiecesOfTheBudgetAndMergesThem) {
+  struct Case {
+    int lines;
+    std::size_t per_piece;
+    std::size_t fan_in;
+    std::vector<int> piece_lines;  // line counts of file_s_1.txt, ... as cut
+  } cases[] = {
+      {2000, 2000, 50, {2000}},
+      {2001, 2000, 50, {2000, 1}},
+      {50 * 20, 20, 50, {}},   // 50 pieces: one merge pass
+      {50 * 20 + 1, 20, 50, {}},  // 51 pieces: two passes
+      {7 * 10, 10, 3, {}},     // passes of 3, 3 and 3 pieces
+  };
+  for (const Case& c : cases) {
+    const std::vector<std::string> lines = numbered_lines(c.lines, c.lines);
+    write_file("in.txt", crlf(lines));
+    ASSERT_EQ(sort("in.txt", "out.txt", lines_per_piece(c.per_piece, c.fan_in)), Flow::kGoOn) << c.lines;
+    EXPECT_EQ(read_file("out.txt"), crlf(sorted(lines))) << c.lines;
+    EXPECT_EQ(read_file("in.txt"), crlf(lines)) << "input left unchanged";
+    for (std::size_t i = 0; i < c.piece_lines.size(); ++i) {
+      std::string piece = read_file("file_s_" + std::to_string(i + 1) + ".txt");
+      EXPECT_EQ(std::count(piece.begin(), piece.end(), '\n'), c.piece_lines[i]) << c.lines << " piece " << i + 1;
+    }
+    if (!c.piece_lines.empty()) {
+      EXPECT_FALSE(file_exists("file_s_" + std::to_string(c.piece_lines.size() + 1) + ".txt")) << c.lines;
+    }
+  }
+}
+
+TEST_F(ExternalSort, SortedInputComesOutIdentical) {
+  const std::string text = crlf(sorted(numbered_lines(500, 7)));
+  write_file("in.txt", text);
+  ASSERT_EQ(sort("in.txt", "out.txt", lines_per_piece(64, 4)), Flow::kGoOn);
+  EXPECT_EQ(read_file("out.txt"), text);
+}
+
+TEST_F(ExternalSort, EmptyOrUnendedInput) {
+  write_file("in.txt", "");
+  ASSERT_EQ(sort("in.txt", "out.txt"), Flow::kGoOn);
+  EXPECT_TRUE(file_exists("out.txt"));
+  EXPECT_EQ(read_file("out.txt"), "");
+
+  write_file("in.txt", "b\r\na");
+  ASSERT_EQ(sort("in.txt", "out.txt"), Flow::kGoOn);
+  EXPECT_EQ(read_file("out.txt"), "a\r\nb\r\n");
+}
+
+TEST_F(ExternalSort, NoInputNameEndsSilently) {
+  EXPECT_EQ(sort("", "out.txt"), Flow::kEnd);
+  EXPECT_EQ(console_.output(), "");
+  EXPECT_FALSE(file_exists("out.txt"));
+}
+
+TEST_F(ExternalSort, UnwritableMergeOutputEndsTheRun) {
+  testing::make_dir("sort_output.txt");
+  write_file("in.txt", crlf(numbered_lines(30, 3)));
+  EXPECT_EQ(sort("in.txt", "out.txt", lines_per_piece(10, 50)), Flow::kEnd);
+  EXPECT_EQ(console_.output(),
+            "---------- sort error ----------\n"
+            "number of files > file.max\n"
+            "file.max =  3\n"
+            "sort.input$ = in.txt\n"
+            "sort.output$ = out.txt\n"
+            "file.name.02$ = sort_output.txt\n"
+            "file.num.02 =  0\n");
+  EXPECT_FALSE(file_exists("out.txt"));
+}
+
+TEST_F(ExternalSort, LostOutputIsASortError) {
+  testing::make_dir("out.txt");
+  write_file("in.txt", crlf({"b", "a"}));
+  EXPECT_EQ(sort("in.txt", "out.txt"), Flow::kEnd);
+  EXPECT_EQ(console_.output(), "sort error\n");
+}
+
+}  // namespace
+}  // namespace textpair
