@@ -1,5 +1,7 @@
 #include "common/records.h"
 
+#include <algorithm>
+
 namespace textpair {
 
 namespace {
@@ -23,17 +25,17 @@ void write_record(LineWriter& out, std::initializer_list<std::string_view> field
   out.line(format_record(fields));
 }
 
-void parse_record(std::string_view line, std::size_t count, std::vector<std::string>& fields) {
-  fields.assign(count, std::string());
+void split_record(std::string_view line, std::size_t count, std::vector<std::string_view>& fields) {
+  fields.assign(count, std::string_view());
   std::size_t i = 0;
   for (std::size_t f = 0; f < count && i <= line.size(); ++f) {
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
     if (i >= line.size()) break;
-    std::string& field = fields[f];
+    std::string_view& field = fields[f];
     if (line[i] == '"') {
       std::size_t close = line.find('"', i + 1);
       std::size_t end = close == std::string_view::npos ? line.size() : close;
-      field.assign(line.substr(i + 1, end - i - 1));
+      field = line.substr(i + 1, end - i - 1);
       i = end + 1;
       std::size_t comma = line.find(',', std::min(i, line.size()));
       i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
@@ -42,11 +44,17 @@ void parse_record(std::string_view line, std::size_t count, std::vector<std::str
       std::size_t end = comma == std::string_view::npos ? line.size() : comma;
       std::size_t e = end;
       while (e > i && (line[e - 1] == ' ' || line[e - 1] == '\t')) --e;
-      field.assign(line.substr(i, e - i));
+      field = line.substr(i, e - i);
       i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
     }
-    if (field.size() > kMaxFieldBytes) field.resize(kMaxFieldBytes);
+    if (field.size() > kMaxFieldBytes) field = field.substr(0, kMaxFieldBytes);
   }
+}
+
+void parse_record(std::string_view line, std::size_t count, std::vector<std::string>& fields) {
+  std::vector<std::string_view> views;
+  split_record(line, count, views);
+  fields.assign(views.begin(), views.end());
 }
 
 bool RecordReader::next(std::vector<std::string>& fields) {

@@ -1,7 +1,354 @@
 #include "indexing/word_lists.h"
 
+#include <algorithm>
+#include <charconv>
+#include <memory>
+
+#include "commands/run_command.h"
+#include "common/bytes.h"
+#include "common/lines.h"
+#include "common/records.h"
+#include "driver/prompts.h"
+#include "indexing/external_sort.h"
+#include "platform/console.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
+
 namespace textpair {
 
-Flow build_word_lists(Context& ctx) { (void)ctx; return Flow::kGoOn; }
+namespace {
+
+// Groups whose pages are split off wrd_08.txt in one pass; bounds the files
+// open at once (two lists per group and one spool per page).
+constexpr std::size_t kGroupsPerPass = 32;
+
+// Parses an id's number; false for anything but "id" and digits.
+bool id_number(std::string_view id, std::uint64_t& number) {
+  if (id.size() < 3 || id.substr(0, 2) != "id") return false;
+  const char* end = id.data() + id.size();
+  auto [ptr, ec] = std::from_chars(id.data() + 2, end, number);
+  return ec == std::errc() && ptr == end;
+}
+
+// Record lines built in one reusable buffer.
+class RecordWriter {
+ public:
+  bool create(const std::string& name) { return out_.create(name); }
+  RecordWriter& operator<<(std::string_view field) {
+    line_ += line_.empty() ? "\"" : ",\"";
+    line_ += field;
+    line_ += '"';
+    return *this;
+  }
+  void end() {
+    out_.line(line_);
+    line_.clear();
+  }
+  void close() { out_.close(); }
+
+ private:
+  LineWriter out_;
+  std::string line_;
+};
+
+// Reads a record file line by line, splitting each line into `count` fields.
+class RecordLines {
+ public:
+  RecordLines(const std::string& name, std::size_t count) : in_(name), count_(count) {}
+  bool next() {
+    if (!in_.next(line_)) return false;
+    split_record(line_, count_, fields_);
+    return true;
+  }
+  std::string_view operator[](std::size_t i) const { return fields_[i]; }
+  const std::string& line() const { return line_; }
+
+ private:
+  LineReader in_;
+  std::size_t count_;
+  std::string line_;
+  std::vector<std::string_view> fields_;
+};
+
+Flow sort_file(Context& ctx, const std::string& input, const std::string& output) {
+  ctx.state.sort_input = input;
+  ctx.state.sort_output = output;
+  return external_sort(ctx);
+}
+
+// Step "keys": the lower-cased word leads each record; &nbsp; entities go.
+void write_keys() {
+  RecordLines in("wrd_01.txt", 5);
+  RecordWriter out;
+  out.create("wrd_01_01.txt");
+  std::string key;
+  while (in.next()) {
+    key = lower_ascii(in[0]);
+    if (contains(key, "&nbsp;")) continue;
+    out << key << in[1] << in[2] << in[0] << in[3] << in[4];
+    out.end();
+  }
+}
+
+// Word ids (wrd_03.txt) and occurrence numbers (wrd_04.txt) in one pass over
+// the key-sorted records. A word's id is the place of its first record.
+void number_occurrences(NextPages& nexts) {
+  RecordLines in("wrd_01_02.txt", 6);
+  RecordWriter ids, numbered;
+  ids.create("wrd_03.txt");
+  numbered.create("wrd_04.txt");
+  std::uint64_t count = 0;
+  std::uint64_t n = 0;
+  std::string id_key, id;
+  bool first = true;
+  while (in.next()) {
+    if (first || in[0] != id_key) {
+      id_key = in[0];
+      id = word_id(count);
+      n = 0;
+    }
+    first = false;
+    ++count;
+    ++n;
+    ids << in[1] << in[2] << in[4] << in[3] << id;
+    ids.end();
+    nexts.add(id, in[1]);
+    if (contains(in[1], "page_")) {
+      numbered << in[1] << in[2] << in[4] << in[3] << id << std::to_string(n);
+      numbered.end();
+    }
+  }
+}
+
+// Filter (wrd_06.txt), ranks (wrd_07.txt) and page groups, in one pass over
+// the records in text order.
+void rank_and_group(PageGrouping& grouping) {
+  RecordLines in("wrd_05.txt", 6);
+  RecordWriter kept, ranked;
+  kept.create("wrd_06.txt");
+  ranked.create("wrd_07.txt");
+  while (in.next()) {
+    if (!contains(lower_ascii(in[0]), "page_") || !contains(in[4], "id")) continue;
+    kept << in[0] << in[1] << in[2] << in[3] << in[4] << in[5];
+    kept.end();
+    ranked << occurrence_rank(in[5]) << in[4] << in[0] << in[1] << in[2] << in[3] << in[4] << in[5];
+    ranked.end();
+    grouping.add(in[0]);
+  }
+  // Without records the group files still start from an (empty) first page.
+  if (grouping.groups().empty()) grouping.add("");
+}
+
+void write_groups(const PageGrouping& grouping) {
+  LineWriter all;
+  all.create("group_page_all.txt");
+  for (const std::string& page : grouping.pages()) all.line(page);
+  all.close();
+  const auto& groups = grouping.groups();
+  for (std::size_t k = 0; k < groups.size(); ++k) {
+    RecordWriter out;
+    out.create("group_search_" + std::to_string(k + 1) + ".txt");
+    for (const std::string& page : groups[k]) {
+      out << page;
+      out.end();
+    }
+  }
+}
+
+// The lists of one group: text-order source (wrd_11_K), word-order source
+// (wrd_13_K), and the group's part of wrd_15.txt.
+class GroupLists {
+ public:
+  GroupLists(std::size_t k, RecordWriter& all) : k_(k), group_(pad_left(std::to_string(k), 5)), all_(all) {
+    text_.create("wrd_11_" + std::to_string(k) + ".txt");
+    words_.create("wrd_13_" + std::to_string(k) + ".txt");
+  }
+  // Fields of a wrd_08 record: rank, id, page, line, pos, word, id, n.
+  void add(const RecordLines& r) {
+    text_ << r[2] << r[3] << r[4] << r[5] << r[6] << r[7];
+    text_.end();
+    words_ << r[1] << r[2] << r[3] << r[4] << r[5] << r[6] << r[7];
+    words_.end();
+    all_ << r[1] << group_ << r[2] << r[3] << r[4] << r[5] << r[7];
+    all_.end();
+  }
+  // Closes the lists and sorts them into wrd_12_K and wrd_14_K.
+  void finish(Console& console) {
+    text_.close();
+    words_.close();
+    const std::string k = std::to_string(k_);
+    run_command(console, "sort wrd_11_" + k + ".txt /o wrd_12_" + k + ".txt");
+    run_command(console, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
+  }
+
+ private:
+  std::size_t k_;
+  std::string group_;
+  RecordWriter& all_;
+  RecordWriter text_, words_;
+};
+
+std::string spool_name(std::size_t slot) { return "wrd_10_" + std::to_string(slot) + ".txt"; }
+
+// Splits wrd_08.txt by group, page by page in group order, keeping the
+// wrd_08 order within a page. One pass serves a batch of groups: the
+// batch's first page is written straight away, the other pages' records
+// are spooled and written after the pass.
+void split_by_group(Console& console, const std::vector<std::vector<std::string>>& groups) {
+  RecordWriter all;
+  all.create("wrd_15.txt");
+  for (std::size_t first = 0; first < groups.size(); first += kGroupsPerPass) {
+    const std::size_t last = std::min(groups.size(), first + kGroupsPerPass);
+    // The batch's pages in group order; a page's place is its spool slot.
+    std::vector<std::string> slots;
+    for (std::size_t g = first; g < last; ++g) slots.insert(slots.end(), groups[g].begin(), groups[g].end());
+    std::vector<LineWriter> spools(slots.size());
+    for (std::size_t s = 1; s < spools.size(); ++s) spools[s].create(spool_name(s));
+    auto lists = std::make_unique<GroupLists>(first + 1, all);
+    {
+      RecordLines in("wrd_08.txt", 8);
+      while (in.next()) {
+        const std::size_t slot = std::find(slots.begin(), slots.end(), in[2]) - slots.begin();
+        if (slot == slots.size()) continue;
+        if (slot == 0) {
+          lists->add(in);
+        } else {
+          spools[slot].line(in.line());
+        }
+      }
+    }
+    for (LineWriter& spool : spools) spool.close();
+    for (std::size_t g = first; g < last; ++g) {
+      if (g != first) lists = std::make_unique<GroupLists>(g + 1, all);
+      for (const std::string& page : groups[g]) {
+        const std::size_t slot = std::find(slots.begin(), slots.end(), page) - slots.begin();
+        if (slot == 0) continue;
+        {
+          RecordLines in(spool_name(slot), 8);
+          while (in.next()) lists->add(in);
+        }
+        remove_file(native_path(spool_name(slot)));
+      }
+      lists->finish(console);
+    }
+  }
+}
+
+// wrd_24_K: every occurrence of the group with the next page of its word.
+void add_next_pages(std::size_t groups, const NextPages& nexts) {
+  for (std::size_t k = 1; k <= groups; ++k) {
+    RecordLines in("wrd_12_" + std::to_string(k) + ".txt", 6);
+    RecordWriter out;
+    out.create("wrd_24_" + std::to_string(k) + ".txt");
+    while (in.next()) {
+      out << in[0] << in[1] << in[2] << in[3] << in[4] << in[5] << nexts.next(in[4], in[0]);
+      out.end();
+    }
+  }
+}
+
+// The wrd_24 folder keeps a copy of the group files after the run.
+void copy_to_folder(Console& console) {
+  run_command(console, "dir /b *.  > dir_01.txt");
+  bool exists = false;
+  for (const std::string& name : read_all_lines("dir_01.txt")) {
+    if (contains(lower_ascii(name), "wrd_24")) exists = true;
+  }
+  if (exists) {
+    run_command(console, "dir > wrd_24\\f_01.txt");
+    run_command(console, "del /q wrd_24\\*.txt > out_null.list");
+  } else {
+    run_command(console, "md wrd_24 > out_null.list");
+  }
+  run_command(console, "copy wrd_24*.txt wrd_24\\ > out_null.list");
+  run_command(console, "copy wrd_24\\*.txt > out_null.list");
+}
+
+}  // namespace
+
+std::string word_id(std::uint64_t number) { return "id" + pad_left(std::to_string(number), 8, '0'); }
+
+std::string occurrence_rank(std::string_view n) {
+  const long long v = 100000000LL - read_number(n);
+  if (v < 1) return std::string(n);
+  return pad_left(std::to_string(v), 8, '0');
+}
+
+void PageGrouping::add(std::string_view page) {
+  if (groups_.empty()) {
+    groups_.push_back({std::string(page)});
+    pages_.emplace_back(page);
+    seen_.emplace(page);
+    current_ = page;
+    count_ = 1;
+    return;
+  }
+  if (page == current_ || seen_.count(std::string(page)) != 0) return;
+  current_ = page;
+  groups_.back().emplace_back(page);
+  pages_.emplace_back(page);
+  seen_.emplace(page);
+  if (++count_ == 2) {
+    count_ = 0;
+    groups_.emplace_back();
+  }
+}
+
+void NextPages::add(std::string_view id, std::string_view page) {
+  std::uint64_t number = 0;
+  if (!id_number(id, number)) return;
+  if (page_names_.empty() || page != page_names_[last_page_]) {
+    auto [it, added] = page_index_.emplace(std::string(page), static_cast<std::uint32_t>(page_names_.size()));
+    if (added) page_names_.emplace_back(page);
+    last_page_ = it->second;
+  }
+  if (!entries_.empty() && entries_.back().id == number && entries_.back().page == last_page_) return;
+  entries_.push_back({number, last_page_});
+}
+
+std::string_view NextPages::next(std::string_view id, std::string_view page) const {
+  std::uint64_t number = 0;
+  if (!id_number(id, number)) return {};
+  auto found = page_index_.find(std::string(page));
+  if (found == page_index_.end()) return {};
+  auto it = std::lower_bound(entries_.begin(), entries_.end(), number,
+                             [](const Entry& e, std::uint64_t n) { return e.id < n; });
+  for (; it != entries_.end() && it->id == number; ++it) {
+    if (it->page != found->second) continue;
+    auto after = it + 1;
+    if (after == entries_.end() || after->id != number) return {};
+    std::string_view next = page_names_[after->page];
+    return next > page ? next : std::string_view();
+  }
+  return {};
+}
+
+Flow build_word_lists(Context& ctx) {
+  Console& console = ctx.console;
+  progress(console, 10);
+  write_keys();
+  if (sort_file(ctx, "wrd_01_01.txt", "wrd_01_02.txt") == Flow::kEnd) return Flow::kEnd;
+  progress(console, 20);
+
+  NextPages nexts;
+  number_occurrences(nexts);
+  if (sort_file(ctx, "wrd_04.txt", "wrd_05.txt") == Flow::kEnd) return Flow::kEnd;
+  PageGrouping grouping;
+  rank_and_group(grouping);
+  if (sort_file(ctx, "wrd_07.txt", "wrd_08.txt") == Flow::kEnd) return Flow::kEnd;
+  progress(console, 30);
+
+  write_groups(grouping);
+  if (sort_file(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
+  progress(console, 40);
+
+  const std::size_t groups = grouping.groups().size();
+  ctx.state.group_count = static_cast<int>(groups);
+  split_by_group(console, grouping.groups());
+  add_next_pages(groups, nexts);
+  progress(console, 50);
+  copy_to_folder(console);
+  return Flow::kGoOn;
+}
 
 }  // namespace textpair

@@ -1,11 +1,73 @@
 // The chain of word lists: ids, occurrence numbers, page groups and the per-group lists.
+//
+// From wrd_01.txt (one record per word occurrence) the phase gives every
+// distinct word (compared in lower case) an id, numbers each word's
+// occurrences, sorts them into text order and into word order, groups the
+// page files two by two, splits the occurrences by group (wrd_11_K to
+// wrd_15) and finds for each occurrence the next page holding its word
+// (wrd_24_K, also copied into the wrd_24 folder). It sets the group count.
 #ifndef TEXTPAIR_INDEXING_WORD_LISTS_H_
 #define TEXTPAIR_INDEXING_WORD_LISTS_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "common/run_state.h"
 
 namespace textpair {
 
+// "id" and the number in 8 digits (more when it needs them).
+std::string word_id(std::uint64_t number);
+
+// The rank of occurrence number n: 100000000 - n in 8 digits, so that a
+// byte sort puts the highest occurrence numbers first; n itself when that
+// difference is not positive.
+std::string occurrence_rank(std::string_view n);
+
+// The page groups: pages are taken in the order of their first record, two
+// to a group. After every second page a new group is opened, so an even
+// number of pages leaves an empty last group.
+class PageGrouping {
+ public:
+  void add(std::string_view page);
+  // At least one group once a page was added.
+  const std::vector<std::vector<std::string>>& groups() const { return groups_; }
+  const std::vector<std::string>& pages() const { return pages_; }
+
+ private:
+  std::vector<std::vector<std::string>> groups_;
+  std::vector<std::string> pages_;
+  std::unordered_set<std::string> seen_;
+  std::string current_;
+  int count_ = 0;
+};
+
+// For each word id, the pages holding the word, in word-list order (ids
+// rising, pages in name order within an id). Memory grows with the distinct
+// (word, page) pairs, not with the occurrences.
+class NextPages {
+ public:
+  void add(std::string_view id, std::string_view page);
+  // The page that follows `page` among the pages of `id`, when it sorts
+  // after it; empty when there is none.
+  std::string_view next(std::string_view id, std::string_view page) const;
+
+ private:
+  struct Entry {
+    std::uint64_t id;
+    std::uint32_t page;
+  };
+  std::vector<Entry> entries_;
+  std::vector<std::string> page_names_;
+  std::unordered_map<std::string, std::uint32_t> page_index_;
+  std::uint32_t last_page_ = 0;
+};
+
+// The phase; ends the run when one of its sorts fails.
 Flow build_word_lists(Context& ctx);
 
 }  // namespace textpair

@@ -1,0 +1,227 @@
+#include "indexing/word_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_util/piped_console.h"
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::crlf;
+using testing::file_exists;
+using testing::read_file;
+using testing::write_file;
+
+TEST(WordLists, IdsAndRanks) {
+  EXPECT_EQ(word_id(0), "id00000000");
+  EXPECT_EQ(word_id(123), "id00000123");
+  EXPECT_EQ(word_id(123456789), "id123456789");
+  struct Case {
+    const char* n;
+    const char* rank;
+  } cases[] = {
+      {"1", "99999999"}, {"4", "99999996"}, {"99999999", "00000001"},
+      {"100000000", "100000000"}, {"100000001", "100000001"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(occurrence_rank(c.n), c.rank) << c.n;
+}
+
+TEST(PageGrouping, TakesPagesTwoByTwo) {
+  using Groups = std::vector<std::vector<std::string>>;
+  struct Case {
+    const char* name;
+    std::vector<std::string> records;  // the page of each record, in text order
+    Groups want;
+  } cases[] = {
+      {"one page", {"p1", "p1"}, {{"p1"}}},
+      {"two pages", {"p1", "p2"}, {{"p1", "p2"}, {}}},
+      {"three pages", {"p1", "p1", "p2", "p3", "p3"}, {{"p1", "p2"}, {"p3"}}},
+      {"four pages", {"p1", "p2", "p3", "p4"}, {{"p1", "p2"}, {"p3", "p4"}, {}}},
+      {"page seen before", {"p1", "p2", "p1", "p3"}, {{"p1", "p2"}, {"p3"}}},
+  };
+  for (const Case& c : cases) {
+    PageGrouping grouping;
+    for (const std::string& page : c.records) grouping.add(page);
+    EXPECT_EQ(grouping.groups(), c.want) << c.name;
+  }
+}
+
+TEST(NextPages, FollowsTheWordsOwnPages) {
+  NextPages nexts;
+  const std::pair<const char*, const char*> records[] = {
+      {"id00000000", "page_01.htm"}, {"id00000000", "page_01.htm"}, {"id00000000", "page_02.htm"},
+      {"id00000000", "page_04.htm"}, {"id00000004", "page_02.htm"}, {"id00000005", "page_01.htm"},
+      {"id00000005", "page_03.htm"},
+  };
+  for (const auto& [id, page] : records) nexts.add(id, page);
+  struct Case {
+    const char* id;
+    const char* page;
+    const char* next;
+  } cases[] = {
+      {"id00000000", "page_01.htm", "page_02.htm"},
+      {"id00000000", "page_02.htm", "page_04.htm"},  // page_03 lacks the word
+      {"id00000000", "page_04.htm", ""},             // the word's last page
+      {"id00000004", "page_02.htm", ""},
+      {"id00000005", "page_01.htm", "page_03.htm"},
+      {"id00000000", "page_03.htm", ""},  // a page without the word
+      {"id00000009", "page_01.htm", ""},  // an unknown word
+      {"page_01.htm", "page_01.htm", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(nexts.next(c.id, c.page), c.next) << c.id << " " << c.page;
+}
+
+class BuildWordLists : public testing::WorkFolderTest {
+ protected:
+  Flow build() {
+    Context ctx{console_, state_};
+    return build_word_lists(ctx);
+  }
+  testing::PipedConsole console_;
+  RunState state_;
+};
+
+// wrd_01.txt of three pages: The and the share one id, an entity is dropped,
+// page_02 lacks the words that page_01 and page_03 share.
+const std::vector<std::string> kThreePages = {
+    R"("The","page_01.htm","         1","     6","The")",
+    R"("cat","page_01.htm","         1","    10","cat")",
+    R"("the","page_01.htm","         2","     6","the")",
+    R"("&Nbsp;abc","page_01.htm","         2","    10","&Nbsp;abc")",
+    R"("dog","page_02.htm","         1","     6","dog")",
+    R"("the","page_03.htm","         1","     6","the")",
+    R"("cat","page_03.htm","         3","     6","cat")",
+};
+
+TEST_F(BuildWordLists, ChainOfListsForThreePages) {
+  write_file("wrd_01.txt", crlf(kThreePages));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  EXPECT_EQ(state_.group_count, 2);
+
+  EXPECT_EQ(read_file("wrd_01_01.txt"), crlf({
+      R"("the","page_01.htm","         1","The","     6","The")",
+      R"("cat","page_01.htm","         1","cat","    10","cat")",
+      R"("the","page_01.htm","         2","the","     6","the")",
+      R"("dog","page_02.htm","         1","dog","     6","dog")",
+      R"("the","page_03.htm","         1","the","     6","the")",
+      R"("cat","page_03.htm","         3","cat","     6","cat")",
+  }));
+  EXPECT_EQ(read_file("wrd_03.txt"), crlf({
+      R"("page_01.htm","         1","    10","cat","id00000000")",
+      R"("page_03.htm","         3","     6","cat","id00000000")",
+      R"("page_02.htm","         1","     6","dog","id00000002")",
+      R"("page_01.htm","         1","     6","The","id00000003")",
+      R"("page_01.htm","         2","     6","the","id00000003")",
+      R"("page_03.htm","         1","     6","the","id00000003")",
+  }));
+  EXPECT_EQ(read_file("wrd_04.txt"), crlf({
+      R"("page_01.htm","         1","    10","cat","id00000000","1")",
+      R"("page_03.htm","         3","     6","cat","id00000000","2")",
+      R"("page_02.htm","         1","     6","dog","id00000002","1")",
+      R"("page_01.htm","         1","     6","The","id00000003","1")",
+      R"("page_01.htm","         2","     6","the","id00000003","2")",
+      R"("page_03.htm","         1","     6","the","id00000003","3")",
+  }));
+  const std::string text_order = crlf({
+      R"("page_01.htm","         1","     6","The","id00000003","1")",
+      R"("page_01.htm","         1","    10","cat","id00000000","1")",
+      R"("page_01.htm","         2","     6","the","id00000003","2")",
+      R"("page_02.htm","         1","     6","dog","id00000002","1")",
+      R"("page_03.htm","         1","     6","the","id00000003","3")",
+      R"("page_03.htm","         3","     6","cat","id00000000","2")",
+  });
+  EXPECT_EQ(read_file("wrd_05.txt"), text_order);
+  EXPECT_EQ(read_file("wrd_06.txt"), text_order);
+  EXPECT_EQ(read_file("wrd_07.txt"), crlf({
+      R"("99999999","id00000003","page_01.htm","         1","     6","The","id00000003","1")",
+      R"("99999999","id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
+      R"("99999998","id00000003","page_01.htm","         2","     6","the","id00000003","2")",
+      R"("99999999","id00000002","page_02.htm","         1","     6","dog","id00000002","1")",
+      R"("99999997","id00000003","page_03.htm","         1","     6","the","id00000003","3")",
+      R"("99999998","id00000000","page_03.htm","         3","     6","cat","id00000000","2")",
+  }));
+  EXPECT_EQ(read_file("wrd_08.txt"), crlf({
+      R"("99999997","id00000003","page_03.htm","         1","     6","the","id00000003","3")",
+      R"("99999998","id00000000","page_03.htm","         3","     6","cat","id00000000","2")",
+      R"("99999998","id00000003","page_01.htm","         2","     6","the","id00000003","2")",
+      R"("99999999","id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
+      R"("99999999","id00000002","page_02.htm","         1","     6","dog","id00000002","1")",
+      R"("99999999","id00000003","page_01.htm","         1","     6","The","id00000003","1")",
+  }));
+
+  const std::string pages = crlf({"page_01.htm", "page_02.htm", "page_03.htm"});
+  EXPECT_EQ(read_file("group_page_all.txt"), pages);
+  EXPECT_EQ(read_file("group_page_all_sort.txt"), pages);
+  EXPECT_EQ(read_file("group_search_1.txt"), crlf({R"("page_01.htm")", R"("page_02.htm")"}));
+  EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")"}));
+  EXPECT_FALSE(file_exists("group_search_3.txt"));
+
+  EXPECT_EQ(read_file("wrd_11_1.txt"), crlf({
+      R"("page_01.htm","         2","     6","the","id00000003","2")",
+      R"("page_01.htm","         1","    10","cat","id00000000","1")",
+      R"("page_01.htm","         1","     6","The","id00000003","1")",
+      R"("page_02.htm","         1","     6","dog","id00000002","1")",
+  }));
+  EXPECT_EQ(read_file("wrd_13_2.txt"), crlf({
+      R"("id00000003","page_03.htm","         1","     6","the","id00000003","3")",
+      R"("id00000000","page_03.htm","         3","     6","cat","id00000000","2")",
+  }));
+  EXPECT_EQ(read_file("wrd_15.txt"), crlf({
+      R"("id00000003","    1","page_01.htm","         2","     6","the","2")",
+      R"("id00000000","    1","page_01.htm","         1","    10","cat","1")",
+      R"("id00000003","    1","page_01.htm","         1","     6","The","1")",
+      R"("id00000002","    1","page_02.htm","         1","     6","dog","1")",
+      R"("id00000003","    2","page_03.htm","         1","     6","the","3")",
+      R"("id00000000","    2","page_03.htm","         3","     6","cat","2")",
+  }));
+  EXPECT_EQ(console_.output(),
+            "processed 10%\nprocessed 20%\nprocessed 30%\nprocessed 40%\nprocessed 50%\n");
+}
+
+TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
+  std::vector<std::string> records(123, R"("aaa","page_01.htm","         1","     1","aaa")");
+  records.push_back(R"("bbb","page_01.htm","         2","     1","bbb")");
+  write_file("wrd_01.txt", crlf(records));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  const std::string ids = read_file("wrd_04.txt");
+  EXPECT_NE(ids.find(R"("aaa","id00000000","123")"), std::string::npos);
+  EXPECT_NE(ids.find(R"("bbb","id00000123","1")"), std::string::npos);
+  EXPECT_EQ(state_.group_count, 1);
+}
+
+TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
+  write_file("wrd_01.txt", crlf({R"("&nbsp;","page_01.htm","         1","     1","&nbsp;")"}));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  EXPECT_EQ(state_.group_count, 1);
+  EXPECT_EQ(read_file("wrd_01_01.txt"), "");
+  EXPECT_EQ(read_file("group_page_all_sort.txt"), "\r\n");
+  EXPECT_EQ(read_file("group_search_1.txt"), "\"\"\r\n");
+  EXPECT_EQ(read_file("wrd_15.txt"), "");
+}
+
+TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
+  write_file("wrd_01.txt", crlf({
+      R"("one","page_01.htm","         1","     1","one")",
+      R"("two","page_02.htm","         1","     1","two")",
+      R"("one","page_03.htm","         1","     1","one")",
+      R"("two","page_04.htm","         1","     1","two")",
+  }));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  EXPECT_EQ(state_.group_count, 3);
+  EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")", R"("page_04.htm")"}));
+  EXPECT_EQ(read_file("group_search_3.txt"), "");
+  EXPECT_EQ(read_file("wrd_11_2.txt"), crlf({
+      R"("page_03.htm","         1","     1","one","id00000000","2")",
+      R"("page_04.htm","         1","     1","two","id00000002","2")",
+  }));
+  EXPECT_TRUE(file_exists("wrd_11_3.txt"));
+  EXPECT_EQ(read_file("wrd_11_3.txt"), "");
+  EXPECT_EQ(read_file("wrd_13_3.txt"), "");
+}
+
+}  // namespace
+}  // namespace textpair
