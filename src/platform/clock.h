@@ -2,6 +2,8 @@
 #ifndef TEXTPAIR_PLATFORM_CLOCK_H_
 #define TEXTPAIR_PLATFORM_CLOCK_H_
 
+#include <cstdint>
+
 namespace textpair {
 
 struct LocalTime {
@@ -10,6 +12,8 @@ struct LocalTime {
 };
 
 LocalTime local_time_now();
+// The local date and time of a moment in seconds since the epoch.
+LocalTime local_time_at(std::int64_t seconds);
 
 }  // namespace textpair
 

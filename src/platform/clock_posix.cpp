@@ -4,10 +4,12 @@
 
 namespace textpair {
 
-LocalTime local_time_now() {
-  std::time_t now = std::time(nullptr);
+LocalTime local_time_now() { return local_time_at(std::time(nullptr)); }
+
+LocalTime local_time_at(std::int64_t seconds) {
+  std::time_t when = static_cast<std::time_t>(seconds);
   std::tm tm{};
-  localtime_r(&now, &tm);
+  localtime_r(&when, &tm);
   LocalTime t;
   t.year = tm.tm_year + 1900;
   t.month = tm.tm_mon + 1;

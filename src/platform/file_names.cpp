@@ -1,6 +1,7 @@
 #include "platform/file_names.h"
 
-#include "common/bytes.h"
+#include <algorithm>
+#include <vector>
 
 namespace textpair {
 
@@ -19,43 +20,94 @@ bool has_wildcards(std::string_view name) { return name.find_first_of("*?") != s
 
 namespace {
 
-bool glob(std::string_view p, std::string_view s) {
-  std::size_t pi = 0, si = 0, star = std::string_view::npos, mark = 0;
-  while (si < s.size()) {
-    if (pi < p.size() && (p[pi] == '?' || p[pi] == s[si])) {
-      ++pi;
-      ++si;
-    } else if (pi < p.size() && p[pi] == '*') {
-      star = pi++;
-      mark = si;
-    } else if (star != std::string_view::npos) {
-      pi = star + 1;
-      si = ++mark;
+char fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// A pattern element, as the file system reads a pattern: "*" before a "."
+// stops at the name's last dot, "?" matches nothing at a dot or the end of
+// the name, and a "." before a wildcard or at the end also matches the end
+// of a name without a dot.
+enum class Kind { kLiteral, kStar, kStarToLastDot, kOneOrNone, kDotOrEnd };
+struct Element {
+  Kind kind;
+  char c;
+};
+
+std::vector<Element> compile(std::string_view p) {
+  std::vector<Element> out;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    char c = p[i];
+    char after = i + 1 < p.size() ? p[i + 1] : '\0';
+    if (c == '*') {
+      out.push_back({after == '.' ? Kind::kStarToLastDot : Kind::kStar, c});
+    } else if (c == '?') {
+      out.push_back({Kind::kOneOrNone, c});
+    } else if (c == '.' && (after == '\0' || after == '*' || after == '?')) {
+      out.push_back({Kind::kDotOrEnd, c});
     } else {
-      return false;
+      out.push_back({Kind::kLiteral, fold(c)});
     }
   }
-  while (pi < p.size() && p[pi] == '*') ++pi;
-  return pi == p.size();
+  return out;
+}
+
+// Walks the pattern once, keeping the set of name positions reached so far.
+bool match(const std::vector<Element>& pattern, std::string_view name) {
+  const std::size_t n = name.size();
+  const std::size_t last_dot = name.rfind('.');
+  std::vector<char> reached(n + 1, 0), next(n + 1, 0);
+  reached[0] = 1;
+  for (const Element& e : pattern) {
+    std::fill(next.begin(), next.end(), 0);
+    bool any = false;
+    for (std::size_t j = 0; j <= n; ++j) {
+      if (!reached[j]) continue;
+      any = true;
+      bool at_dot = j < n && name[j] == '.';
+      switch (e.kind) {
+        case Kind::kLiteral:
+          if (j < n && fold(name[j]) == e.c) next[j + 1] = 1;
+          break;
+        case Kind::kStar:
+          for (std::size_t k = j; k <= n; ++k) next[k] = 1;
+          break;
+        case Kind::kStarToLastDot: {
+          std::size_t limit = (last_dot != std::string_view::npos && last_dot >= j) ? last_dot : n;
+          for (std::size_t k = j; k <= limit; ++k) next[k] = 1;
+          break;
+        }
+        case Kind::kOneOrNone:
+          if (j < n && !at_dot) next[j + 1] = 1;
+          if (j == n || at_dot) next[j] = 1;
+          break;
+        case Kind::kDotOrEnd:
+          if (at_dot) next[j + 1] = 1;
+          if (j == n) next[j] = 1;
+          break;
+      }
+    }
+    if (!any) return false;
+    reached.swap(next);
+  }
+  return reached[n] != 0;
+}
+
+// A name with an extension longer than three letters also has a short name
+// whose extension is the first three of them; "*.htm" finds "a.html" by it.
+// A wildcard in front stands for the shortened base of the short name.
+bool matches_short_extension(std::string_view pattern, std::string_view name) {
+  std::size_t dot = pattern.rfind('.');
+  if (dot == std::string_view::npos || pattern.size() - dot != 4) return false;
+  if (pattern.find_first_of("*?", dot) != std::string_view::npos) return false;
+  if (pattern.substr(0, dot).find('*') == std::string_view::npos) return false;
+  std::size_t name_dot = name.rfind('.');
+  if (name_dot == std::string_view::npos || name.size() - name_dot <= 4) return false;
+  return match(compile(pattern), name.substr(0, name_dot + 4));
 }
 
 }  // namespace
 
 bool wildcard_match(std::string_view pattern, std::string_view name) {
-  std::string p = lower_ascii(pattern);
-  std::string n = lower_ascii(name);
-  if (p == "*" || p == "*.*") return true;
-  if (p == "*.") return n.find('.') == std::string::npos;
-  if (glob(p, n)) return true;
-  // A literal three-letter extension also matches longer extensions.
-  std::size_t dot = p.rfind('.');
-  if (dot != std::string::npos && p.size() - dot == 4 && p.find_first_of("*?", dot) == std::string::npos) {
-    std::size_t ndot = n.rfind('.');
-    if (ndot != std::string::npos && n.size() - ndot > 4) {
-      return glob(p, n.substr(0, ndot + 4));
-    }
-  }
-  return false;
+  return match(compile(pattern), name) || matches_short_extension(pattern, name);
 }
 
 int ntfs_compare(std::string_view a, std::string_view b) {

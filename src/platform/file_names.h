@@ -21,10 +21,12 @@ void split_folder(std::string_view name, std::string& folder, std::string& last)
 
 bool has_wildcards(std::string_view name);
 
-// Windows wildcard match of one name, ASCII case ignored: "*" any run,
-// "?" one byte, "*." names without a dot, "*.*" every name, and a literal
-// three-letter extension also matches longer extensions beginning with it
-// ("a.html" matches "*.htm").
+// Windows wildcard match of one name, ASCII case ignored: "*" any run, "?"
+// one byte (or none at a dot or the end of the name), "*." names without a
+// dot, "*.*" every name, "x.*" also "x", and a literal three-letter extension
+// after a "*" also matches longer extensions beginning with it ("a.html"
+// matches "*.htm", as the short names make it). A name without wildcards
+// matches itself in any case.
 bool wildcard_match(std::string_view pattern, std::string_view name);
 
 // NTFS listing order: bytes compared with a-z folded to A-Z, ties broken by

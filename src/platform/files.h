@@ -20,6 +20,11 @@ struct DirEntry {
 // The entries of a folder ("" = the work folder), without "." and "..",
 // in no particular order; empty when the folder cannot be read.
 std::vector<DirEntry> list_dir(const std::string& native_dir);
+// The entry for one path (its name is the path's last component); false when
+// it does not exist.
+bool entry_info(const std::string& native, DirEntry& entry);
+// True when both paths exist and are the same file.
+bool same_file(const std::string& a, const std::string& b);
 bool path_exists(const std::string& native);
 bool is_directory(const std::string& native);
 bool is_regular_file(const std::string& native);

@@ -38,6 +38,23 @@ std::vector<DirEntry> list_dir(const std::string& native_dir) {
   return entries;
 }
 
+bool entry_info(const std::string& native, DirEntry& entry) {
+  struct stat st {};
+  if (stat(dir_or_dot(native), &st) != 0) return false;
+  std::size_t slash = native.rfind('/');
+  entry.name = slash == std::string::npos ? native : native.substr(slash + 1);
+  entry.is_dir = S_ISDIR(st.st_mode);
+  entry.size = entry.is_dir ? 0 : static_cast<std::uint64_t>(st.st_size);
+  entry.mtime = st.st_mtime;
+  return true;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return stat(dir_or_dot(a), &sa) == 0 && stat(dir_or_dot(b), &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
+}
+
 bool path_exists(const std::string& native) {
   struct stat st {};
   return stat(dir_or_dot(native), &st) == 0;
