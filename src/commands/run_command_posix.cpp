@@ -1,11 +1,8 @@
-// Placeholder until the interpreter lands.
+#include "commands/interpreter.h"
 #include "commands/run_command.h"
 
 namespace textpair {
 
-void run_command(Console& console, const std::string& line) {
-  (void)console;
-  (void)line;
-}
+void run_command(Console& console, const std::string& line) { execute(console, parse_command_line(line)); }
 
 }  // namespace textpair

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "test_util/file_size_limit.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
@@ -44,7 +45,7 @@ TEST_F(LineSortTest, OrdersLinesByUnsignedBytes) {
 TEST_F(LineSortTest, SpillsAndMergesInSeveralPassesWithSameResult) {
   std::vector<std::string> lines;
   unsigned x = 12345;
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 1500; ++i) {
     x = x * 1103515245u + 12345u;
     lines.push_back(std::to_string(x % 997) + (i % 7 == 0 ? "Z" : "a") + std::string(x % 5, '\xE2'));
   }
@@ -54,7 +55,7 @@ TEST_F(LineSortTest, SpillsAndMergesInSeveralPassesWithSameResult) {
 
   struct Limits {
     std::size_t run_bytes, width;
-  } limits[] = {{1, 2}, {200, 3}, {5000, 50}, {1 << 20, 64}};
+  } limits[] = {{1, 5}, {200, 2}, {5000, 50}, {1 << 20, 64}};
   for (const Limits& l : limits) {
     ASSERT_EQ(sort_lines("in.txt", "out.txt", {l.run_bytes, l.width}), LineSortResult::kOk) << l.run_bytes;
     EXPECT_EQ(read_file("out.txt"), crlf(want)) << l.run_bytes;
@@ -81,6 +82,17 @@ TEST_F(LineSortTest, ReportsFailureWithoutTouchingTheOutput) {
   EXPECT_EQ(sort_lines("in.txt", "no_folder\\out.txt"), LineSortResult::kWriteFailed);
   EXPECT_EQ(sort_lines("in.txt", "no_folder\\out.txt", {1, 2}), LineSortResult::kWriteFailed);
   EXPECT_EQ(list_names(), (std::vector<std::string>{"in.txt", "out.txt"}));
+
+  // A full disk, in a spill file or in the result.
+  std::string big;
+  for (int i = 0; i < 20000; ++i) big += std::to_string(20000 - i) + "\r\n";
+  write_file("big.txt", big);
+  for (std::size_t run_bytes : {std::size_t{10000}, std::size_t{1} << 24}) {
+    testing::FileSizeLimit limit(50000);
+    EXPECT_EQ(sort_lines("big.txt", "out.txt", {run_bytes, 4}), LineSortResult::kWriteFailed) << run_bytes;
+  }
+  EXPECT_EQ(read_file("out.txt"), "old\r\n");
+  EXPECT_EQ(list_names(), (std::vector<std::string>{"big.txt", "in.txt", "out.txt"}));
 }
 
 }  // namespace

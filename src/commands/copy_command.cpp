@@ -1,0 +1,147 @@
+// copy: one file, a wildcard pattern or a folder's files, into a file, into a
+// folder, or into the work folder when no target is given. Existing files are
+// overwritten. A wildcard source into one file joins the sources, as the
+// interpreter does. A target is replaced only once its new content is
+// complete, so a failed copy leaves the old file (or none) behind.
+#include "commands/builtins.h"
+#include "commands/file_match.h"
+#include "common/bytes.h"
+#include "platform/file_names.h"
+
+namespace textpair {
+
+namespace {
+
+constexpr const char* kCannotWrite = "The system cannot write to the specified device.";
+constexpr const char* kNoPath = "The system cannot find the path specified.";
+
+std::string folder_of(const std::string& native) {
+  std::size_t slash = native.rfind('/');
+  return slash == std::string::npos ? "" : native.substr(0, slash);
+}
+
+// A free scratch name beside `target`.
+std::string scratch_beside(const std::string& target) {
+  std::string folder = folder_of(target);
+  for (int n = 1;; ++n) {
+    std::string name = (folder.empty() ? "" : folder + "/") + "~copy" + std::to_string(n) + ".tmp";
+    if (!path_exists(name)) return name;
+  }
+}
+
+// Appends the whole of `from` to the open file; false on any failure.
+bool append_file(std::FILE* out, const std::string& from) {
+  std::FILE* in = std::fopen(from.c_str(), "rb");
+  if (in == nullptr) return false;
+  char buf[1 << 16];
+  bool ok = true;
+  for (;;) {
+    std::size_t got = std::fread(buf, 1, sizeof buf, in);
+    if (got > 0 && std::fwrite(buf, 1, got, out) != got) ok = false;
+    if (got < sizeof buf || !ok) break;
+  }
+  if (std::ferror(in)) ok = false;
+  std::fclose(in);
+  return ok;
+}
+
+// Writes the sources one after the other into `target`.
+bool write_joined(const std::vector<std::string>& sources, const std::string& target) {
+  if (!is_directory(folder_of(target))) return false;
+  std::string scratch = scratch_beside(target);
+  bool ok = false;
+  if (sources.size() == 1) {
+    ok = copy_file(sources[0], scratch);
+  } else if (std::FILE* out = std::fopen(scratch.c_str(), "wb")) {
+    ok = true;
+    for (const std::string& s : sources) ok = ok && append_file(out, s);
+    if (std::fclose(out) != 0) ok = false;
+  }
+  if (ok && rename_path(scratch, target)) return true;
+  remove_file(scratch);
+  return false;
+}
+
+void report(CommandIo& io, int copied) { io.out.line(pad_left(std::to_string(copied), 9) + " file(s) copied."); }
+
+}  // namespace
+
+void copy_command(CommandIo& io, const Args& args) {
+  std::vector<std::string> names;
+  if (!read_names(io, args, {"/y", "/-y", "/b", "/v"}, names)) return;
+  if (names.empty() || names.size() > 2) {
+    complain(io.console, kSyntaxError);
+    return;
+  }
+  FileArgument source = read_file_argument(names[0]);
+  std::vector<DirEntry> found = matching_entries(source, false);
+  if (found.empty()) {
+    complain(io.console, "The system cannot find the file specified.");
+    report(io, 0);
+    return;
+  }
+  std::string source_folder = native_folder(source);
+  auto source_path = [&](const DirEntry& e) { return source_folder.empty() ? e.name : source_folder + "/" + e.name; };
+
+  // The target: a folder (the work folder when none is given) or one file.
+  std::string target = names.size() == 2 ? names[1] : "";
+  FileArgument target_arg = read_file_argument(target);
+  bool into_folder = target.empty() || target_arg.names_folder;
+  if (!into_folder && has_wildcards(target)) {
+    complain(io.console, kSyntaxError);
+    report(io, 0);
+    return;
+  }
+
+  int copied = 0;
+  if (into_folder) {
+    std::string folder = target.empty() ? "" : target_arg.folder;
+    if (!is_directory(native_folder(target_arg))) {
+      complain(io.console, kNoPath);
+      report(io, 0);
+      return;
+    }
+    for (const DirEntry& e : found) {
+      // A name written without wildcards keeps the spelling it was given.
+      std::string name = source.wildcard ? e.name : source.pattern;
+      std::string to = native_path(join_name(folder, name));
+      if (same_file(source_path(e), to)) {
+        complain(io.console, "The file cannot be copied onto itself.");
+        continue;
+      }
+      if (!write_joined({source_path(e)}, to)) {
+        complain(io.console, kCannotWrite);
+        continue;
+      }
+      if (source.wildcard) io.out.line(join_name(source.folder, e.name));
+      ++copied;
+    }
+    report(io, copied);
+    return;
+  }
+
+  std::string to = native_path(target);
+  std::vector<std::string> sources;
+  for (const DirEntry& e : found) {
+    if (same_file(source_path(e), to)) {
+      if (!source.wildcard) complain(io.console, "The file cannot be copied onto itself.");
+      continue;
+    }
+    sources.push_back(source_path(e));
+  }
+  if (!sources.empty()) {
+    if (write_joined(sources, to)) {
+      if (source.wildcard) {
+        for (const DirEntry& e : found) {
+          if (!same_file(source_path(e), to)) io.out.line(join_name(source.folder, e.name));
+        }
+      }
+      copied = 1;
+    } else {
+      complain(io.console, is_directory(folder_of(to)) ? kCannotWrite : kNoPath);
+    }
+  }
+  report(io, copied);
+}
+
+}  // namespace textpair

@@ -1,0 +1,38 @@
+// del: deletes the files a name, a wildcard pattern or a folder names,
+// without asking (the program always gives /q, and nobody could answer).
+#include "commands/builtins.h"
+#include "commands/file_match.h"
+#include "platform/file_names.h"
+
+namespace textpair {
+
+void del_command(CommandIo& io, const Args& args) {
+  std::vector<std::string> names;
+  if (!read_names(io, args, {"/q", "/f"}, names)) return;
+  if (names.empty()) {
+    complain(io.console, kSyntaxError);
+    return;
+  }
+  for (const std::string& name : names) {
+    FileArgument arg = read_file_argument(name);
+    std::string folder = native_folder(arg);
+    if (!is_directory(folder)) {
+      complain(io.console, "The system cannot find the path specified.");
+      continue;
+    }
+    std::vector<DirEntry> found = matching_entries(arg, false);
+    if (found.empty()) {
+      complain(io.console, "Could Not Find " + display_path(native_path(join_name(arg.folder, arg.pattern))));
+      continue;
+    }
+    for (const DirEntry& e : found) {
+      std::string path = folder.empty() ? e.name : folder + "/" + e.name;
+      if (!remove_file(path)) {
+        complain(io.console, display_path(path));
+        complain(io.console, "Access is denied.");
+      }
+    }
+  }
+}
+
+}  // namespace textpair

@@ -1,0 +1,64 @@
+#include "commands/file_match.h"
+
+#include <algorithm>
+
+#include "platform/file_names.h"
+
+namespace textpair {
+
+FileArgument read_file_argument(const std::string& arg) {
+  FileArgument a;
+  split_folder(arg, a.folder, a.pattern);
+  if (a.pattern.empty() && !arg.empty()) {
+    a.names_folder = true;
+  } else if (!has_wildcards(a.pattern) && !a.pattern.empty() && is_directory(native_path(arg))) {
+    a.folder = arg;
+    a.names_folder = true;
+  }
+  if (a.names_folder) a.pattern.assign(1, '*');
+  a.wildcard = a.names_folder || has_wildcards(a.pattern);
+  return a;
+}
+
+std::string native_folder(const FileArgument& arg) { return arg.folder.empty() ? "" : native_path(arg.folder); }
+
+std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders) {
+  std::vector<DirEntry> found;
+  std::string folder = native_folder(arg);
+  if (!arg.wildcard) {
+    DirEntry e;
+    std::string path = native_path(join_name(arg.folder, arg.pattern));
+    if (!arg.pattern.empty() && entry_info(path, e) && (with_folders || !e.is_dir)) found.push_back(e);
+    return found;
+  }
+  for (DirEntry& e : list_dir(folder)) {
+    if (!with_folders && e.is_dir) continue;
+    if (wildcard_match(arg.pattern, e.name)) found.push_back(std::move(e));
+  }
+  sort_listing(found);
+  return found;
+}
+
+std::string join_name(const std::string& folder, const std::string& name) {
+  return folder.empty() ? name : folder + "\\" + name;
+}
+
+std::string display_path(const std::string& native) {
+  std::string path = native;
+  if (path.empty() || path == ".") {
+    path = current_directory();
+  } else if (path[0] != '/') {
+    path = current_directory() + "/" + path;
+  }
+  std::string out = "C:";
+  for (char c : path) out += c == '/' ? '\\' : c;
+  if (out == "C:") out += '\\';
+  return out;
+}
+
+void sort_listing(std::vector<DirEntry>& entries) {
+  std::sort(entries.begin(), entries.end(),
+            [](const DirEntry& a, const DirEntry& b) { return ntfs_compare(a.name, b.name) < 0; });
+}
+
+}  // namespace textpair

@@ -1,0 +1,42 @@
+// What a command's file argument names: one file, the files matching a
+// wildcard pattern in a folder, or every entry of a folder. Names are found
+// without regard to ASCII case and listed in NTFS order.
+#ifndef TEXTPAIR_COMMANDS_FILE_MATCH_H_
+#define TEXTPAIR_COMMANDS_FILE_MATCH_H_
+
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace textpair {
+
+struct FileArgument {
+  std::string folder;   // as written, without a trailing "\"; "" = the work folder
+  std::string pattern;  // the last component; "*" when the argument names a folder
+  bool names_folder = false;  // "compare_in\" or an existing folder's name
+  bool wildcard = false;      // the pattern has wildcards, or names_folder
+};
+
+FileArgument read_file_argument(const std::string& arg);
+
+// The native path of the argument's folder ("" = the work folder).
+std::string native_folder(const FileArgument& arg);
+
+// The entries the argument names, in listing order. Folders only when
+// `with_folders`. A name without wildcards names at most one entry.
+std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders);
+
+// "folder\name", or the name alone for the work folder.
+std::string join_name(const std::string& folder, const std::string& name);
+
+// A native path the way the interpreter shows it: "C:" and the absolute
+// path with "\" ("C:\work\txt_in").
+std::string display_path(const std::string& native);
+
+// Sorts entries in listing order.
+void sort_listing(std::vector<DirEntry>& entries);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_COMMANDS_FILE_MATCH_H_

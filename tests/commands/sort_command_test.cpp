@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "commands/command_fixture.h"
+
+namespace textpair {
+namespace {
+
+using testing::crlf;
+using testing::lf;
+using testing::read_file;
+using testing::write_file;
+
+class SortCommandTest : public testing::CommandTest {};
+
+TEST_F(SortCommandTest, SortsInByteOrder) {
+  write_file("in.txt", "b\r\nB\r\n\r\nab,\r\nab\r\n\xC3\xA4\r\n");
+  EXPECT_EQ(run("sort IN.TXT /o out.txt"), "");
+  EXPECT_EQ(errors_, "");
+  EXPECT_EQ(read_file("out.txt"), crlf({"", "B", "ab", "ab,", "b", "\xC3\xA4"}));
+  EXPECT_EQ(run("sort in.txt"), lf({"", "B", "ab", "ab,", "b", "\xC3\xA4"}));
+  EXPECT_EQ(testing::list_names(), (std::vector<std::string>{"in.txt", "out.txt"}));
+  struct Case {
+    const char* line;
+    std::string errors;
+  } cases[] = {
+      {"sort nope.txt /o out.txt", "The system cannot find the file specified.\n"},
+      {"sort in.txt /o nofolder\\out.txt", "The system cannot write to the specified device.\n"},
+      {"sort /r in.txt /o out.txt", "Invalid switch.\n"},
+      {"sort /o out.txt", "The syntax of the command is incorrect.\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(run(c.line), "") << c.line;
+    EXPECT_EQ(errors_, c.errors) << c.line;
+  }
+  EXPECT_EQ(read_file("out.txt"), crlf({"", "B", "ab", "ab,", "b", "\xC3\xA4"}));
+}
+
+}  // namespace
+}  // namespace textpair
