@@ -78,6 +78,9 @@ TEST(NextPages, FollowsTheWordsOwnPages) {
 class BuildWordLists : public testing::WorkFolderTest {
  protected:
   Flow build() {
+    // A work folder always holds the program's subfolders; without any, the
+    // folder listing that looks for wrd_24 would complain "File Not Found".
+    testing::make_dir("compare_in");
     Context ctx{console_, state_};
     return build_word_lists(ctx);
   }
