@@ -82,6 +82,8 @@ TEST_F(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
   ASSERT_GE(lines.size(), kScript.size() + 4 + want.size());
   const std::size_t first = kScript.size() + 4;
   EXPECT_EQ(std::vector<std::string>(lines.begin() + first, lines.begin() + first + want.size()), want);
+  // The rewritten page takes the page file's place.
+  EXPECT_EQ(read_file("page_01.htm"), read_file("page_01_02.htm"));
 }
 
 // Three pages in two groups: navigation of the first, middle and last page,
