@@ -1,0 +1,187 @@
+// Whole runs of the program through its start-up: the transcript of each
+// way out, compared line by line.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_util/http_server.h"
+#include "test_util/program_run.h"
+
+namespace textpair {
+namespace {
+
+using testing::HttpServer;
+using testing::ProgramRun;
+using testing::RunResult;
+
+const char kProgramName[] = "www.example.com.exe";
+
+std::string opening(const std::string& program_name) {
+  return "Active code page: 65001\n"
+         "textpair_01_002\n"
+         "\n"
+         "<WORK>/" + program_name + "\n";
+}
+
+const char kRenameScreen[] =
+    "\n"
+    "----------------------------\n"
+    "The program creates Google search queries that point to (your) website, which is summarized in the program "
+    "name.\n"
+    "Therefore, you must rename the program according to the name of (your) website, but the condition is that "
+    "the\n"
+    "new program name begins with www...(like www.example.com.exe), http...(like http.example.com.exe, or "
+    "https...(like https.example.com.exe)\n"
+    "BE CAREFUL AND COPY AND RENAME THE PROGRAM ACCORDING TO THE INSTRUCTIONS!\n"
+    "----------------------------\n"
+    "\n"
+    "<1> = continue and end\n";
+
+const char kAddress[] =
+    "----------------------------\n"
+    "url.publisher.02$ = www.example.com\n"
+    "\n";
+
+std::string terms_screen() {
+  return "<WORK>/" + std::string(kProgramName) + "\n"
+         "\n"
+         "====================================\n"
+         "\n"
+         "THE PROGRAM ALLOWS SIMULTANEOUS INDEXING OF TWO (2) TXT FILES AND COMPARISON NEXT TO EACH OTHER IN TWO "
+         "COLUMNS.\n"
+         "\n"
+         "We also used the program convertcp.exe\n"
+         "Info:https://sourceforge.net/p/convertcp/wiki/Home/\n"
+         "We also used the program wget.exe\n"
+         "Info:https://www.gnu.org/software/wget/\n"
+         "\n"
+         "Program name:textpair_01_002.exe\n"
+         "Terms of use:\n"
+         "The author of the program is not responsible for any direct or indirect damages resulting from any "
+         "errors in the program.\n"
+         "Users accept this risk and use the program at their own risk.\n"
+         "\n\n\n\n\n\n"
+         "Info: www.textpair.example\n"
+         "\n"
+         "====================================\n"
+         "Do you accept the terms of use?\n"
+         "\n"
+         "<1> yes, continue\n"
+         "<2> no, end\n";
+}
+
+const char kFontScreen[] =
+    "\n"
+    "----------------------------\n"
+    "FONT CONSOLAS OR LUCIDA CONSOLE MUST BE SELECTED IN THE PROGRAM EXECUTION WINDOW.\n"
+    "Setting procedure (necessary for correct printing):\n"
+    "- move the mouse to the center of the upper bold edge of the execution window;\n"
+    "- right mouse click;\n"
+    "- select Properties from the drop-down menu;\n"
+    "- select the Font tab;\n"
+    "- this tab includes the Consolas or Lucida Console font.\n"
+    "\n"
+    "In the Layout tab, select the size of the execution window.\n"
+    "Selected settings work when the program is restarted.\n"
+    "----------------------------\n"
+    "\n"
+    "<1> continue\n"
+    "<2> end\n";
+
+const char kInstallScreen[] =
+    "\n"
+    "----------------------------\n"
+    "THE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY.\n"
+    "During execution, the program creates and also deletes most *.txt and other files.\n"
+    "\n"
+    "The TXT files you want to compare must be written in UTF-8 format and copied to the COMPARE_IN subfolder.\n"
+    "The TXT file names must not contain spaces or special characters (ASCII only).\n"
+    "----------------------------\n"
+    "\n"
+    "<1> continue\n"
+    "<2> end\n";
+
+const char kToolChecks[] =
+    "\n"
+    "----------------------------\n"
+    "Checking the accessibility of some urgently needed programs:\n"
+    "cmd.exe, find.exe, findstr.exe, sort.exe, wget.exe\n"
+    "\n"
+    "cmd\n"
+    "\n"
+    "find\n"
+    "\n"
+    "findstr\n"
+    "\n"
+    "sort\n";
+
+std::string through_tool_checks() {
+  return opening(kProgramName) + kAddress + terms_screen() + kFontScreen + kInstallScreen + kToolChecks;
+}
+
+TEST(StartupRunTest, NameWithoutWebPrefixEndsAtTheRenameScreen) {
+  // Other keys are ignored; "1" or the end of input ends the run.
+  for (const std::string input : {"2x\n1", "", "222"}) {
+    ProgramRun program("textpair_01_002.exe");
+    RunResult run = program.run(input);
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_EQ(program.normalise(run.transcript), opening("textpair_01_002.exe") + kRenameScreen);
+  }
+}
+
+TEST(StartupRunTest, TwoAtEachStartupPromptEndsTheRun) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"2", terms_screen()},
+      {"x\r\n\x1b[A2", terms_screen()},
+      {"12", terms_screen() + kFontScreen},
+      {"1112", terms_screen() + kFontScreen},  // the second "1" is taken on the font screen
+      {"3112", terms_screen() + kFontScreen + kInstallScreen},
+  };
+  for (const auto& [input, screens] : cases) {
+    ProgramRun program(kProgramName);
+    RunResult run = program.run(input);
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_EQ(program.normalise(run.transcript), opening(kProgramName) + kAddress + screens) << input;
+    // Nothing after the screens has run.
+    EXPECT_FALSE(program.exists("check_01.txt"));
+  }
+}
+
+TEST(StartupRunTest, NoAdsPageEndsAtTheFetchFailureScreen) {
+  HttpServer server;  // 404 for everything
+  ProgramRun program(kProgramName);
+  RunResult run = program.run("111", server.proxy_env());
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(program.normalise(run.transcript),
+            through_tool_checks() +
+                "http://www.textpair.example/oglasi/oglasi.htm:\n"
+                "<TIME> ERROR 404: Not Found.\n"
+                "\n"
+                "----------------------------\n"
+                "Check your internet connection!\n"
+                "Check wget.exe!\n"
+                "\n"
+                "<...> any key to continue and end\n");
+  EXPECT_EQ(server.requests(), std::vector<std::string>{"http://www.textpair.example/oglasi/oglasi.htm"});
+  // An early end leaves the scratch files.
+  EXPECT_TRUE(program.exists("oglasi.txt"));
+  EXPECT_TRUE(program.exists("check_02.txt"));
+}
+
+TEST(StartupRunTest, FetchedAdsLeadIntoTheInputPhase) {
+  const std::string page = "<html>\n<p>Ad one</p>\n<p>Ad two</p>\n</html>\n";
+  HttpServer server("/oglasi/oglasi.htm", page);
+  ProgramRun program(kProgramName);
+  RunResult run = program.run("111", server.proxy_env());
+  EXPECT_EQ(run.exit_status, 0);
+  std::string transcript = program.normalise(run.transcript);
+  const std::string fetched = through_tool_checks() + "<TIME> URL:http://www.textpair.example/oglasi/oglasi.htm [" +
+                              std::to_string(page.size()) + "/" + std::to_string(page.size()) +
+                              "] -> \"oglasi_wget/oglasi_wget.html\" [1]\n";
+  EXPECT_EQ(transcript.substr(0, fetched.size()), fetched);
+  EXPECT_EQ(program.read_file("oglasi_wget/oglasi_wget.html"), page);
+  EXPECT_FALSE(program.exists("oglasi.txt"));
+}
+
+}  // namespace
+}  // namespace textpair
