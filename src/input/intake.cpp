@@ -119,14 +119,21 @@ std::set<std::string> take_files_out(Console& console) {
   run_command(console, "dir /b compare_in\\ > compare_in.list");
   // Read before the copy: a file of that name in compare_in would replace it.
   std::vector<std::string> listed = read_all_lines("compare_in.list");
-  run_command(console, "copy /y compare_in\\*.* > out_null.list");
-
   std::vector<std::string> staying;
   std::vector<Planned> plan = plan_intake(listed, compare_in, staying);
-  if (hold(compare_in, staying)) run_command(console, "del /q compare_in\\*.* > out_null.list");
-  release_held(compare_in);
-
+  // The files that stay are set aside before the copy too: a name that
+  // differs from another only in case would overwrite that one's copy.
   std::set<std::string> skipped;
+  if (!hold(compare_in, staying)) {
+    // compare_in is left as it is, and nothing in it is converted.
+    release_held(compare_in);
+    for (const std::string& name : listed) skipped.insert(trim_blanks(name));
+    console.empty_line();
+    return skipped;
+  }
+  run_command(console, "copy /y compare_in\\*.* > out_null.list");
+  run_command(console, "del /q compare_in\\*.* > out_null.list");
+
   for (const Planned& p : plan) {
     if (!p.note.empty()) console.write_line(p.note);
     if (p.intake.empty()) {
@@ -140,6 +147,8 @@ std::set<std::string> take_files_out(Console& console) {
       run_command(console, "copy " + p.listed + " compare_in\\" + p.listed + " > out_null.list");
     }
   }
+  // Only now: a copy to a name that differs only in case would land on them.
+  release_held(compare_in);
   console.empty_line();
   return skipped;
 }
@@ -203,7 +212,8 @@ void drop_base(Console& console, LineReader& second, const std::string& base) {
   second.open("compare_02.txt");
 }
 
-Flow check_name_clashes(Console& console) {
+// Files left untouched in compare_in take no part.
+Flow check_name_clashes(Console& console, const std::set<std::string>& skipped) {
   console.empty_line();
   console.write_line(kDashes);
   console.write_line("Reformatting *.htm files to *.txt");
@@ -214,12 +224,14 @@ Flow check_name_clashes(Console& console) {
   std::string line;
   std::string other;
   while (first.next(line)) {
-    std::optional<std::string> base = clash_base(trim_blanks(line));
-    if (!base) continue;
+    std::string name = trim_blanks(line);
+    std::optional<std::string> base = clash_base(name);
+    if (!base || skipped.count(name) > 0) continue;
     int count = 0;
     second.rewind();
     while (second.next(other)) {
-      if (!same_base(clash_base(trim_blanks(other)), *base)) continue;
+      std::string other_name = trim_blanks(other);
+      if (skipped.count(other_name) > 0 || !same_base(clash_base(other_name), *base)) continue;
       if (++count > 1) {
         if (ask_about_clash(console, *base) == Flow::kEnd) return Flow::kEnd;
         drop_base(console, second, *base);
@@ -289,7 +301,7 @@ Flow take_in_inputs(Context& ctx) {
   Console& console = ctx.console;
   std::set<std::string> skipped = take_files_out(console);
   if (prepare_working_folders(console) == Flow::kEnd) return Flow::kEnd;
-  if (check_name_clashes(console) == Flow::kEnd) return Flow::kEnd;
+  if (check_name_clashes(console, skipped) == Flow::kEnd) return Flow::kEnd;
   convert_htm_files(console, skipped);
   return Flow::kGoOn;
 }
