@@ -2,12 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+
+#include "common/run_state.h"
+#include "test_util/phase_run.h"
+#include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
 namespace {
 
 using testing::crlf;
+using testing::file_exists;
+using testing::list_names;
+using testing::make_dir;
+using testing::PipedConsole;
 using testing::read_file;
 using testing::write_file;
 
@@ -75,6 +85,139 @@ TEST_F(HtmToTextTest, KeepsTheTrimmedBodyLines) {
     htm_to_text("page.htm", "page.txt");
     EXPECT_EQ(read_file("page.txt"), c.want) << c.what;
   }
+}
+
+class IntakeTest : public testing::WorkFolderTest {
+ protected:
+  // Fills compare_in with files of the given names, each holding its name.
+  void drop(const std::vector<std::string>& names) {
+    make_dir("compare_in");
+    for (const std::string& name : names) write_file("compare_in/" + name, "text of " + name + "\r\n");
+  }
+  Flow take_in(const std::string& keys = "") {
+    RunState state;
+    testing::PhaseRun run = testing::run_phase(take_in_inputs, state, keys);
+    output_ = run.output;
+    return run.flow;
+  }
+  std::string output_;
+};
+
+TEST_F(IntakeTest, PutsInputFilesBackUnderCleanNames) {
+  drop({"my notes.txt", "page_1.txt", "Page_2.TXT", "abc.txt", "\xC3\xBC.txt", "a.b.txt"});
+  ASSERT_EQ(take_in(), Flow::kGoOn);
+  EXPECT_EQ(list_names("compare_in"), (std::vector<std::string>{"__.txt", "a_b.txt", "abc.txt", "file_Page_2.TXT",
+                                                                 "file_page_1.txt", "my_notes.txt"}));
+  EXPECT_EQ(read_file("compare_in/my_notes.txt"), "text of my notes.txt\r\n");
+  EXPECT_EQ(read_file("compare_in/__.txt"), "text of \xC3\xBC.txt\r\n");
+  // The work folder holds the file under both names.
+  EXPECT_TRUE(file_exists("my notes.txt"));
+  EXPECT_TRUE(file_exists("my_notes.txt"));
+  EXPECT_TRUE(file_exists("txt_wrk"));
+  EXPECT_TRUE(file_exists("htm_wrk"));
+}
+
+TEST_F(IntakeTest, NoFileIsLost) {
+  drop({"my notes.txt", "my-notes.txt", "my_notes.txt", "A.txt", "a.txt", "quo\"te.txt", "notes.doc", " lead.txt",
+        "keep.list"});
+  ASSERT_EQ(take_in(), Flow::kGoOn);
+  struct Case {
+    const char* in_compare_in;
+    const char* from;
+  } cases[] = {
+      {"my_notes.txt", "my_notes.txt"},    // an already clean name keeps it
+      {"my_notes_2.txt", "my notes.txt"},  // the others get the next free number
+      {"my_notes_3.txt", "my-notes.txt"},
+      {"A.txt", "A.txt"},
+      {"a.txt", "a.txt"},                  // the same name in another case stays as it was
+      {"quo\"te.txt", "quo\"te.txt"},      // a name the command line cannot carry stays
+      {"notes.doc", "notes.doc"},          // not input, left where it was
+      {"keep.list", "keep.list"},
+      {"lead.txt", " lead.txt"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(read_file(std::string("compare_in/") + c.in_compare_in), "text of " + std::string(c.from) + "\r\n")
+        << c.in_compare_in;
+  }
+  EXPECT_EQ(list_names("compare_in").size(), std::size(cases));
+  EXPECT_FALSE(file_exists(".compare_in_hold"));
+  for (const char* line : {"The name my_notes.txt is in use; my notes.txt is taken in as my_notes_2.txt\n",
+                           "The name my_notes.txt is in use; my-notes.txt is taken in as my_notes_3.txt\n",
+                           "Skipped, the file name cannot be used; the file stays in compare_in: a.txt\n",
+                           "Skipped, the file name cannot be used; the file stays in compare_in: quo\"te.txt\n"}) {
+    EXPECT_NE(output_.find(line), std::string::npos) << line << output_;
+  }
+}
+
+TEST_F(IntakeTest, TurnsHtmFilesIntoText) {
+  make_dir("compare_in");
+  write_file("compare_in/report.html", "<html>\r\n<body>\r\n<pre>\r\n  first line\r\n</pre>\r\n</body>\r\n");
+  write_file("compare_in/plain.txt", "plain\r\n");
+  ASSERT_EQ(take_in(), Flow::kGoOn);
+  EXPECT_EQ(list_names("compare_in"), (std::vector<std::string>{"plain.txt", "report.html", "report.txt"}));
+  EXPECT_EQ(read_file("compare_in/report.txt"), crlf({"first line"}));
+  // The copy into compare_in is reported on the console.
+  EXPECT_NE(output_.find("Reformatting *.htm files to *.txt\n        1 file(s) copied.\n"), std::string::npos)
+      << output_;
+}
+
+TEST_F(IntakeTest, ClashPromptAskedOncePerBase) {
+  struct Case {
+    std::vector<std::string> names;
+    std::string keys;
+    Flow want;
+    int prompts;
+  } cases[] = {
+      {{"a.htm", "a.txt"}, "1", Flow::kEnd, 1},
+      {{"a.htm", "a.txt"}, "x2", Flow::kGoOn, 1},
+      {{"a.htm", "a.html"}, "2", Flow::kGoOn, 1},
+      {{"a.htm", "A.txt"}, "2", Flow::kGoOn, 1},          // one file in a case-blind folder
+      {{"a.htm", "a.txt", "b.htm", "b.txt"}, "22", Flow::kGoOn, 2},
+      {{"a.htm", "b.txt"}, "", Flow::kGoOn, 0},
+  };
+  for (const Case& c : cases) {
+    testing::WorkFolder folder;
+    make_dir("compare_in");
+    for (const std::string& name : c.names) write_file("compare_in/" + name, "<body>\nfrom " + name + "\n");
+    EXPECT_EQ(take_in(c.keys), c.want) << c.names[1];
+    EXPECT_EQ(testing::count_of(output_, "<1> = stop and rename file: "), static_cast<std::size_t>(c.prompts))
+        << c.names[1] << output_;
+  }
+}
+
+TEST_F(IntakeTest, ClashScreenAndStop) {
+  drop({"a.htm", "a.txt"});
+  ASSERT_EQ(take_in("1"), Flow::kEnd);
+  EXPECT_EQ(output_,
+            "\n"
+            "\n"
+            "----------------------------\n"
+            "Reformatting *.htm files to *.txt\n"
+            "\n"
+            "----------------------------\n"
+            "Compare file names *.htm and *.txt\n"
+            "\n"
+            "a\n"
+            "\n"
+            "File has the same name and two extensions, *.htm, *.txt\n"
+            "\n"
+            "<1> = stop and rename file: a\n"
+            "<2> = continue and *.txt file will be recreate from *.htm\n");
+  // The text file is still the user's.
+  EXPECT_EQ(read_file("compare_in/a.txt"), "text of a.txt\r\n");
+}
+
+TEST_F(IntakeTest, SetUpFoldersMakesThemAndEmptiesHtmOut) {
+  make_dir("htm_out");
+  write_file("htm_out/old.htm", "old");
+  PipedConsole console;
+  RunState state;
+  Context ctx{console, state};
+  set_up_folders(ctx);
+  for (const char* folder : {"htm_in", "htm_out", "htm_wrk", "txt_in", "txt_wrk"}) {
+    EXPECT_TRUE(std::filesystem::is_directory(folder)) << folder;
+  }
+  EXPECT_TRUE(list_names("htm_out").empty());
 }
 
 }  // namespace

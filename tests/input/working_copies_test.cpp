@@ -2,11 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "common/run_state.h"
+#include "test_util/phase_run.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
 namespace {
 
+using testing::crlf;
+using testing::file_exists;
+using testing::list_names;
+using testing::make_dir;
+using testing::read_file;
 using testing::write_file;
 
 TEST(SearchSite, TakesTheFirstItemOfTheReply) {
@@ -50,6 +57,91 @@ TEST_F(SameLinesTest, OnlyIdenticalLinesAreTheSame) {
     write_file("b.txt", c.b);
     EXPECT_EQ(same_lines("a.txt", "b.txt"), c.want) << c.a << " | " << c.b;
   }
+}
+
+class WorkingCopiesTest : public testing::WorkFolderTest {
+ protected:
+  void SetUp() override {
+    for (const char* folder : {"txt_in", "txt_wrk", "htm_wrk"}) make_dir(folder);
+  }
+  Flow make_copies(const std::string& answers) {
+    testing::PhaseRun run = testing::run_phase(make_working_copies, state_, answers);
+    output_ = run.output;
+    return run.flow;
+  }
+  RunState state_;
+  std::string output_;
+};
+
+TEST_F(WorkingCopiesTest, CleansNamesAndHandsOverTheList) {
+  write_file("txt_in/my notes-2.txt", "one\r\n");
+  write_file("txt_in/Page_1.TXT", "two\r\n");
+  write_file("txt_wrk/stale.txt", "stale");
+  make_dir("htm_in");
+  write_file("htm_in/page_01.htm", "old");
+  write_file("htm_wrk/compare.htm", "old");
+  ASSERT_EQ(make_copies("  WWW.Example.org,rest\n"), Flow::kGoOn);
+  EXPECT_EQ(state_.search_site, "WWW.Example.org");
+  EXPECT_EQ(state_.number_pattern, "00");
+  EXPECT_EQ(list_names("txt_wrk"), (std::vector<std::string>{"file_Page_1.TXT", "my_notes_2.txt"}));
+  EXPECT_EQ(read_file("txt_wrk.list"), crlf({"file_Page_1.TXT", "my_notes_2.txt"}));
+  EXPECT_EQ(read_file("txt_wrk/my_notes_2.txt"), "one\r\n");
+  EXPECT_TRUE(list_names("htm_in").empty());
+  EXPECT_TRUE(list_names("htm_wrk").empty());
+  // A folder that is not there is not made.
+  EXPECT_FALSE(file_exists("htm_out"));
+  EXPECT_EQ(output_,
+            "\n"
+            "----------------------------\n"
+            "\n"
+            "The program enables targeted search.\n"
+            "Google search phrases will be targeted to a specific web address.\n"
+            "If the destination web address is not specified, Google search will run all over the web.\n"
+            "\n"
+            "web address for destination search (example: www.example.com) =?   WWW.Example.org,rest\n"
+            "\n");
+}
+
+TEST_F(WorkingCopiesTest, ReportsOnlyIdenticalFiles) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string keys;
+    Flow want;
+    int screens;
+  } cases[] = {
+      {"different", {{"a.txt", "x\r\n"}, {"b.txt", "y\r\n"}}, "", Flow::kGoOn, 0},
+      {"identical, end", {{"a.txt", "x\r\ny\r\n"}, {"b.txt", "x\ny\n"}}, "2", Flow::kEnd, 1},
+      {"identical, go on", {{"a.txt", "x\r\n"}, {"b.txt", "x\r\n"}}, "91", Flow::kGoOn, 1},
+      {"opening lines only", {{"a.txt", "x\r\n"}, {"b.txt", "x\r\ny\r\n"}}, "", Flow::kGoOn, 0},
+      {"both empty", {{"a.txt", ""}, {"b.txt", ""}}, "1", Flow::kGoOn, 1},
+      {"three alike", {{"a.txt", "x"}, {"b.txt", "x"}, {"c.txt", "x"}}, "111", Flow::kGoOn, 3},
+  };
+  for (const Case& c : cases) {
+    testing::WorkFolder folder;
+    SetUp();
+    for (const auto& [name, text] : c.files) write_file("txt_in/" + name, text);
+    EXPECT_EQ(make_copies("\n" + c.keys), c.want) << c.what;
+    EXPECT_EQ(testing::count_of(output_, "----- duplicate files -----"), static_cast<std::size_t>(c.screens))
+        << c.what << output_;
+  }
+}
+
+TEST_F(WorkingCopiesTest, DuplicateScreen) {
+  write_file("txt_in/a.txt", "same\r\n");
+  write_file("txt_in/b.txt", "same\r\n");
+  ASSERT_EQ(make_copies("\n2"), Flow::kEnd);
+  const std::string screen =
+      "\n"
+      "----- duplicate files -----\n"
+      "a.txt\n"
+      "b.txt\n"
+      "\n"
+      "<1> continue\n"
+      "<2> end\n";
+  EXPECT_TRUE(testing::ends_with(output_, screen)) << output_;
+  // Both working copies stay.
+  EXPECT_EQ(list_names("txt_wrk"), (std::vector<std::string>{"a.txt", "b.txt"}));
 }
 
 }  // namespace
