@@ -4,8 +4,10 @@
 
 #include "driver/run.h"
 #include "platform/console.h"
+#include "platform/memory.h"
 
 int main(int argc, char** argv) {
+  textpair::keep_freed_memory();
   textpair::Console console(STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO);
   return textpair::run(console, argc > 0 ? argv[0] : "");
 }

@@ -15,8 +15,6 @@ namespace textpair {
 
 namespace {
 
-// Bookkeeping cost of one held line besides its bytes.
-constexpr std::size_t kLineOverhead = sizeof(std::string);
 
 // Temporary files in one folder, removed when the set goes away. Names start
 // with "~sort" and end in ".tmp", which none of the program's own files do,
@@ -73,12 +71,61 @@ std::string folder_of(const std::string& native) {
 
 }  // namespace
 
-bool write_run(std::FILE* f, const std::vector<std::string>& lines) {
+bool LineRun::fill(LineReader& reader, std::size_t budget) {
+  bytes_.clear();
+  lines_.clear();
+  // Reserved pages that no line reaches are never touched.
+  constexpr std::size_t kMostReserved = std::size_t{64} << 20;
+  if (bytes_.capacity() < budget) bytes_.reserve(std::min(budget, kMostReserved));
+  std::size_t held = 0;
+  std::string line;
+  while (held < budget && reader.next(line)) {
+    lines_.push_back({0, bytes_.size(), line.size()});
+    bytes_ += line;
+    held += line.size() + kLineCost;
+  }
+  return !lines_.empty();
+}
+
+void LineRun::sort() {
+  if (lines_.empty()) return;
+  // The prefix every line shares decides nothing.
+  std::string_view first = at(0);
+  std::size_t shared = first.size();
+  for (std::size_t i = 1; i < lines_.size() && shared > 0; ++i) {
+    std::string_view line = at(i);
+    std::size_t n = std::min(shared, line.size());
+    std::size_t k = 0;
+    while (k < n && line[k] == first[k]) ++k;
+    shared = k;
+  }
+  for (Line& line : lines_) {
+    std::uint64_t key = 0;
+    for (std::size_t k = 0; k < 8; ++k) {
+      std::size_t at_byte = shared + k;
+      unsigned char byte = at_byte < line.length ? static_cast<unsigned char>(bytes_[line.offset + at_byte]) : 0;
+      key = (key << 8) | byte;
+    }
+    line.key = key;
+  }
+  std::sort(lines_.begin(), lines_.end(), [this, shared](const Line& a, const Line& b) {
+    if (a.key != b.key) return a.key < b.key;
+    return std::string_view(bytes_.data() + a.offset + shared, a.length - shared) <
+           std::string_view(bytes_.data() + b.offset + shared, b.length - shared);
+  });
+}
+
+bool LineRun::write(std::FILE* f) const {
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  std::string chunk;
+  chunk.reserve(kChunk + 2);
   bool ok = true;
-  for (const std::string& line : lines) {
-    if (!put_line(f, line)) {
-      ok = false;
-      break;
+  for (std::size_t i = 0; i < lines_.size() && ok; ++i) {
+    chunk += at(i);
+    chunk += "\r\n";
+    if (chunk.size() >= kChunk || i + 1 == lines_.size()) {
+      ok = std::fwrite(chunk.data(), 1, chunk.size(), f) == chunk.size();
+      chunk.clear();
     }
   }
   if (std::fclose(f) != 0) ok = false;
@@ -118,28 +165,21 @@ LineSortResult sort_lines(const std::string& input, const std::string& output, c
   LineReader reader;
   if (!reader.open(input)) return LineSortResult::kInputUnreadable;
 
-  // Cut the input into sorted runs.
+  // Cut the input into sorted runs; an input that fits one run is written
+  // as the result straight away.
   std::vector<std::string> runs;
-  std::vector<std::string> held;
-  std::size_t held_bytes = 0;
-  std::string line;
-  bool more = true;
-  while (more) {
-    more = reader.next(line);
-    if (more) {
-      held_bytes += line.size() + kLineOverhead;
-      held.push_back(std::move(line));
-      line = std::string();
-    }
-    bool spill = more ? held_bytes >= limits.run_bytes : !runs.empty() && !held.empty();
-    if (!spill) continue;
-    std::sort(held.begin(), held.end());
+  LineRun run;
+  while (run.fill(reader, limits.run_bytes)) {
+    run.sort();
     std::string name;
     std::FILE* f = temps.create(name);
-    if (f == nullptr || !write_run(f, held)) return LineSortResult::kWriteFailed;
+    if (f == nullptr || !run.write(f)) return LineSortResult::kWriteFailed;
+    if (runs.empty() && reader.at_end()) {
+      if (!rename_path(name, target)) return LineSortResult::kWriteFailed;
+      temps.release(name);
+      return LineSortResult::kOk;
+    }
     runs.push_back(name);
-    held.clear();
-    held_bytes = 0;
   }
   reader.close();
 
@@ -159,13 +199,8 @@ LineSortResult sort_lines(const std::string& input, const std::string& output, c
   std::string result;
   std::FILE* out = temps.create(result);
   if (out == nullptr) return LineSortResult::kWriteFailed;
-  bool ok;
-  if (runs.empty()) {
-    std::sort(held.begin(), held.end());
-    ok = write_run(out, held);
-  } else {
-    ok = merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out);
-  }
+  // An empty input leaves no run: the result is empty.
+  bool ok = merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out);
   if (!ok || !rename_path(result, target)) return LineSortResult::kWriteFailed;
   temps.release(result);
   return LineSortResult::kOk;

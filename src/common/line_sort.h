@@ -8,9 +8,13 @@
 #define TEXTPAIR_COMMON_LINE_SORT_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "common/lines.h"
 
 namespace textpair {
 
@@ -36,9 +40,36 @@ LineSortResult sort_lines(const std::string& input, const std::string& output,
                           const LineSortLimits& limits = {});
 
 // Building blocks for sorts that name and keep their own pieces.
-// Writes the lines, each followed by CR LF, and closes the file; false when
-// a write or the close failed.
-bool write_run(std::FILE* f, const std::vector<std::string>& lines);
+
+// A run of lines held in one buffer and sorted there. Each line is sorted
+// by the eight bytes that follow the prefix all lines of the run share, as
+// one number, and by the whole line only where those bytes are equal.
+class LineRun {
+ public:
+  struct Line {
+    std::uint64_t key;
+    std::size_t offset;
+    std::size_t length;
+  };
+  // Bookkeeping bytes per held line, counted against the budget.
+  static constexpr std::size_t kLineCost = sizeof(Line);
+
+  // Empties the run, then reads lines until they hold `budget` bytes (line
+  // bytes plus kLineCost each; a single longer line is still held whole)
+  // or the input ends. False when no line was left.
+  bool fill(LineReader& reader, std::size_t budget);
+  void sort();
+  // Writes the lines, each followed by CR LF, and closes the file; false
+  // when a write or the close failed.
+  bool write(std::FILE* f) const;
+  std::size_t size() const { return lines_.size(); }
+
+ private:
+  std::string_view at(std::size_t i) const { return {bytes_.data() + lines_[i].offset, lines_[i].length}; }
+  std::string bytes_;
+  std::vector<Line> lines_;
+};
+
 // Merges the sorted files `sources` into the open file `out` with a heap of
 // their head lines and closes it; false when a source cannot be opened or a
 // write failed.

@@ -65,6 +65,11 @@ bool LineReader::next(std::string& line) {
   }
 }
 
+bool LineReader::at_end() {
+  if (file_ == nullptr) return true;
+  return pos_ >= len_ && !fill();
+}
+
 void LineReader::rewind() {
   if (file_ == nullptr) return;
   std::fseek(file_, 0, SEEK_SET);

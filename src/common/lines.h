@@ -26,6 +26,8 @@ class LineReader {
   bool is_open() const { return file_ != nullptr; }
   // The next line without its line end; false at the end of the file.
   bool next(std::string& line);
+  // True when no line is left to read.
+  bool at_end();
   // Back to the first line.
   void rewind();
   void close();

@@ -17,8 +17,6 @@ namespace textpair {
 namespace {
 
 const char* const kMergeOutput = "sort_output.txt";
-// Bookkeeping cost of one held line besides its bytes.
-constexpr std::size_t kLineOverhead = sizeof(std::string);
 
 std::string piece_name(std::size_t n) { return "file_s_" + std::to_string(n) + ".txt"; }
 
@@ -46,31 +44,9 @@ Flow no_file_error(Context& ctx, std::size_t merged) {
   return Flow::kEnd;
 }
 
-// Cuts the input into sorted pieces; returns their number, or -1 when a
-// piece could not be written.
-long long cut_pieces(const std::string& input, std::size_t piece_bytes) {
-  LineReader reader(input);
-  std::vector<std::string> held;
-  std::size_t held_bytes = 0;
-  std::string line;
-  long long pieces = 0;
-  bool more = true;
-  while (more) {
-    more = reader.next(line);
-    if (more) {
-      held_bytes += line.size() + kLineOverhead;
-      held.push_back(std::move(line));
-      line = std::string();
-      if (held_bytes < piece_bytes) continue;
-    }
-    if (held.empty()) break;
-    std::sort(held.begin(), held.end());
-    std::FILE* f = create_file(piece_name(static_cast<std::size_t>(++pieces)));
-    if (f == nullptr || !write_run(f, held)) return -1;
-    held.clear();
-    held_bytes = 0;
-  }
-  return pieces;
+bool write_named(const LineRun& run, const std::string& name) {
+  std::FILE* f = create_file(name);
+  return f != nullptr && run.write(f);
 }
 
 // Whether every line of the file is not less than the one before it.
@@ -97,9 +73,22 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
   run_command(ctx.console, "del /q file_s_*.txt > null.txt");
 
   const std::size_t fan_in = std::max<std::size_t>(limits.fan_in, 2);
-  long long cut = cut_pieces(input, limits.piece_bytes);
-  if (cut < 0) return sort_error(ctx.console);
-  std::size_t pieces = static_cast<std::size_t>(cut);
+  LineReader reader(input);
+  LineRun run;
+  std::size_t pieces = 0;
+  while (run.fill(reader, limits.piece_bytes)) {
+    run.sort();
+    if (!write_named(run, piece_name(++pieces))) return sort_error(ctx.console);
+    if (pieces == 1 && reader.at_end()) {
+      // A single piece is the sorted result as it stands.
+      std::FILE* out = create_file(kMergeOutput);
+      if (out == nullptr) return no_file_error(ctx, 1);
+      if (!run.write(out) || !write_named(run, output)) return sort_error(ctx.console);
+      return Flow::kGoOn;
+    }
+  }
+  reader.close();
+  run = LineRun();
   if (pieces == 0) {
     std::FILE* empty = create_file(kMergeOutput);
     if (empty == nullptr) return no_file_error(ctx, 0);
@@ -109,16 +98,11 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
 
   std::size_t n = std::min(fan_in, pieces);
   for (;;) {
-    if (n == 1) {
-      if (!copy_named(piece_name(1), kMergeOutput)) return sort_error(ctx.console);
-    } else {
-      std::vector<std::string> sources;
-      for (std::size_t i = 1; i <= n; ++i) sources.push_back(piece_name(i));
-      std::FILE* out = create_file(kMergeOutput);
-      if (out == nullptr) return no_file_error(ctx, n);
-      if (!merge_runs(sources, out)) return sort_error(ctx.console);
-    }
-    if (!in_order(kMergeOutput)) return sort_error(ctx.console);
+    std::vector<std::string> sources;
+    for (std::size_t i = 1; i <= n; ++i) sources.push_back(piece_name(i));
+    std::FILE* out = create_file(kMergeOutput);
+    if (out == nullptr) return no_file_error(ctx, n);
+    if (!merge_runs(sources, out) || !in_order(kMergeOutput)) return sort_error(ctx.console);
     if (n == pieces) break;
     // Pieces 1..n are merged: the rest move down behind the merged result,
     // which becomes piece 1.

@@ -17,11 +17,11 @@
 namespace textpair {
 
 // Memory held by a sort: one piece of at most piece_bytes (line bytes plus
-// a fixed bookkeeping cost per line; a single longer line is still held
-// whole), or during a merge pass one 64 KiB read buffer and one head line per
-// merged piece. With the defaults that is about 32 MiB plus 4 MiB.
+// 16 bytes per line; a single longer line is still held whole) and a 1 MiB
+// write buffer, or during a merge pass one 64 KiB read buffer and one head
+// line per merged piece. With the defaults that is about 25 MiB.
 struct ExternalSortLimits {
-  std::size_t piece_bytes = std::size_t{32} << 20;
+  std::size_t piece_bytes = std::size_t{24} << 20;
   std::size_t fan_in = 64;  // pieces merged in one pass (file.max)
 };
 

@@ -41,7 +41,8 @@ class RecordWriter {
     return *this;
   }
   void end() {
-    out_.line(line_);
+    line_ += "\r\n";
+    out_.raw(line_);
     line_.clear();
   }
   void close() { out_.close(); }

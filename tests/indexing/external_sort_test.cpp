@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/line_sort.h"
 #include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 
@@ -42,7 +43,7 @@ std::vector<std::string> numbered_lines(int count, int seed) {
 }
 
 ExternalSortLimits lines_per_piece(std::size_t count, std::size_t fan_in = 64) {
-  return {count * (10 + sizeof(std::string)), fan_in};
+  return {count * (10 + LineRun::kLineCost), fan_in};
 }
 
 std::vector<std::string> sorted(std::vector<std::string> lines) {
