@@ -181,8 +181,49 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
       R"("id00000003","    2","page_03.htm","         1","     6","the","3")",
       R"("id00000000","    2","page_03.htm","         3","     6","cat","2")",
   }));
-  EXPECT_EQ(console_.output(),
+  EXPECT_EQ(read_file("wrd_12_1.txt"), crlf({
+      R"("page_01.htm","         1","     6","The","id00000003","1")",
+      R"("page_01.htm","         1","    10","cat","id00000000","1")",
+      R"("page_01.htm","         2","     6","the","id00000003","2")",
+      R"("page_02.htm","         1","     6","dog","id00000002","1")",
+  }));
+  EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
+      R"("id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
+      R"("id00000002","page_02.htm","         1","     6","dog","id00000002","1")",
+      R"("id00000003","page_01.htm","         1","     6","The","id00000003","1")",
+      R"("id00000003","page_01.htm","         2","     6","the","id00000003","2")",
+  }));
+  // Next pages: page_02 lacks the shared words, page_03 holds their last
+  // occurrences.
+  const std::string group1 = crlf({
+      R"("page_01.htm","         1","     6","The","id00000003","1","page_03.htm")",
+      R"("page_01.htm","         1","    10","cat","id00000000","1","page_03.htm")",
+      R"("page_01.htm","         2","     6","the","id00000003","2","page_03.htm")",
+      R"("page_02.htm","         1","     6","dog","id00000002","1","")",
+  });
+  const std::string group2 = crlf({
+      R"("page_03.htm","         1","     6","the","id00000003","3","")",
+      R"("page_03.htm","         3","     6","cat","id00000000","2","")",
+  });
+  EXPECT_EQ(read_file("wrd_24_1.txt"), group1);
+  EXPECT_EQ(read_file("wrd_24_2.txt"), group2);
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), group1);
+  EXPECT_EQ(read_file("wrd_24/wrd_24_2.txt"), group2);
+  EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"wrd_24_1.txt", "wrd_24_2.txt"}));
+  const std::string out = console_.output();
+  EXPECT_EQ(out.substr(0, out.find("processed 50%\n") + 14),
             "processed 10%\nprocessed 20%\nprocessed 30%\nprocessed 40%\nprocessed 50%\n");
+}
+
+TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
+  testing::make_dir("wrd_24");
+  write_file("wrd_24/wrd_24_7.txt", "stale\r\n");
+  write_file("wrd_24/notes.dat", "kept\r\n");
+  write_file("wrd_01.txt", crlf({R"("one","page_01.htm","         1","     1","one")"}));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"notes.dat", "wrd_24_1.txt"}));
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
+            crlf({R"("page_01.htm","         1","     1","one","id00000000","1","")"}));
 }
 
 TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {

@@ -1,0 +1,111 @@
+// The indexing phases together on crafted page files, with the work
+// folder's commands carried out, against expected files written by hand.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "indexing/word_extraction.h"
+#include "indexing/word_lists.h"
+#include "test_util/piped_console.h"
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::crlf;
+using testing::file_exists;
+using testing::read_file;
+using testing::write_file;
+
+class IndexingRun : public testing::WorkFolderTest {};
+
+TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
+  write_file("page_01.htm", crlf({"<HTML>", "<title>", "compare.htm", "</title>", "<script>", "var hidden = 1;",
+                                  "</script>", "<td>", " <br>The cat saw the \"dog\".",
+                                  " <br>a <b>Cat</b> and&nbsp;me", "</td>", "</html>"}));
+  write_file("page_02.htm", crlf({" <br>Dog days of the end"}));
+  write_file("old.txt", "from an earlier run\r\n");
+  testing::PipedConsole console;
+  RunState state;
+  Context ctx{console, state};
+  extract_words(ctx);
+  ASSERT_EQ(build_word_lists(ctx), Flow::kGoOn);
+
+  EXPECT_FALSE(file_exists("old.txt"));
+  EXPECT_EQ(read_file("dir_02.txt"), crlf({"page_01.htm", "page_02.htm"}));
+  EXPECT_EQ(read_file("wrd_01.txt"), crlf({
+      R"("compare.htm","page_01.htm","         3","     1","compare.htm")",
+      R"("The","page_01.htm","         9","     6","The")",
+      R"("cat","page_01.htm","         9","    10","cat")",
+      R"("saw","page_01.htm","         9","    14","saw")",
+      R"("the","page_01.htm","         9","    18","the")",
+      R"("dog'.","page_01.htm","         9","    23","dog'.")",
+      R"("Cat","page_01.htm","        10","    11","Cat")",
+      R"("and&nbsp;me","page_01.htm","        10","    19","and&nbsp;me")",
+      R"("Dog","page_02.htm","         1","     6","Dog")",
+      R"("days","page_02.htm","         1","    10","days")",
+      R"("the","page_02.htm","         1","    18","the")",
+      R"("end","page_02.htm","         1","    22","end")",
+  }));
+  const std::string rule(49, '=');
+  EXPECT_EQ(read_file("page_01.txt"), crlf({
+      rule, "<HTML>", rule, "<title>", rule, "compare.htm", " 11           compare.htm", rule, "</title>",
+      rule, "<td>", rule, " <br>The cat saw the \"dog\".", " 9            The", " 13           cat",
+      " 17           saw", " 21           the", " 27           dog'.", rule, " <br>a <b>Cat</b> and&nbsp;me",
+      " 14           Cat", " 29           and&nbsp;me", rule, "</td>", rule, "</html>",
+  }));
+  EXPECT_EQ(read_file("page_02.txt"), crlf({rule, " <br>Dog days of the end", " 9            Dog",
+                                            " 14           days", " 21           the", " 24           end"}));
+
+  EXPECT_EQ(state.group_count, 2);
+  EXPECT_EQ(read_file("group_page_all_sort.txt"), crlf({"page_01.htm", "page_02.htm"}));
+  const std::string group1 = crlf({
+      R"("page_01.htm","         3","     1","compare.htm","id00000002","1","")",
+      R"("page_01.htm","         9","     6","The","id00000008","1","page_02.htm")",
+      R"("page_01.htm","         9","    10","cat","id00000000","1","")",
+      R"("page_01.htm","         9","    14","saw","id00000007","1","")",
+      R"("page_01.htm","         9","    18","the","id00000008","2","page_02.htm")",
+      R"("page_01.htm","         9","    23","dog'.","id00000005","1","")",
+      R"("page_01.htm","        10","    11","Cat","id00000000","2","")",
+      R"("page_02.htm","         1","     6","Dog","id00000004","1","")",
+      R"("page_02.htm","         1","    10","days","id00000003","1","")",
+      R"("page_02.htm","         1","    18","the","id00000008","3","")",
+      R"("page_02.htm","         1","    22","end","id00000006","1","")",
+  });
+  EXPECT_EQ(read_file("wrd_24_1.txt"), group1);
+  EXPECT_EQ(read_file("wrd_24_2.txt"), "");
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), group1);
+  EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"wrd_24_1.txt", "wrd_24_2.txt"}));
+  EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
+      R"("id00000000","page_01.htm","         9","    10","cat","id00000000","1")",
+      R"("id00000000","page_01.htm","        10","    11","Cat","id00000000","2")",
+      R"("id00000002","page_01.htm","         3","     1","compare.htm","id00000002","1")",
+      R"("id00000003","page_02.htm","         1","    10","days","id00000003","1")",
+      R"("id00000004","page_02.htm","         1","     6","Dog","id00000004","1")",
+      R"("id00000005","page_01.htm","         9","    23","dog'.","id00000005","1")",
+      R"("id00000006","page_02.htm","         1","    22","end","id00000006","1")",
+      R"("id00000007","page_01.htm","         9","    14","saw","id00000007","1")",
+      R"("id00000008","page_01.htm","         9","     6","The","id00000008","1")",
+      R"("id00000008","page_01.htm","         9","    18","the","id00000008","2")",
+      R"("id00000008","page_02.htm","         1","    18","the","id00000008","3")",
+  }));
+  EXPECT_EQ(read_file("wrd_15.txt"), crlf({
+      R"("id00000000","    1","page_01.htm","        10","    11","Cat","2")",
+      R"("id00000008","    1","page_01.htm","         9","    18","the","2")",
+      R"("id00000000","    1","page_01.htm","         9","    10","cat","1")",
+      R"("id00000002","    1","page_01.htm","         3","     1","compare.htm","1")",
+      R"("id00000005","    1","page_01.htm","         9","    23","dog'.","1")",
+      R"("id00000007","    1","page_01.htm","         9","    14","saw","1")",
+      R"("id00000008","    1","page_01.htm","         9","     6","The","1")",
+      R"("id00000008","    1","page_02.htm","         1","    18","the","3")",
+      R"("id00000003","    1","page_02.htm","         1","    10","days","1")",
+      R"("id00000004","    1","page_02.htm","         1","     6","Dog","1")",
+      R"("id00000006","    1","page_02.htm","         1","    22","end","1")",
+  }));
+  EXPECT_EQ(console.output(),
+            "processed 10%\nprocessed 20%\nprocessed 30%\nprocessed 40%\nprocessed 50%\nFile Not Found\n");
+}
+
+}  // namespace
+}  // namespace textpair
