@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <memory>
-#include <queue>
 #include <vector>
 
 #include "common/lines.h"
@@ -138,20 +136,26 @@ bool merge_runs(const std::vector<std::string>& sources, std::FILE* out) {
     std::string line;
     std::size_t source;
   };
+  // A min-heap of the sources' head lines; popped heads are moved, not copied.
   auto later = [](const Head& a, const Head& b) { return a.line > b.line; };
-  std::priority_queue<Head, std::vector<Head>, decltype(later)> heads(later);
+  std::vector<Head> heads;
   bool ok = true;
   for (std::size_t i = 0; i < sources.size(); ++i) {
     readers.push_back(std::make_unique<LineReader>());
     if (!readers.back()->open(sources[i])) ok = false;
     Head head{std::string(), i};
-    if (ok && readers.back()->next(head.line)) heads.push(std::move(head));
+    if (ok && readers.back()->next(head.line)) heads.push_back(std::move(head));
   }
+  std::make_heap(heads.begin(), heads.end(), later);
   while (ok && !heads.empty()) {
-    Head head = heads.top();
-    heads.pop();
+    std::pop_heap(heads.begin(), heads.end(), later);
+    Head& head = heads.back();
     if (!put_line(out, head.line)) ok = false;
-    if (readers[head.source]->next(head.line)) heads.push(std::move(head));
+    if (readers[head.source]->next(head.line)) {
+      std::push_heap(heads.begin(), heads.end(), later);
+    } else {
+      heads.pop_back();
+    }
   }
   if (std::fclose(out) != 0) ok = false;
   return ok;
