@@ -14,3 +14,5 @@ for preset in default asan; do
 done
 echo "=== fuzzing"
 bash scripts/fuzz.sh
+echo "=== browser"
+bash scripts/browser_test.sh

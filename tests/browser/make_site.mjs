@@ -41,7 +41,14 @@ export async function makeSite(program, { timeoutMs = 120000 } = {}) {
 
   const ads = await serveAds(ADS_PAGE);
   try {
-    const env = { ...process.env, http_proxy: serverAddress(ads), HTTP_PROXY: serverAddress(ads), no_proxy: '' };
+    const proxy = serverAddress(ads);
+    const wgetrc = path.join(work, 'empty.wgetrc');  // no user or system settings
+    fs.writeFileSync(wgetrc, '');
+    const env = {
+      ...process.env, http_proxy: proxy, HTTP_PROXY: proxy, WGETRC: wgetrc, SYSTEM_WGETRC: wgetrc, LC_ALL: 'C',
+    };
+    delete env.no_proxy;
+    delete env.NO_PROXY;
     // Three start-up keys, the two files, the table width (Enter: 100%),
     // the search site address, and a key at the results screen.
     const answers = '111' + '1\n' + '2\n' + '\n' + 'www.search-site.example\n' + 'x';
