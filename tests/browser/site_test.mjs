@@ -97,9 +97,10 @@ async function anchorsOf(context, base, file, cache) {
 async function main() {
   const args = parseArgs(process.argv.slice(2));
   let site = args.site;
+  let work;
   if (!site) {
     expect(args.program, 'give --site or --program');
-    const work = await makeSite(path.resolve(args.program));
+    work = await makeSite(path.resolve(args.program));
     site = path.join(work, 'htm_out');
     console.log(`site made by a complete run in ${site}`);
   }
@@ -191,6 +192,8 @@ async function main() {
     server.close();
     fs.rmSync(profile, { recursive: true, force: true });
   }
+  // The work folder of a run stays for a look when something failed.
+  if (work && failed === 0) fs.rmSync(work, { recursive: true, force: true });
   console.log(`browser: ${passed} passed, ${failed} failed`);
   process.exitCode = failed === 0 ? 0 : 1;
 }
