@@ -18,6 +18,7 @@ struct CommandIo {
   Console& console;
   Output& out;
   const std::vector<std::string>* input = nullptr;  // lines from a pipe
+  bool write_failed = false;  // set when a file could not be written completely
 };
 
 using Args = std::vector<Word>;

@@ -111,6 +111,7 @@ void copy_command(CommandIo& io, const Args& args) {
       }
       if (!write_joined({source_path(e)}, to)) {
         complain(io.console, kCannotWrite);
+        io.write_failed = true;
         continue;
       }
       if (source.wildcard) io.out.line(join_name(source.folder, e.name));
@@ -138,7 +139,9 @@ void copy_command(CommandIo& io, const Args& args) {
       }
       copied = 1;
     } else {
-      complain(io.console, is_directory(folder_of(to)) ? kCannotWrite : kNoPath);
+      const bool folder_there = is_directory(folder_of(to));
+      complain(io.console, folder_there ? kCannotWrite : kNoPath);
+      if (folder_there) io.write_failed = true;
     }
   }
   report(io, copied);

@@ -36,8 +36,9 @@ Builtin lookup(std::string name) {
 }
 
 // Runs the commands of a pipe one after the other, each reading the lines
-// the one before it wrote.
-void run_pipeline(Console& console, const std::vector<Command>& pipeline) {
+// the one before it wrote. False when a file could not be written completely.
+bool run_pipeline(Console& console, const std::vector<Command>& pipeline) {
+  bool written = true;
   std::vector<std::string> piped;
   for (std::size_t i = 0; i < pipeline.size(); ++i) {
     const Command& cmd = pipeline[i];
@@ -73,11 +74,14 @@ void run_pipeline(Console& console, const std::vector<Command>& pipeline) {
                                  : (last ? static_cast<Output&>(to_console) : static_cast<Output&>(to_pipe));
     CommandIo io{console, out, reads_pipe ? &input : nullptr};
     run(io, Args(cmd.words.begin() + 1, cmd.words.end()));
+    if (io.write_failed) written = false;
     if (!files.empty() && !files.back()->close()) {
       complain(console, "The system cannot write to the specified device.");
+      written = false;
     }
     piped = to_pipe.lines();
   }
+  return written;
 }
 
 // The values a for loop's set stands for: each file a pattern matches
@@ -97,20 +101,19 @@ std::vector<std::string> loop_values(const std::vector<Word>& set) {
 
 }  // namespace
 
-void execute(Console& console, const CommandLine& line) {
+bool execute(Console& console, const CommandLine& line) {
   if (!line.valid) {
     complain(console, kSyntaxError);
-    return;
+    return true;
   }
-  if (!line.is_loop) {
-    run_pipeline(console, line.pipeline);
-    return;
-  }
+  if (!line.is_loop) return run_pipeline(console, line.pipeline);
+  bool written = true;
   for (const std::string& value : loop_values(line.loop_set)) {
     std::vector<Command> pipeline;
     for (const Command& cmd : line.pipeline) pipeline.push_back(substitute(cmd, line.loop_variable, value));
-    run_pipeline(console, pipeline);
+    written &= run_pipeline(console, pipeline);
   }
+  return written;
 }
 
 }  // namespace textpair

@@ -13,7 +13,8 @@ namespace textpair {
 
 class Console;
 
-void execute(Console& console, const CommandLine& line);
+// False when a file the line wrote could not be written completely.
+bool execute(Console& console, const CommandLine& line);
 
 }  // namespace textpair
 

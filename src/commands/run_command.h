@@ -2,17 +2,24 @@
 // work folder and waits for it. On POSIX the line is carried out by the
 // program's own interpreter (interpreter.h); a Windows build hands it to the
 // real one. The exit status is never looked at: callers judge a command by
-// the files it leaves.
+// the files it leaves, and by whether it could write them completely.
 #ifndef TEXTPAIR_COMMANDS_RUN_COMMAND_H_
 #define TEXTPAIR_COMMANDS_RUN_COMMAND_H_
 
 #include <string>
 
+#include "common/run_state.h"
+
 namespace textpair {
 
 class Console;
 
-void run_command(Console& console, const std::string& line);
+// False when a file the command wrote could not be written completely
+// (disk full); the interpreter has already said so on the console.
+bool run_command(Console& console, const std::string& line);
+
+// The same, noting such a failure in the run's state.
+void run_command(Context& ctx, const std::string& line);
 
 }  // namespace textpair
 

@@ -3,6 +3,6 @@
 
 namespace textpair {
 
-void run_command(Console& console, const std::string& line) { execute(console, parse_command_line(line)); }
+bool run_command(Console& console, const std::string& line) { return execute(console, parse_command_line(line)); }
 
 }  // namespace textpair

@@ -30,8 +30,10 @@ Flow build_index_site(Context& ctx) {
     annotate_group(ctx, group);
     write_word_index_page(ctx, group);
     write_search_page(ctx, group);
+    if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
   }
-  return write_all_words_index(ctx);
+  if (write_all_words_index(ctx) == Flow::kEnd) return Flow::kEnd;
+  return check_work_written(ctx);
 }
 
 Flow run_phases(Context& ctx) {
@@ -51,19 +53,35 @@ Flow run_phases(Context& ctx) {
   if (choose_files(ctx) == Flow::kEnd) return Flow::kEnd;
   if (make_working_copies(ctx) == Flow::kEnd) return Flow::kEnd;
   if (write_comparison_page(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
   if (write_page_files(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
 
   console.empty_line();
   console.write_line("============ INDEXING ===========");
   console.empty_line();
   progress(console, 1);
   extract_words(ctx);
+  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
   if (build_word_lists(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
   if (build_index_site(ctx) == Flow::kEnd) return Flow::kEnd;
   return publish_and_show_results(ctx);
 }
 
 }  // namespace
+
+Flow check_work_written(Context& ctx) {
+  if (!ctx.state.write_failed) return Flow::kGoOn;
+  // No clean-up: what was written stays for the user.
+  Console& console = ctx.console;
+  console.write_line(kDashes);
+  console.write_line("The work folder could not be written completely.");
+  console.write_line("Check the free space on the disk.");
+  console.empty_line();
+  any_key_prompt(console, "<...> any key to continue and end");
+  return Flow::kEnd;
+}
 
 int run(Console& console, const std::string& invocation_path) {
   RunState state;

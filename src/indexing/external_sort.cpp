@@ -69,8 +69,8 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
   const std::string& input = ctx.state.sort_input;
   const std::string& output = ctx.state.sort_output;
   if (input.empty()) return Flow::kEnd;
-  run_command(ctx.console, "dir > file_s_01.txt");
-  run_command(ctx.console, "del /q file_s_*.txt > null.txt");
+  run_command(ctx, "dir > file_s_01.txt");
+  run_command(ctx, "del /q file_s_*.txt > null.txt");
 
   const std::size_t fan_in = std::max<std::size_t>(limits.fan_in, 2);
   LineReader reader(input);
@@ -107,7 +107,7 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
     // Pieces 1..n are merged: the rest move down behind the merged result,
     // which becomes piece 1.
     for (std::size_t i = 1; i <= n; ++i) {
-      run_command(ctx.console, "del /q " + piece_name(i) + " > out_null.list");
+      run_command(ctx, "del /q " + piece_name(i) + " > out_null.list");
     }
     for (std::size_t i = n + 1; i <= pieces; ++i) {
       if (!copy_named(piece_name(i), piece_name(i - n + 1))) return sort_error(ctx.console);

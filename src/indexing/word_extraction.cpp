@@ -233,10 +233,11 @@ std::string trace_entry(std::size_t scan_pos, std::string_view word) {
   return out;
 }
 
-void extract_listed_pages(const std::string& listing) {
+bool extract_listed_pages(const std::string& listing) {
   LineReader names(listing);
   LineWriter records;
   records.create("wrd_01.txt");
+  bool written = true;
   ScanState state;
   std::vector<CutWord> words;
   std::string name, line, record;
@@ -271,14 +272,16 @@ void extract_listed_pages(const std::string& listing) {
         trace.line(trace_entry(w.scan_pos, w.word));
       }
     }
+    written &= trace.close();
   }
+  return records.close() && written;
 }
 
 void extract_words(Context& ctx) {
-  run_command(ctx.console, "dir /b > dir_01.txt");
-  run_command(ctx.console, "del /q *.txt");
-  run_command(ctx.console, "dir /b page_*.htm > dir_02.txt");
-  extract_listed_pages("dir_02.txt");
+  run_command(ctx, "dir /b > dir_01.txt");
+  run_command(ctx, "del /q *.txt");
+  run_command(ctx, "dir /b page_*.htm > dir_02.txt");
+  if (!extract_listed_pages("dir_02.txt")) ctx.state.write_failed = true;
 }
 
 }  // namespace textpair

@@ -45,7 +45,7 @@ class RecordWriter {
     out_.raw(line_);
     line_.clear();
   }
-  void close() { out_.close(); }
+  bool close() { return out_.close(); }
 
  private:
   LineWriter out_;
@@ -78,7 +78,7 @@ Flow sort_file(Context& ctx, const std::string& input, const std::string& output
 }
 
 // Step "keys": the lower-cased word leads each record; &nbsp; entities go.
-void write_keys() {
+bool write_keys() {
   RecordLines in("wrd_01.txt", 5);
   RecordWriter out;
   out.create("wrd_01_01.txt");
@@ -89,11 +89,12 @@ void write_keys() {
     out << key << in[1] << in[2] << in[0] << in[3] << in[4];
     out.end();
   }
+  return out.close();
 }
 
 // Word ids (wrd_03.txt) and occurrence numbers (wrd_04.txt) in one pass over
 // the key-sorted records. A word's id is the place of its first record.
-void number_occurrences(NextPages& nexts) {
+bool number_occurrences(NextPages& nexts) {
   RecordLines in("wrd_01_02.txt", 6);
   RecordWriter ids, numbered;
   ids.create("wrd_03.txt");
@@ -119,11 +120,13 @@ void number_occurrences(NextPages& nexts) {
       numbered.end();
     }
   }
+  const bool written = ids.close();
+  return numbered.close() && written;
 }
 
 // Filter (wrd_06.txt), ranks (wrd_07.txt) and page groups, in one pass over
 // the records in text order.
-void rank_and_group(PageGrouping& grouping) {
+bool rank_and_group(PageGrouping& grouping) {
   RecordLines in("wrd_05.txt", 6);
   RecordWriter kept, ranked;
   kept.create("wrd_06.txt");
@@ -138,13 +141,15 @@ void rank_and_group(PageGrouping& grouping) {
   }
   // Without records the group files still start from an (empty) first page.
   if (grouping.groups().empty()) grouping.add("");
+  const bool written = kept.close();
+  return ranked.close() && written;
 }
 
-void write_groups(const PageGrouping& grouping) {
+bool write_groups(const PageGrouping& grouping) {
   LineWriter all;
   all.create("group_page_all.txt");
   for (const std::string& page : grouping.pages()) all.line(page);
-  all.close();
+  bool written = all.close();
   const auto& groups = grouping.groups();
   for (std::size_t k = 0; k < groups.size(); ++k) {
     RecordWriter out;
@@ -153,7 +158,9 @@ void write_groups(const PageGrouping& grouping) {
       out << page;
       out.end();
     }
+    written &= out.close();
   }
+  return written;
 }
 
 // The lists of one group: text-order source (wrd_11_K), word-order source
@@ -173,13 +180,15 @@ class GroupLists {
     all_ << r[1] << group_ << r[2] << r[3] << r[4] << r[5] << r[7];
     all_.end();
   }
-  // Closes the lists and sorts them into wrd_12_K and wrd_14_K.
-  void finish(Console& console) {
-    text_.close();
-    words_.close();
+  // Closes the lists and sorts them into wrd_12_K and wrd_14_K; false when
+  // a list could not be written completely.
+  bool finish(Console& console) {
+    bool written = text_.close();
+    written &= words_.close();
     const std::string k = std::to_string(k_);
-    run_command(console, "sort wrd_11_" + k + ".txt /o wrd_12_" + k + ".txt");
-    run_command(console, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
+    written &= run_command(console, "sort wrd_11_" + k + ".txt /o wrd_12_" + k + ".txt");
+    written &= run_command(console, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
+    return written;
   }
 
  private:
@@ -195,9 +204,10 @@ std::string spool_name(std::size_t slot) { return "wrd_10_" + std::to_string(slo
 // wrd_08 order within a page. One pass serves a batch of groups: the
 // batch's first page is written straight away, the other pages' records
 // are spooled and written after the pass.
-void split_by_group(Console& console, const std::vector<std::vector<std::string>>& groups) {
+bool split_by_group(Console& console, const std::vector<std::vector<std::string>>& groups) {
   RecordWriter all;
   all.create("wrd_15.txt");
+  bool written = true;
   for (std::size_t first = 0; first < groups.size(); first += kGroupsPerPass) {
     const std::size_t last = std::min(groups.size(), first + kGroupsPerPass);
     // The batch's pages in group order; a page's place is its spool slot.
@@ -218,7 +228,7 @@ void split_by_group(Console& console, const std::vector<std::vector<std::string>
         }
       }
     }
-    for (LineWriter& spool : spools) spool.close();
+    for (LineWriter& spool : spools) written &= spool.close();
     for (std::size_t g = first; g < last; ++g) {
       if (g != first) lists = std::make_unique<GroupLists>(g + 1, all);
       for (const std::string& page : groups[g]) {
@@ -230,13 +240,15 @@ void split_by_group(Console& console, const std::vector<std::vector<std::string>
         }
         remove_file(native_path(spool_name(slot)));
       }
-      lists->finish(console);
+      written &= lists->finish(console);
     }
   }
+  return all.close() && written;
 }
 
 // wrd_24_K: every occurrence of the group with the next page of its word.
-void add_next_pages(std::size_t groups, const NextPages& nexts) {
+bool add_next_pages(std::size_t groups, const NextPages& nexts) {
+  bool written = true;
   for (std::size_t k = 1; k <= groups; ++k) {
     RecordLines in("wrd_12_" + std::to_string(k) + ".txt", 6);
     RecordWriter out;
@@ -245,24 +257,26 @@ void add_next_pages(std::size_t groups, const NextPages& nexts) {
       out << in[0] << in[1] << in[2] << in[3] << in[4] << in[5] << nexts.next(in[4], in[0]);
       out.end();
     }
+    written &= out.close();
   }
+  return written;
 }
 
 // The wrd_24 folder keeps a copy of the group files after the run.
-void copy_to_folder(Console& console) {
-  run_command(console, "dir /b *.  > dir_01.txt");
+void copy_to_folder(Context& ctx) {
+  run_command(ctx, "dir /b *.  > dir_01.txt");
   bool exists = false;
   for (const std::string& name : read_all_lines("dir_01.txt")) {
     if (contains(lower_ascii(name), "wrd_24")) exists = true;
   }
   if (exists) {
-    run_command(console, "dir > wrd_24\\f_01.txt");
-    run_command(console, "del /q wrd_24\\*.txt > out_null.list");
+    run_command(ctx, "dir > wrd_24\\f_01.txt");
+    run_command(ctx, "del /q wrd_24\\*.txt > out_null.list");
   } else {
-    run_command(console, "md wrd_24 > out_null.list");
+    run_command(ctx, "md wrd_24 > out_null.list");
   }
-  run_command(console, "copy wrd_24*.txt wrd_24\\ > out_null.list");
-  run_command(console, "copy wrd_24\\*.txt > out_null.list");
+  run_command(ctx, "copy wrd_24*.txt wrd_24\\ > out_null.list");
+  run_command(ctx, "copy wrd_24\\*.txt > out_null.list");
 }
 
 }  // namespace
@@ -327,28 +341,29 @@ std::string_view NextPages::next(std::string_view id, std::string_view page) con
 Flow build_word_lists(Context& ctx) {
   Console& console = ctx.console;
   progress(console, 10);
-  write_keys();
+  bool written = write_keys();
   if (sort_file(ctx, "wrd_01_01.txt", "wrd_01_02.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 20);
 
   NextPages nexts;
-  number_occurrences(nexts);
+  written &= number_occurrences(nexts);
   if (sort_file(ctx, "wrd_04.txt", "wrd_05.txt") == Flow::kEnd) return Flow::kEnd;
   PageGrouping grouping;
-  rank_and_group(grouping);
+  written &= rank_and_group(grouping);
   if (sort_file(ctx, "wrd_07.txt", "wrd_08.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
-  write_groups(grouping);
+  written &= write_groups(grouping);
   if (sort_file(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 40);
 
   const std::size_t groups = grouping.groups().size();
   ctx.state.group_count = static_cast<int>(groups);
-  split_by_group(console, grouping.groups());
-  add_next_pages(groups, nexts);
+  written &= split_by_group(console, grouping.groups());
+  written &= add_next_pages(groups, nexts);
+  if (!written) ctx.state.write_failed = true;
   progress(console, 50);
-  copy_to_folder(console);
+  copy_to_folder(ctx);
   return Flow::kGoOn;
 }
 

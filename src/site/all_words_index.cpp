@@ -82,7 +82,7 @@ Flow write_all_words_index(Context& ctx) {
   out.line(entry_start(id, group) + ")</a>");
   out.line("</body>");
   out.line("</html>");
-  out.close();
+  if (!out.close()) ctx.state.write_failed = true;
   return Flow::kGoOn;
 }
 

@@ -175,8 +175,8 @@ class PageRewriter {
       out_.line(line);
     }
     in_.close();
-    out_.close();
-    run_command(ctx_.console, "copy " + work_name_ + " " + page_ + " > out_null.list");
+    if (!out_.close()) ctx_.state.write_failed = true;
+    run_command(ctx_, "copy " + work_name_ + " " + page_ + " > out_null.list");
     page_.clear();
   }
 

@@ -6,7 +6,6 @@
 namespace textpair {
 
 void write_content_list(Context& ctx) {
-  (void)ctx;
   LineWriter out;
   out.create("files_list.htm");
   write_page_head(out, kIndexTitle);
@@ -20,7 +19,7 @@ void write_content_list(Context& ctx) {
   out.line("<br><br>");
   out.line("</body>");
   out.line("</html>");
-  out.close();
+  if (!out.close()) ctx.state.write_failed = true;
 }
 
 }  // namespace textpair

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/command_fixture.h"
+#include "test_util/file_size_limit.h"
 
 namespace textpair {
 namespace {
@@ -137,6 +138,28 @@ TEST_F(InterpreterTest, ForLoopOverAFolderName) {
   EXPECT_EQ(read_file("htm_in/page_02.html"), "p2");
   EXPECT_EQ(read_file("out_null.list"),
             crlf({"txt_in\\page_01.htm", "txt_in\\page_02.html", "        2 file(s) copied."}));
+}
+
+TEST_F(InterpreterTest, TellsTheCallerWhenAFileCouldNotBeWrittenCompletely) {
+  struct Case {
+    const char* line;
+    bool written;
+  } cases[] = {
+      {"copy /y big.txt copy.txt", false},
+      {"cmd /c for %i in (big.txt) do copy %i copy.txt", false},
+      {"sort big.txt /o sorted.txt", false},
+      {"dir > full.txt", false},
+      {"copy /y small.txt copy.txt > out_null.list", true},
+      {"sort nope.txt /o sorted.txt", true},
+      {"copy nope.txt copy.txt", true},
+      {"dir > nofolder\\list.txt", true},
+  };
+  write_file("big.txt", std::string(60000, 'b') + "\r\n");
+  write_file("small.txt", "s");
+  // /dev/full takes the file open but fails every write, as a full disk does.
+  ASSERT_EQ(symlink("/dev/full", "full.txt"), 0);
+  testing::FileSizeLimit limit(50000);
+  for (const Case& c : cases) EXPECT_EQ(run_command(console_, c.line), c.written) << c.line;
 }
 
 }  // namespace

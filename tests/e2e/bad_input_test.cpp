@@ -278,6 +278,12 @@ TEST_F(MachineTest, AWorkFolderOnAFullDiskLosesNoInput) {
   for (const InputFile& f : files) run.write_file("compare_in/" + f.name, f.bytes);
   RunResult result = run.run(kCompleteRun + std::string("11"), ads_.proxy_env(), kTimeLimit);
   expect_clean_end(result);
+  // The run says the disk is full instead of showing an empty site's results.
+  EXPECT_NE(result.transcript.find("The work folder could not be written completely.\n"
+                                   "Check the free space on the disk.\n"),
+            std::string::npos)
+      << result.transcript;
+  EXPECT_EQ(result.transcript.find("============ RESULTS ==========="), std::string::npos) << result.transcript;
   expect_inputs_kept(run, files);
 }
 

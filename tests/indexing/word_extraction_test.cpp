@@ -1,7 +1,9 @@
 #include "indexing/word_extraction.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -122,7 +124,7 @@ TEST_F(ExtractListedPages, WritesRecordsAndTracesPageByPage) {
   write_file("page_01.htm", crlf({"<title>", "compare.htm", "</title>", "<script>", "x()", "</script>",
                                   " <br>Hello \"big\" world."}));
   write_file("page_02.htm", "<p>Line two\n");
-  extract_listed_pages("dir_02.txt");
+  EXPECT_TRUE(extract_listed_pages("dir_02.txt"));
 
   EXPECT_EQ(read_file("wrd_01.txt"),
             crlf({R"("compare.htm","page_01.htm","         2","     1","compare.htm")",
@@ -145,6 +147,18 @@ TEST_F(ExtractListedPages, MissingPageGivesAnEmptyTrace) {
   EXPECT_EQ(read_file("wrd_01.txt"), "");
   EXPECT_TRUE(testing::file_exists("page_01.txt"));
   EXPECT_EQ(read_file("page_01.txt"), "");
+}
+
+TEST_F(ExtractListedPages, AFullDiskIsReported) {
+  write_file("dir_02.txt", crlf({"page_01.htm"}));
+  write_file("page_01.htm", "<p>Some words\n");
+  // /dev/full takes the file open but fails every write, as a full disk does.
+  for (const char* full : {"wrd_01.txt", "page_01.txt"}) {
+    std::remove("wrd_01.txt");
+    std::remove("page_01.txt");
+    ASSERT_EQ(symlink("/dev/full", full), 0) << full;
+    EXPECT_FALSE(extract_listed_pages("dir_02.txt")) << full;
+  }
 }
 
 }  // namespace

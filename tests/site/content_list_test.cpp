@@ -1,6 +1,9 @@
 #include "site/content_list.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "common/run_state.h"
 #include "test_util/piped_console.h"
@@ -40,6 +43,20 @@ TEST_F(ContentListTest, OneLinkPerPageFileAfterTheIntroduction) {
     EXPECT_EQ(lines[12], "QUICK AND EASY INFORMATION SEARCH");
     EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.end()), c.want);
   }
+}
+
+TEST_F(ContentListTest, AFullDiskIsNotedForTheRun) {
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
+  testing::PipedConsole console;
+  RunState state;
+  Context ctx{console.console(), state};
+  write_content_list(ctx);
+  EXPECT_FALSE(state.write_failed);
+  // /dev/full takes the file open but fails every write, as a full disk does.
+  std::remove("files_list.htm");
+  ASSERT_EQ(symlink("/dev/full", "files_list.htm"), 0);
+  write_content_list(ctx);
+  EXPECT_TRUE(state.write_failed);
 }
 
 }  // namespace
