@@ -90,7 +90,10 @@ bool LineWriter::open_mode(const std::string& name, const char* mode) {
   ok_ = true;
   file_ = std::fopen(native_path(name).c_str(), mode);
   if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
-  return file_ != nullptr;
+  // A file that could not be made counts as a failed write, so callers that
+  // check close() see it too.
+  ok_ = file_ != nullptr;
+  return ok_;
 }
 
 bool LineWriter::create(const std::string& name) { return open_mode(name, "wb"); }

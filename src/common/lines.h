@@ -59,7 +59,8 @@ class LineWriter {
   void raw(std::string_view bytes);
   // False when a write failed since the file was opened (disk full, ...).
   bool ok() const { return ok_; }
-  // Closes the file; false when any write or the close failed.
+  // Closes the file; false when the file could not be made or any write or
+  // the close failed.
   bool close();
 
  private:
