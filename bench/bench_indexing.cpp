@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/run_state.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "indexing/external_sort.h"
 #include "indexing/word_extraction.h"
 #include "indexing/word_lists.h"

@@ -10,9 +10,14 @@ command -v wget >/dev/null || need+=(wget)
 command -v python3 >/dev/null || need+=(python3)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 [ -f /usr/include/gmock/gmock.h ] || need+=(libgmock-dev)
-# Fuzzing: clang with its libFuzzer runtime.
-command -v clang++ >/dev/null || need+=(clang)
-ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
+# Fuzzing: clang with the libFuzzer runtime of its own version (Debian's
+# default pair when clang is missing).
+if command -v clang++ >/dev/null; then
+  [ -f "$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a" ] ||
+    need+=("libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev")
+else
+  need+=(clang libclang-rt-dev)
+fi
 # The terminal test drives the program in tmux; the browser test drives
 # Debian's chromium through playwright-core (node).
 command -v tmux >/dev/null || need+=(tmux)

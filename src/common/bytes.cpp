@@ -56,7 +56,9 @@ std::string pad_left(std::string_view s, std::size_t width, char fill) {
 }
 
 std::string format_signed(long long v) {
-  return v < 0 ? std::to_string(v) : " " + std::to_string(v);
+  std::string out = v < 0 ? "" : " ";
+  out += std::to_string(v);
+  return out;
 }
 
 long long read_number(std::string_view s) {

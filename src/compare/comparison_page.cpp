@@ -4,7 +4,7 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/promo_block.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 
 namespace textpair {

@@ -5,7 +5,7 @@
 #include "compare/comparison_page.h"
 #include "compare/page_files.h"
 #include "driver/ads.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "driver/startup_screens.h"
 #include "driver/target_address.h"
 #include "driver/tool_checks.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 
 namespace textpair {

@@ -1,7 +1,7 @@
 #include "driver/target_address.h"
 
 #include "common/bytes.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 
 namespace textpair {

@@ -4,7 +4,7 @@
 
 #include "commands/run_command.h"
 #include "common/lines.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 
 namespace textpair {

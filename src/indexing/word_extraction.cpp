@@ -227,7 +227,7 @@ bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& wo
 }
 
 std::string trace_entry(std::size_t scan_pos, std::string_view word) {
-  std::string out = " " + std::to_string(scan_pos);
+  std::string out = std::string(" ").append(std::to_string(scan_pos));
   if (out.size() < kTraceWordColumn - 1) out.append(kTraceWordColumn - 1 - out.size(), ' ');
   out += word;
   return out;

@@ -8,7 +8,7 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "indexing/external_sort.h"
 #include "platform/console.h"
 #include "platform/file_names.h"

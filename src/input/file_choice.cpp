@@ -4,9 +4,9 @@
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
-#include "common/folders.h"
+#include "steps/folders.h"
 #include "common/lines.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 
 namespace textpair {
@@ -42,7 +42,7 @@ Flow end_choice(Console& console, const std::string& reason) {
 void show_numbered_list(Console& console, LineReader& list) {
   list.rewind();
   std::string line;
-  for (long long n = 1; list.next(line); ++n) console.write_line(" " + std::to_string(n) + " " + line);
+  for (long long n = 1; list.next(line); ++n) console.write_line(std::string(" ").append(std::to_string(n)).append(" ").append(line));
 }
 
 // The chosen line, said on the console as "<ordinal>. file for compare: ".

@@ -5,10 +5,10 @@
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
-#include "common/folders.h"
+#include "steps/folders.h"
 #include "common/lines.h"
 #include "common/names.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -101,7 +101,7 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
     if (in_use(chosen)) {
       std::string trimmed = trim_blanks(name);
       std::size_t ext = *extension_position(trimmed);
-      for (int k = 2; in_use(chosen); ++k) chosen = clean_file_name(trimmed, ext, "_" + std::to_string(k));
+      for (int k = 2; in_use(chosen); ++k) chosen = clean_file_name(trimmed, ext, std::string("_").append(std::to_string(k)));
     }
     assigned.insert(lower_ascii(chosen));
     std::string note;

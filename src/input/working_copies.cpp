@@ -2,11 +2,11 @@
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
-#include "common/folders.h"
+#include "steps/folders.h"
 #include "common/lines.h"
 #include "common/names.h"
 #include "common/number_pattern.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 
 namespace textpair {

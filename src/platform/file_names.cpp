@@ -22,6 +22,8 @@ namespace {
 
 char fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+bool same_folded(char a, char b) { return fold(a) == fold(b); }
+
 // A pattern element, as the file system reads a pattern: "*" before a "."
 // stops at the name's last dot, "?" matches nothing at a dot or the end of
 // the name, and a "." before a wildcard or at the end also matches the end
@@ -122,5 +124,7 @@ int ntfs_compare(std::string_view a, std::string_view b) {
   int c = a.compare(b);
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
+
+bool same_name(std::string_view a, std::string_view b) { return std::ranges::equal(a, b, same_folded); }
 
 }  // namespace textpair

@@ -33,6 +33,9 @@ bool wildcard_match(std::string_view pattern, std::string_view name);
 // the plain bytes. Negative, zero or positive like strcmp.
 int ntfs_compare(std::string_view a, std::string_view b);
 
+// True when the two names are the same with ASCII case ignored.
+bool same_name(std::string_view a, std::string_view b);
+
 }  // namespace textpair
 
 #endif  // TEXTPAIR_PLATFORM_FILE_NAMES_H_

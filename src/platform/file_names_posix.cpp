@@ -1,7 +1,6 @@
 #include <string>
 #include <vector>
 
-#include "common/bytes.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 
@@ -17,11 +16,10 @@ bool resolve_component(const std::string& dir, const std::string& component, std
     found = component;
     return true;
   }
-  std::string want = lower_ascii(component);
   std::string best;
   bool any = false;
   for (const DirEntry& e : list_dir(dir)) {
-    if (lower_ascii(e.name) == want && (!any || ntfs_compare(e.name, best) < 0)) {
+    if (same_name(e.name, component) && (!any || ntfs_compare(e.name, best) < 0)) {
       best = e.name;
       any = true;
     }

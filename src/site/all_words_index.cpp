@@ -6,7 +6,7 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "indexing/external_sort.h"
 #include "platform/console.h"
 #include "site/page_parts.h"

@@ -6,7 +6,7 @@
 #include "commands/run_command.h"
 #include "common/bytes.h"
 #include "common/lines.h"
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 #include "platform/console.h"
 #include "platform/file_names.h"
 #include "platform/files.h"

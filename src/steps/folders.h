@@ -1,8 +1,8 @@
 // The work folder's subfolders: whether a "dir /b *." listing names one,
 // and the reset that empties one (a listing is written into the folder
 // first, so that it is certain to hold a file, then its files are deleted).
-#ifndef TEXTPAIR_COMMON_FOLDERS_H_
-#define TEXTPAIR_COMMON_FOLDERS_H_
+#ifndef TEXTPAIR_STEPS_FOLDERS_H_
+#define TEXTPAIR_STEPS_FOLDERS_H_
 
 #include <string>
 #include <string_view>
@@ -19,4 +19,4 @@ void reset_folder(Console& console, const std::string& folder);
 
 }  // namespace textpair
 
-#endif  // TEXTPAIR_COMMON_FOLDERS_H_
+#endif  // TEXTPAIR_STEPS_FOLDERS_H_

@@ -1,7 +1,7 @@
 // The three console prompts every phase asks with: the key prompt, the
 // any-key prompt and the line prompt, and the progress lines of a run.
-#ifndef TEXTPAIR_DRIVER_PROMPTS_H_
-#define TEXTPAIR_DRIVER_PROMPTS_H_
+#ifndef TEXTPAIR_PROMPTS_PROMPTS_H_
+#define TEXTPAIR_PROMPTS_PROMPTS_H_
 
 #include <string>
 #include <string_view>
@@ -40,4 +40,4 @@ inline constexpr const char* kEquals = "====================================";
 
 }  // namespace textpair
 
-#endif  // TEXTPAIR_DRIVER_PROMPTS_H_
+#endif  // TEXTPAIR_PROMPTS_PROMPTS_H_

@@ -1,4 +1,4 @@
-#include "common/folders.h"
+#include "steps/folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "driver/prompts.h"
+#include "prompts/prompts.h"
 
 #include "common/bytes.h"
 #include "platform/console.h"
