@@ -8,21 +8,15 @@ namespace {
 constexpr std::size_t kMaxFieldBytes = 4096;
 }  // namespace
 
-std::string format_record(std::initializer_list<std::string_view> fields) {
-  std::string out;
-  bool first = true;
+void RecordWriter::write(std::span<const std::string_view> fields) {
+  line_.clear();
   for (std::string_view f : fields) {
-    if (!first) out += ',';
-    first = false;
-    out += '"';
-    out += f;
-    out += '"';
+    line_ += line_.empty() ? "\"" : ",\"";
+    line_ += f;
+    line_ += '"';
   }
-  return out;
-}
-
-void write_record(LineWriter& out, std::initializer_list<std::string_view> fields) {
-  out.line(format_record(fields));
+  line_ += "\r\n";
+  out_.raw(line_);
 }
 
 void split_record(std::string_view line, std::size_t count, std::vector<std::string_view>& fields) {
@@ -55,6 +49,12 @@ void parse_record(std::string_view line, std::size_t count, std::vector<std::str
   std::vector<std::string_view> views;
   split_record(line, count, views);
   fields.assign(views.begin(), views.end());
+}
+
+bool RecordLines::next() {
+  if (!in_.next(line_)) return false;
+  split_record(line_, count_, fields_);
+  return true;
 }
 
 bool RecordReader::next(std::vector<std::string>& fields) {

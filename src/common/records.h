@@ -1,10 +1,13 @@
 // Record files: one record per line, every field in double quotes, fields
 // separated by commas, CR LF at the end, no escaping. The word lists of the
-// indexing and the index site are all kept in this form.
+// indexing and the index site are all kept in this form (their layouts are
+// in word_records.h). Records are written only through RecordWriter.
 #ifndef TEXTPAIR_COMMON_RECORDS_H_
 #define TEXTPAIR_COMMON_RECORDS_H_
 
-#include <initializer_list>
+#include <array>
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,9 +16,23 @@
 
 namespace textpair {
 
-// "a","b","c" (without the line end).
-std::string format_record(std::initializer_list<std::string_view> fields);
-void write_record(LineWriter& out, std::initializer_list<std::string_view> fields);
+// The fields of one record of a layout with `count` fields, set by name
+// (record[layout::kWord] = ...) before the record is written.
+template <std::size_t count>
+using RecordFields = std::array<std::string_view, count>;
+
+// Writes records, each built in one reusable buffer: "a","b","c" CR LF.
+class RecordWriter {
+ public:
+  bool create(const std::string& name) { return out_.create(name); }
+  void write(std::span<const std::string_view> fields);
+  // False when the file could not be made or written completely.
+  bool close() { return out_.close(); }
+
+ private:
+  LineWriter out_;
+  std::string line_;
+};
 
 // Splits one record line into exactly `count` fields. For each field, blanks
 // and tabs before the opening quote are skipped, the bytes up to the closing
@@ -26,8 +43,26 @@ void parse_record(std::string_view line, std::size_t count, std::vector<std::str
 // The same split without copies: the fields are views into `line`.
 void split_record(std::string_view line, std::size_t count, std::vector<std::string_view>& fields);
 
-// Reads a record file record by record; past the last record every field
-// is empty and next() returns false.
+// Reads a record file record by record, each field a view into the current
+// line that holds until the next call of next().
+class RecordLines {
+ public:
+  RecordLines(const std::string& name, std::size_t count) : in_(name), count_(count) {}
+  bool next();
+  std::string_view operator[](std::size_t i) const { return fields_[i]; }
+  // The current record as it stands in the file, without its line end.
+  const std::string& line() const { return line_; }
+
+ private:
+  LineReader in_;
+  std::size_t count_;
+  std::string line_;
+  std::vector<std::string_view> fields_;
+};
+
+// Reads a record file record by record into copied fields, for readers that
+// keep a record beside the next one; past the last record every field is
+// empty and next() returns false.
 class RecordReader {
  public:
   explicit RecordReader(std::size_t field_count) : count_(field_count) {}

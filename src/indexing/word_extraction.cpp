@@ -5,6 +5,8 @@
 #include "commands/run_command.h"
 #include "common/bytes.h"
 #include "common/lines.h"
+#include "common/records.h"
+#include "common/word_records.h"
 
 namespace textpair {
 
@@ -198,12 +200,6 @@ void cut_words(std::string_view line, std::string_view lower, const std::vector<
   }
 }
 
-void append_padded(std::string& out, std::size_t value, std::size_t width) {
-  std::string digits = std::to_string(value);
-  if (digits.size() < width) out.append(width - digits.size(), ' ');
-  out += digits;
-}
-
 }  // namespace
 
 bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& words) {
@@ -235,12 +231,13 @@ std::string trace_entry(std::size_t scan_pos, std::string_view word) {
 
 bool extract_listed_pages(const std::string& listing) {
   LineReader names(listing);
-  LineWriter records;
+  RecordWriter records;
   records.create("wrd_01.txt");
   bool written = true;
   ScanState state;
   std::vector<CutWord> words;
-  std::string name, line, record;
+  std::string name, line, line_number, column;
+  RecordFields<cut_record::kFieldCount> record;
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
     const std::size_t ext = page.find(".htm");
@@ -255,20 +252,15 @@ bool extract_listed_pages(const std::string& listing) {
       if (!scan_line(line, state, words)) continue;
       trace.line(kTraceRule);
       trace.line(line);
+      line_number = line_field(line_no);
       for (const CutWord& w : words) {
-        record.clear();
-        record += '"';
-        record += w.word;
-        record += "\",\"";
-        record += page;
-        record += "\",\"";
-        append_padded(record, line_no, 10);
-        record += "\",\"";
-        append_padded(record, w.column, 6);
-        record += "\",\"";
-        record += w.word;
-        record += '"';
-        records.line(record);
+        column = column_field(w.column);
+        record[cut_record::kWord] = w.word;
+        record[cut_record::kPage] = page;
+        record[cut_record::kLine] = line_number;
+        record[cut_record::kColumn] = column;
+        record[cut_record::kWordAgain] = w.word;
+        records.write(record);
         trace.line(trace_entry(w.scan_pos, w.word));
       }
     }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
 #include <memory>
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
+#include "common/word_records.h"
 #include "prompts/prompts.h"
 #include "indexing/external_sort.h"
 #include "platform/console.h"
@@ -17,6 +19,15 @@
 namespace textpair {
 
 namespace {
+
+namespace cut = cut_record;
+namespace keyed = keyed_record;
+namespace ided = id_record;
+namespace occurrence = occurrence_record;
+namespace ranked = ranked_record;
+namespace word_order = word_order_record;
+namespace grouped = grouped_record;
+namespace next_page = next_page_record;
 
 // Groups whose pages are split off wrd_08.txt in one pass; bounds the files
 // open at once (two lists per group and one spool per page).
@@ -30,64 +41,43 @@ bool id_number(std::string_view id, std::uint64_t& number) {
   return ec == std::errc() && ptr == end;
 }
 
-// Record lines built in one reusable buffer.
-class RecordWriter {
- public:
-  bool create(const std::string& name) { return out_.create(name); }
-  RecordWriter& operator<<(std::string_view field) {
-    line_ += line_.empty() ? "\"" : ",\"";
-    line_ += field;
-    line_ += '"';
-    return *this;
-  }
-  void end() {
-    line_ += "\r\n";
-    out_.raw(line_);
-    line_.clear();
-  }
-  bool close() { return out_.close(); }
-
- private:
-  LineWriter out_;
-  std::string line_;
-};
-
-// Reads a record file line by line, splitting each line into `count` fields.
-class RecordLines {
- public:
-  RecordLines(const std::string& name, std::size_t count) : in_(name), count_(count) {}
-  bool next() {
-    if (!in_.next(line_)) return false;
-    split_record(line_, count_, fields_);
-    return true;
-  }
-  std::string_view operator[](std::size_t i) const { return fields_[i]; }
-  const std::string& line() const { return line_; }
-
- private:
-  LineReader in_;
-  std::size_t count_;
-  std::string line_;
-  std::vector<std::string_view> fields_;
-};
-
 Flow sort_file(Context& ctx, const std::string& input, const std::string& output) {
   ctx.state.sort_input = input;
   ctx.state.sort_output = output;
   return external_sort(ctx);
 }
 
+// A field of the record being written and the field of the record read
+// that fills it.
+struct FieldFrom {
+  std::size_t to, from;
+};
+
+template <std::size_t count>
+void take(RecordFields<count>& to, const RecordLines& from, std::initializer_list<FieldFrom> fields) {
+  for (const FieldFrom& f : fields) to.at(f.to) = from[f.from];
+}
+
+// The fields of the current record of `in`, in the same layout.
+template <std::size_t count>
+void take_all(const RecordLines& in, RecordFields<count>& r) {
+  for (std::size_t f = 0; f < count; ++f) r[f] = in[f];
+}
+
 // Step "keys": the lower-cased word leads each record; &nbsp; entities go.
 bool write_keys() {
-  RecordLines in("wrd_01.txt", 5);
+  RecordLines in("wrd_01.txt", cut::kFieldCount);
   RecordWriter out;
   out.create("wrd_01_01.txt");
   std::string key;
+  RecordFields<keyed::kFieldCount> r;
   while (in.next()) {
-    key = lower_ascii(in[0]);
+    key = lower_ascii(in[cut::kWord]);
     if (contains(key, "&nbsp;")) continue;
-    out << key << in[1] << in[2] << in[0] << in[3] << in[4];
-    out.end();
+    r[keyed::kKey] = key;
+    take(r, in, {{keyed::kPage, cut::kPage}, {keyed::kLine, cut::kLine}, {keyed::kWord, cut::kWord},
+                 {keyed::kColumn, cut::kColumn}, {keyed::kWordAgain, cut::kWordAgain}});
+    out.write(r);
   }
   return out.close();
 }
@@ -95,29 +85,38 @@ bool write_keys() {
 // Word ids (wrd_03.txt) and occurrence numbers (wrd_04.txt) in one pass over
 // the key-sorted records. A word's id is the place of its first record.
 bool number_occurrences(NextPages& nexts) {
-  RecordLines in("wrd_01_02.txt", 6);
+  RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
   RecordWriter ids, numbered;
   ids.create("wrd_03.txt");
   numbered.create("wrd_04.txt");
   std::uint64_t count = 0;
   std::uint64_t n = 0;
-  std::string id_key, id;
+  std::string id_key, id, number;
   bool first = true;
+  RecordFields<ided::kFieldCount> with_id;
+  RecordFields<occurrence::kFieldCount> occ;
   while (in.next()) {
-    if (first || in[0] != id_key) {
-      id_key = in[0];
+    if (first || in[keyed::kKey] != id_key) {
+      id_key = in[keyed::kKey];
       id = word_id(count);
       n = 0;
     }
     first = false;
     ++count;
     ++n;
-    ids << in[1] << in[2] << in[4] << in[3] << id;
-    ids.end();
-    nexts.add(id, in[1]);
-    if (contains(in[1], "page_")) {
-      numbered << in[1] << in[2] << in[4] << in[3] << id << std::to_string(n);
-      numbered.end();
+    const std::string_view page = in[keyed::kPage];
+    take(with_id, in, {{ided::kPage, keyed::kPage}, {ided::kLine, keyed::kLine}, {ided::kColumn, keyed::kColumn},
+                       {ided::kWord, keyed::kWord}});
+    with_id[ided::kId] = id;
+    ids.write(with_id);
+    nexts.add(id, page);
+    if (contains(page, "page_")) {
+      number = std::to_string(n);
+      take(occ, in, {{occurrence::kPage, keyed::kPage}, {occurrence::kLine, keyed::kLine},
+                     {occurrence::kColumn, keyed::kColumn}, {occurrence::kWord, keyed::kWord}});
+      occ[occurrence::kId] = id;
+      occ[occurrence::kN] = number;
+      numbered.write(occ);
     }
   }
   const bool written = ids.close();
@@ -127,22 +126,30 @@ bool number_occurrences(NextPages& nexts) {
 // Filter (wrd_06.txt), ranks (wrd_07.txt) and page groups, in one pass over
 // the records in text order.
 bool rank_and_group(PageGrouping& grouping) {
-  RecordLines in("wrd_05.txt", 6);
-  RecordWriter kept, ranked;
+  RecordLines in("wrd_05.txt", occurrence::kFieldCount);
+  RecordWriter kept, ranks;
   kept.create("wrd_06.txt");
-  ranked.create("wrd_07.txt");
+  ranks.create("wrd_07.txt");
+  RecordFields<occurrence::kFieldCount> occ;
+  RecordFields<ranked::kFieldCount> r;
+  std::string rank;
   while (in.next()) {
-    if (!contains(lower_ascii(in[0]), "page_") || !contains(in[4], "id")) continue;
-    kept << in[0] << in[1] << in[2] << in[3] << in[4] << in[5];
-    kept.end();
-    ranked << occurrence_rank(in[5]) << in[4] << in[0] << in[1] << in[2] << in[3] << in[4] << in[5];
-    ranked.end();
-    grouping.add(in[0]);
+    if (!contains(lower_ascii(in[occurrence::kPage]), "page_") || !contains(in[occurrence::kId], "id")) continue;
+    take_all(in, occ);
+    kept.write(occ);
+    rank = occurrence_rank(in[occurrence::kN]);
+    r[ranked::kRank] = rank;
+    take(r, in, {{ranked::kId, occurrence::kId}, {ranked::kPage, occurrence::kPage},
+                 {ranked::kLine, occurrence::kLine}, {ranked::kColumn, occurrence::kColumn},
+                 {ranked::kWord, occurrence::kWord}, {ranked::kIdAgain, occurrence::kId},
+                 {ranked::kN, occurrence::kN}});
+    ranks.write(r);
+    grouping.add(in[occurrence::kPage]);
   }
   // Without records the group files still start from an (empty) first page.
   if (grouping.groups().empty()) grouping.add("");
   const bool written = kept.close();
-  return ranked.close() && written;
+  return ranks.close() && written;
 }
 
 bool write_groups(const PageGrouping& grouping) {
@@ -154,9 +161,10 @@ bool write_groups(const PageGrouping& grouping) {
   for (std::size_t k = 0; k < groups.size(); ++k) {
     RecordWriter out;
     out.create("group_search_" + std::to_string(k + 1) + ".txt");
+    RecordFields<group_page_record::kFieldCount> r;
     for (const std::string& page : groups[k]) {
-      out << page;
-      out.end();
+      r[group_page_record::kPage] = page;
+      out.write(r);
     }
     written &= out.close();
   }
@@ -167,18 +175,27 @@ bool write_groups(const PageGrouping& grouping) {
 // (wrd_13_K), and the group's part of wrd_15.txt.
 class GroupLists {
  public:
-  GroupLists(std::size_t k, RecordWriter& all) : k_(k), group_(pad_left(std::to_string(k), 5)), all_(all) {
+  GroupLists(std::size_t k, RecordWriter& all) : k_(k), group_(group_field(k)), all_(all) {
     text_.create("wrd_11_" + std::to_string(k) + ".txt");
     words_.create("wrd_13_" + std::to_string(k) + ".txt");
   }
-  // Fields of a wrd_08 record: rank, id, page, line, pos, word, id, n.
+  // Takes the current record of wrd_08.txt.
   void add(const RecordLines& r) {
-    text_ << r[2] << r[3] << r[4] << r[5] << r[6] << r[7];
-    text_.end();
-    words_ << r[1] << r[2] << r[3] << r[4] << r[5] << r[6] << r[7];
-    words_.end();
-    all_ << r[1] << group_ << r[2] << r[3] << r[4] << r[5] << r[7];
-    all_.end();
+    take(text_record_, r,
+         {{occurrence::kPage, ranked::kPage}, {occurrence::kLine, ranked::kLine},
+          {occurrence::kColumn, ranked::kColumn}, {occurrence::kWord, ranked::kWord},
+          {occurrence::kId, ranked::kIdAgain}, {occurrence::kN, ranked::kN}});
+    text_.write(text_record_);
+    take(word_record_, r,
+         {{word_order::kId, ranked::kId}, {word_order::kPage, ranked::kPage}, {word_order::kLine, ranked::kLine},
+          {word_order::kColumn, ranked::kColumn}, {word_order::kWord, ranked::kWord},
+          {word_order::kIdAgain, ranked::kIdAgain}, {word_order::kN, ranked::kN}});
+    words_.write(word_record_);
+    take(all_record_, r,
+         {{grouped::kId, ranked::kId}, {grouped::kPage, ranked::kPage}, {grouped::kLine, ranked::kLine},
+          {grouped::kColumn, ranked::kColumn}, {grouped::kWord, ranked::kWord}, {grouped::kN, ranked::kN}});
+    all_record_[grouped::kGroup] = group_;
+    all_.write(all_record_);
   }
   // Closes the lists and sorts them into wrd_12_K and wrd_14_K; false when
   // a list could not be written completely.
@@ -196,6 +213,9 @@ class GroupLists {
   std::string group_;
   RecordWriter& all_;
   RecordWriter text_, words_;
+  RecordFields<occurrence::kFieldCount> text_record_;
+  RecordFields<word_order::kFieldCount> word_record_;
+  RecordFields<grouped::kFieldCount> all_record_;
 };
 
 std::string spool_name(std::size_t slot) { return "wrd_10_" + std::to_string(slot) + ".txt"; }
@@ -217,9 +237,9 @@ bool split_by_group(Console& console, const std::vector<std::vector<std::string>
     for (std::size_t s = 1; s < spools.size(); ++s) spools[s].create(spool_name(s));
     auto lists = std::make_unique<GroupLists>(first + 1, all);
     {
-      RecordLines in("wrd_08.txt", 8);
+      RecordLines in("wrd_08.txt", ranked::kFieldCount);
       while (in.next()) {
-        const std::size_t slot = std::find(slots.begin(), slots.end(), in[2]) - slots.begin();
+        const std::size_t slot = std::find(slots.begin(), slots.end(), in[ranked::kPage]) - slots.begin();
         if (slot == slots.size()) continue;
         if (slot == 0) {
           lists->add(in);
@@ -235,7 +255,7 @@ bool split_by_group(Console& console, const std::vector<std::vector<std::string>
         const std::size_t slot = std::find(slots.begin(), slots.end(), page) - slots.begin();
         if (slot == 0) continue;
         {
-          RecordLines in(spool_name(slot), 8);
+          RecordLines in(spool_name(slot), ranked::kFieldCount);
           while (in.next()) lists->add(in);
         }
         remove_file(native_path(spool_name(slot)));
@@ -250,12 +270,17 @@ bool split_by_group(Console& console, const std::vector<std::vector<std::string>
 bool add_next_pages(std::size_t groups, const NextPages& nexts) {
   bool written = true;
   for (std::size_t k = 1; k <= groups; ++k) {
-    RecordLines in("wrd_12_" + std::to_string(k) + ".txt", 6);
+    RecordLines in("wrd_12_" + std::to_string(k) + ".txt", occurrence::kFieldCount);
     RecordWriter out;
     out.create("wrd_24_" + std::to_string(k) + ".txt");
+    RecordFields<next_page::kFieldCount> r;
     while (in.next()) {
-      out << in[0] << in[1] << in[2] << in[3] << in[4] << in[5] << nexts.next(in[4], in[0]);
-      out.end();
+      take(r, in,
+           {{next_page::kPage, occurrence::kPage}, {next_page::kLine, occurrence::kLine},
+            {next_page::kColumn, occurrence::kColumn}, {next_page::kWord, occurrence::kWord},
+            {next_page::kId, occurrence::kId}, {next_page::kN, occurrence::kN}});
+      r[next_page::kNext] = nexts.next(in[occurrence::kId], in[occurrence::kPage]);
+      out.write(r);
     }
     written &= out.close();
   }
@@ -280,14 +305,6 @@ void copy_to_folder(Context& ctx) {
 }
 
 }  // namespace
-
-std::string word_id(std::uint64_t number) { return "id" + pad_left(std::to_string(number), 8, '0'); }
-
-std::string occurrence_rank(std::string_view n) {
-  const long long v = 100000000LL - read_number(n);
-  if (v < 1) return std::string(n);
-  return pad_left(std::to_string(v), 8, '0');
-}
 
 void PageGrouping::add(std::string_view page) {
   if (groups_.empty()) {

@@ -20,14 +20,6 @@
 
 namespace textpair {
 
-// "id" and the number in 8 digits (more when it needs them).
-std::string word_id(std::uint64_t number);
-
-// The rank of occurrence number n: 100000000 - n in 8 digits, so that a
-// byte sort puts the highest occurrence numbers first; n itself when that
-// difference is not positive.
-std::string occurrence_rank(std::string_view n);
-
 // The page groups: pages are taken in the order of their first record, two
 // to a group. After every second page a new group is opened, so an even
 // number of pages leaves an empty last group.

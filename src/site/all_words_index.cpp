@@ -6,6 +6,7 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
+#include "common/word_records.h"
 #include "prompts/prompts.h"
 #include "indexing/external_sort.h"
 #include "platform/console.h"
@@ -15,8 +16,7 @@ namespace textpair {
 
 namespace {
 
-// Fields of all occurrences in id and group order.
-enum { kId, kGroup, kPage, kLine, kPos, kWord, kN, kFieldCount };
+using namespace grouped_record;
 
 std::string entry_start(const std::string& id, const std::string& group_field) {
   const std::string g = trim_blanks(group_field);

@@ -8,14 +8,14 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
+#include "common/word_records.h"
 #include "site/page_parts.h"
 
 namespace textpair {
 
 namespace {
 
-// Fields of a group's word list in text order, with the next page.
-enum { kPage, kLine, kPos, kWord, kId, kN, kNext, kFieldCount };
+using namespace next_page_record;
 
 // For each word and page of the group, the occurrence number of the word's
 // last occurrence on that page: the count of its occurrences in all pages up
@@ -131,7 +131,7 @@ class PageRewriter {
   void write_occurrence(const std::vector<std::string>& rec) {
     const std::string& id = rec[kId];
     const std::string& n = rec[kN];
-    const std::size_t pos = static_cast<std::size_t>(read_number(rec[kPos]));
+    const std::size_t pos = static_cast<std::size_t>(read_number(rec[kColumn]));
     out_.line(mid(line_, has_last_ ? last_end_ : 1, pos > 0 ? pos - 1 : 0));
     has_last_ = true;
     last_end_ = pos + rec[kWord].size();

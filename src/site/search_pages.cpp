@@ -6,14 +6,14 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
+#include "common/word_records.h"
 #include "site/page_parts.h"
 
 namespace textpair {
 
 namespace {
 
-// Fields of a group's word list in text order.
-enum { kPage, kLine, kPos, kWord, kId, kN, kFieldCount };
+using namespace occurrence_record;
 
 constexpr int kMaxQueryWords = 28;
 

@@ -6,6 +6,7 @@
 #include "common/lines.h"
 #include "common/promo_block.h"
 #include "common/records.h"
+#include "common/word_records.h"
 #include "site/content_list.h"
 #include "site/page_parts.h"
 
@@ -13,8 +14,7 @@ namespace textpair {
 
 namespace {
 
-// Fields of a group's word list in id order.
-enum { kId, kPage, kLine, kPos, kWord, kId2, kN, kFieldCount };
+using namespace word_order_record;
 
 // The first record of a run of records with the same word id and page.
 struct Pair {

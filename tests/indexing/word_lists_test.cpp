@@ -16,20 +16,6 @@ using testing::file_exists;
 using testing::read_file;
 using testing::write_file;
 
-TEST(WordLists, IdsAndRanks) {
-  EXPECT_EQ(word_id(0), "id00000000");
-  EXPECT_EQ(word_id(123), "id00000123");
-  EXPECT_EQ(word_id(123456789), "id123456789");
-  struct Case {
-    const char* n;
-    const char* rank;
-  } cases[] = {
-      {"1", "99999999"}, {"4", "99999996"}, {"99999999", "00000001"},
-      {"100000000", "100000000"}, {"100000001", "100000001"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(occurrence_rank(c.n), c.rank) << c.n;
-}
-
 TEST(PageGrouping, TakesPagesTwoByTwo) {
   using Groups = std::vector<std::vector<std::string>>;
   struct Case {

@@ -1,0 +1,21 @@
+#include "common/word_records.h"
+
+#include "common/bytes.h"
+
+namespace textpair {
+
+std::string line_field(std::size_t line) { return pad_left(std::to_string(line), kLineWidth); }
+
+std::string column_field(std::size_t column) { return pad_left(std::to_string(column), kColumnWidth); }
+
+std::string group_field(std::size_t group) { return pad_left(std::to_string(group), kGroupWidth); }
+
+std::string word_id(std::uint64_t number) { return "id" + pad_left(std::to_string(number), kIdDigits, '0'); }
+
+std::string occurrence_rank(std::string_view n) {
+  const long long v = 100000000LL - read_number(n);
+  if (v < 1) return std::string(n);
+  return pad_left(std::to_string(v), kRankDigits, '0');
+}
+
+}  // namespace textpair

@@ -1,0 +1,90 @@
+// The records of the word lists: the scratch files that carry every word
+// occurrence from the pages to the site. Each layout below is the one
+// definition of a file's fields, in their order, shared by the phase that
+// writes the file and the phases that read it; the numbers that are padded
+// to a width get their form here too. A record is one line of quoted fields
+// (see records.h).
+#ifndef TEXTPAIR_COMMON_WORD_RECORDS_H_
+#define TEXTPAIR_COMMON_WORD_RECORDS_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace textpair {
+
+// Widths of the padded fields.
+inline constexpr std::size_t kLineWidth = 10;   // line number, right-aligned in blanks
+inline constexpr std::size_t kColumnWidth = 6;  // column of the word's first byte, right-aligned in blanks
+inline constexpr std::size_t kGroupWidth = 5;   // group number, right-aligned in blanks
+inline constexpr std::size_t kIdDigits = 8;     // word id: "id" and the number in zeros
+inline constexpr std::size_t kRankDigits = 8;   // occurrence rank, in zeros
+
+// The padded fields; a number longer than its width keeps all its digits.
+std::string line_field(std::size_t line);
+std::string column_field(std::size_t column);
+std::string group_field(std::size_t group);
+// "id" and the number in 8 digits (more when it needs them).
+std::string word_id(std::uint64_t number);
+// The rank of occurrence number n: 100000000 - n in 8 digits, so that a
+// byte sort puts the highest occurrence numbers first; n itself when that
+// difference is not positive.
+std::string occurrence_rank(std::string_view n);
+
+// wrd_01.txt, written by the word extraction: every word cut from the page
+// files, page by page in text order. The word stands twice.
+namespace cut_record {
+enum Field : std::size_t { kWord, kPage, kLine, kColumn, kWordAgain, kFieldCount };
+}  // namespace cut_record
+
+// wrd_01_01.txt, sorted into wrd_01_02.txt: the cut words led by the word in
+// lower case, the key of its id.
+namespace keyed_record {
+enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kWordAgain, kFieldCount };
+}  // namespace keyed_record
+
+// wrd_03.txt: every cut word with its id.
+namespace id_record {
+enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kFieldCount };
+}  // namespace id_record
+
+// The occurrences on the page files, numbered word by word: wrd_04.txt,
+// sorted into text order as wrd_05.txt, filtered into wrd_06.txt; a group's
+// share in wrd_11_K.txt, sorted as wrd_12_K.txt (read by the search pages).
+namespace occurrence_record {
+enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };
+}  // namespace occurrence_record
+
+// wrd_07.txt, sorted into wrd_08.txt (and spooled as wrd_10_S.txt): the
+// occurrences led by their rank and id.
+namespace ranked_record {
+enum Field : std::size_t { kRank, kId, kPage, kLine, kColumn, kWord, kIdAgain, kN, kFieldCount };
+}  // namespace ranked_record
+
+// wrd_13_K.txt, sorted into wrd_14_K.txt: a group's occurrences in word
+// order (read by the word index pages).
+namespace word_order_record {
+enum Field : std::size_t { kId, kPage, kLine, kColumn, kWord, kIdAgain, kN, kFieldCount };
+}  // namespace word_order_record
+
+// wrd_15.txt, sorted into wrd_16.txt: every occurrence with its group (read
+// by the index of all words).
+namespace grouped_record {
+enum Field : std::size_t { kId, kGroup, kPage, kLine, kColumn, kWord, kN, kFieldCount };
+}  // namespace grouped_record
+
+// wrd_24_K.txt: a group's occurrences in text order with the next page that
+// holds the word, empty when there is none (read by the annotated pages).
+namespace next_page_record {
+enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kNext, kFieldCount };
+}  // namespace next_page_record
+
+// group_search_K.txt: the pages of group K, one a record.
+namespace group_page_record {
+enum Field : std::size_t { kPage, kFieldCount };
+}  // namespace group_page_record
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_COMMON_WORD_RECORDS_H_
