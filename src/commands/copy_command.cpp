@@ -6,6 +6,7 @@
 #include "commands/builtins.h"
 #include "commands/file_match.h"
 #include "common/bytes.h"
+#include "platform/file_io.h"
 #include "platform/file_names.h"
 
 namespace textpair {
@@ -15,47 +16,36 @@ namespace {
 constexpr const char* kCannotWrite = "The system cannot write to the specified device.";
 constexpr const char* kNoPath = "The system cannot find the path specified.";
 
-std::string folder_of(const std::string& native) {
-  std::size_t slash = native.rfind('/');
-  return slash == std::string::npos ? "" : native.substr(0, slash);
-}
-
 // A free scratch name beside `target`.
 std::string scratch_beside(const std::string& target) {
-  std::string folder = folder_of(target);
+  std::string folder = parent_path(target);
   for (int n = 1;; ++n) {
-    std::string name = (folder.empty() ? "" : folder + "/") + "~copy" + std::to_string(n) + ".tmp";
+    std::string name = join_path(folder, "~copy" + std::to_string(n) + ".tmp");
     if (!path_exists(name)) return name;
   }
 }
 
 // Appends the whole of `from` to the open file; false on any failure.
-bool append_file(std::FILE* out, const std::string& from) {
-  std::FILE* in = std::fopen(from.c_str(), "rb");
-  if (in == nullptr) return false;
+bool append_file(File& out, const std::string& from) {
+  File in(from, File::Mode::kRead);
+  if (!in.is_open()) return false;
   char buf[1 << 16];
   bool ok = true;
-  for (;;) {
-    std::size_t got = std::fread(buf, 1, sizeof buf, in);
-    if (got > 0 && std::fwrite(buf, 1, got, out) != got) ok = false;
-    if (got < sizeof buf || !ok) break;
-  }
-  if (std::ferror(in)) ok = false;
-  std::fclose(in);
+  for (std::size_t got; ok && (got = in.read(buf, sizeof buf)) > 0;) ok = out.write({buf, got});
   return ok;
 }
 
 // Writes the sources one after the other into `target`.
 bool write_joined(const std::vector<std::string>& sources, const std::string& target) {
-  if (!is_directory(folder_of(target))) return false;
+  if (!is_directory(parent_path(target))) return false;
   std::string scratch = scratch_beside(target);
   bool ok = false;
   if (sources.size() == 1) {
     ok = copy_file(sources[0], scratch);
-  } else if (std::FILE* out = std::fopen(scratch.c_str(), "wb")) {
+  } else if (File out(scratch, File::Mode::kCreateNew); out.is_open()) {
     ok = true;
     for (const std::string& s : sources) ok = ok && append_file(out, s);
-    if (std::fclose(out) != 0) ok = false;
+    if (!out.close()) ok = false;
   }
   if (ok && rename_path(scratch, target)) return true;
   remove_file(scratch);
@@ -81,7 +71,7 @@ void copy_command(CommandIo& io, const Args& args) {
     return;
   }
   std::string source_folder = native_folder(source);
-  auto source_path = [&](const DirEntry& e) { return source_folder.empty() ? e.name : source_folder + "/" + e.name; };
+  auto source_path = [&](const DirEntry& e) { return join_path(source_folder, e.name); };
 
   // The target: a folder (the work folder when none is given) or one file.
   std::string target = names.size() == 2 ? names[1] : "";
@@ -139,7 +129,7 @@ void copy_command(CommandIo& io, const Args& args) {
       }
       copied = 1;
     } else {
-      const bool folder_there = is_directory(folder_of(to));
+      const bool folder_there = is_directory(parent_path(to));
       complain(io.console, folder_there ? kCannotWrite : kNoPath);
       if (folder_there) io.write_failed = true;
     }

@@ -22,13 +22,13 @@ void del_command(CommandIo& io, const Args& args) {
     }
     std::vector<DirEntry> found = matching_entries(arg, false);
     if (found.empty()) {
-      complain(io.console, "Could Not Find " + display_path(native_path(join_name(arg.folder, arg.pattern))));
+      complain(io.console, "Could Not Find " + shown_path(native_path(join_name(arg.folder, arg.pattern))));
       continue;
     }
     for (const DirEntry& e : found) {
-      std::string path = folder.empty() ? e.name : folder + "/" + e.name;
+      std::string path = join_path(folder, e.name);
       if (!remove_file(path)) {
-        complain(io.console, display_path(path));
+        complain(io.console, shown_path(path));
         complain(io.console, "Access is denied.");
       }
     }

@@ -54,20 +54,20 @@ void list_full(CommandIo& io, const FileArgument& arg) {
   // A folder other than the root holds "." and "..", which patterns such as
   // "*." and "*" match.
   std::string here = folder.empty() ? "." : folder;
-  if (arg.wildcard && !same_file(here, here + "/..")) {
+  if (arg.wildcard && !is_root_folder(here)) {
     DirEntry dot, dotdot;
     std::vector<DirEntry> dots;
     if (wildcard_match(arg.pattern, ".") && entry_info(here, dot)) {
       dot.name = ".";
       dots.push_back(dot);
     }
-    if (wildcard_match(arg.pattern, "..") && entry_info(here + "/..", dotdot)) {
+    if (wildcard_match(arg.pattern, "..") && entry_info(join_path(here, ".."), dotdot)) {
       dotdot.name = "..";
       dots.push_back(dotdot);
     }
     entries.insert(entries.begin(), dots.begin(), dots.end());
   }
-  io.out.line(" Directory of " + display_path(folder));
+  io.out.line(" Directory of " + shown_path(folder));
   io.out.line("");
   if (entries.empty()) {
     complain(io.console, "File Not Found");

@@ -43,19 +43,6 @@ std::string join_name(const std::string& folder, const std::string& name) {
   return folder.empty() ? name : folder + "\\" + name;
 }
 
-std::string display_path(const std::string& native) {
-  std::string path = native;
-  if (path.empty() || path == ".") {
-    path = current_directory();
-  } else if (path[0] != '/') {
-    path = current_directory() + "/" + path;
-  }
-  std::string out = "C:";
-  for (char c : path) out += c == '/' ? '\\' : c;
-  if (out == "C:") out += '\\';
-  return out;
-}
-
 void sort_listing(std::vector<DirEntry>& entries) {
   std::sort(entries.begin(), entries.end(),
             [](const DirEntry& a, const DirEntry& b) { return ntfs_compare(a.name, b.name) < 0; });

@@ -30,10 +30,6 @@ std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folder
 // "folder\name", or the name alone for the work folder.
 std::string join_name(const std::string& folder, const std::string& name);
 
-// A native path the way the interpreter shows it: "C:" and the absolute
-// path with "\" ("C:\work\txt_in").
-std::string display_path(const std::string& native);
-
 // Sorts entries in listing order.
 void sort_listing(std::vector<DirEntry>& entries);
 

@@ -80,7 +80,7 @@ std::vector<Source> sources_of(const std::vector<std::string>& names) {
     if (found.empty()) out.push_back({name, "", false});
     std::string folder = native_folder(arg);
     for (const DirEntry& e : found) {
-      out.push_back({join_name(arg.folder, e.name), folder.empty() ? e.name : folder + "/" + e.name, true});
+      out.push_back({join_name(arg.folder, e.name), join_path(folder, e.name), true});
     }
   }
   return out;

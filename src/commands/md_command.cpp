@@ -17,12 +17,14 @@ void md_command(CommandIo& io, const Args& args) {
       complain(io.console, "A subdirectory or file " + w.text + " already exists.");
       continue;
     }
-    bool ok = true;
-    for (std::size_t slash = native.find('/', 1); ok; slash = native.find('/', slash + 1)) {
-      std::string part = native.substr(0, slash);
-      if (!is_directory(part) && !make_directory(part)) ok = false;
-      if (slash == std::string::npos) break;
+    // The missing folders, innermost first, then made outermost first.
+    std::vector<std::string> missing;
+    for (std::string part = native; !part.empty() && !is_directory(part); part = parent_path(part)) {
+      missing.push_back(part);
+      if (parent_path(part) == part) break;
     }
+    bool ok = true;
+    for (auto it = missing.rbegin(); ok && it != missing.rend(); ++it) ok = make_directory(*it);
     if (!ok) complain(io.console, "The system cannot find the path specified.");
   }
 }

@@ -19,8 +19,7 @@ void rename_command(CommandIo& io, const Args& args) {
   std::string folder, ignored;
   split_folder(args[0].text, folder, ignored);
   std::string existing = native_path(folder.empty() ? args[1].text : folder + "\\" + args[1].text);
-  std::size_t slash = from.rfind('/');
-  std::string to = (slash == std::string::npos ? "" : from.substr(0, slash + 1)) + args[1].text;
+  std::string to = join_path(parent_path(from), args[1].text);
   // Another file under the new name blocks the rename; the same file under
   // another spelling of its name does not.
   if (path_exists(existing) && !same_file(existing, from)) {

@@ -1,7 +1,7 @@
 // Runs one command line of the Windows command interpreter's kind in the
-// work folder and waits for it. On POSIX the line is carried out by the
-// program's own interpreter (interpreter.h); a Windows build hands it to the
-// real one. The exit status is never looked at: callers judge a command by
+// work folder and waits for it. The line is carried out by the program's own
+// interpreter (interpreter.h) on every platform, so no file name can ever
+// become a command and every run leaves the same files. The exit status is never looked at: callers judge a command by
 // the files it leaves, and by whether it could write them completely.
 #ifndef TEXTPAIR_COMMANDS_RUN_COMMAND_H_
 #define TEXTPAIR_COMMANDS_RUN_COMMAND_H_

@@ -1,5 +1,5 @@
 // wget: the system's own wget program, found on the search path, run with
-// the arguments as given (with "/" for "\" in paths) and the program's own
+// the arguments as given (the output file found the program's way) and its own
 // standard streams, so that its report shows on the console.
 #include "commands/builtins.h"
 #include "platform/file_names.h"
@@ -18,9 +18,6 @@ void wget_command(CommandIo& io, const Args& args) {
     if (a.starts_with(kDocumentOption)) {
       // The file is found the program's way, like every other file name.
       a = std::string(kDocumentOption) + native_path(a.substr(kDocumentOption.size()));
-    }
-    for (char& c : a) {
-      if (c == '\\') c = '/';
     }
     argv.push_back(a);
   }

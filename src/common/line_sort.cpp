@@ -1,11 +1,11 @@
 #include "common/line_sort.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "common/lines.h"
+#include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 
@@ -26,19 +26,18 @@ class TempFiles {
   TempFiles(const TempFiles&) = delete;
   TempFiles& operator=(const TempFiles&) = delete;
 
-  // A new empty file open for writing; its name in `name`. Null on failure.
-  std::FILE* create(std::string& name) {
+  // A new empty file open for writing; its name in `name`. False on failure.
+  bool create(std::string& name, File& file) {
     for (int attempt = 0; attempt < 1000; ++attempt) {
-      name = (dir_.empty() ? "" : dir_ + "/") + "~sort" + std::to_string(++counter_) + ".tmp";
-      std::FILE* f = std::fopen(name.c_str(), "wbx");
-      if (f != nullptr) {
+      name = join_path(dir_, "~sort" + std::to_string(++counter_) + ".tmp");
+      if (file.open(name, File::Mode::kCreateNew)) {
         names_.push_back(name);
-        return f;
+        return true;
       }
       if (path_exists(name)) continue;  // taken: try the next number
-      return nullptr;
+      return false;
     }
-    return nullptr;
+    return false;
   }
 
   void remove(const std::string& name) {
@@ -57,15 +56,7 @@ class TempFiles {
   unsigned counter_ = 0;
 };
 
-bool put_line(std::FILE* f, const std::string& line) {
-  return std::fwrite(line.data(), 1, line.size(), f) == line.size() && std::fwrite("\r\n", 1, 2, f) == 2;
-}
-
-std::string folder_of(const std::string& native) {
-  std::size_t slash = native.rfind('/');
-  if (slash == std::string::npos) return "";
-  return slash == 0 ? "/" : native.substr(0, slash);
-}
+bool put_line(File& f, const std::string& line) { return f.write(line) && f.write("\r\n"); }
 
 }  // namespace
 
@@ -113,7 +104,7 @@ void LineRun::sort() {
   });
 }
 
-bool LineRun::write(std::FILE* f) const {
+bool LineRun::write(File& f) const {
   constexpr std::size_t kChunk = std::size_t{1} << 20;
   std::string chunk;
   chunk.reserve(kChunk + 2);
@@ -122,15 +113,15 @@ bool LineRun::write(std::FILE* f) const {
     chunk += at(i);
     chunk += "\r\n";
     if (chunk.size() >= kChunk || i + 1 == lines_.size()) {
-      ok = std::fwrite(chunk.data(), 1, chunk.size(), f) == chunk.size();
+      ok = f.write(chunk);
       chunk.clear();
     }
   }
-  if (std::fclose(f) != 0) ok = false;
+  if (!f.close()) ok = false;
   return ok;
 }
 
-bool merge_runs(const std::vector<std::string>& sources, std::FILE* out) {
+bool merge_runs(const std::vector<std::string>& sources, File& out) {
   std::vector<std::unique_ptr<LineReader>> readers;
   struct Head {
     std::string line;
@@ -157,14 +148,14 @@ bool merge_runs(const std::vector<std::string>& sources, std::FILE* out) {
       heads.pop_back();
     }
   }
-  if (std::fclose(out) != 0) ok = false;
+  if (!out.close()) ok = false;
   return ok;
 }
 
 LineSortResult sort_lines(const std::string& input, const std::string& output, const LineSortLimits& limits) {
   const std::size_t width = std::max<std::size_t>(limits.merge_width, 2);
   const std::string target = native_path(output);
-  TempFiles temps(folder_of(target));
+  TempFiles temps(parent_path(target));
 
   LineReader reader;
   if (!reader.open(input)) return LineSortResult::kInputUnreadable;
@@ -176,8 +167,8 @@ LineSortResult sort_lines(const std::string& input, const std::string& output, c
   while (run.fill(reader, limits.run_bytes)) {
     run.sort();
     std::string name;
-    std::FILE* f = temps.create(name);
-    if (f == nullptr || !run.write(f)) return LineSortResult::kWriteFailed;
+    File f;
+    if (!temps.create(name, f) || !run.write(f)) return LineSortResult::kWriteFailed;
     if (runs.empty() && reader.at_end()) {
       if (!rename_path(name, target)) return LineSortResult::kWriteFailed;
       temps.release(name);
@@ -194,15 +185,15 @@ LineSortResult sort_lines(const std::string& input, const std::string& output, c
                                    runs.begin() + static_cast<std::ptrdiff_t>(next + width));
     next += width;
     std::string name;
-    std::FILE* f = temps.create(name);
-    if (f == nullptr || !merge_runs(batch, f)) return LineSortResult::kWriteFailed;
+    File f;
+    if (!temps.create(name, f) || !merge_runs(batch, f)) return LineSortResult::kWriteFailed;
     for (const std::string& done : batch) temps.remove(done);
     runs.push_back(name);
   }
 
   std::string result;
-  std::FILE* out = temps.create(result);
-  if (out == nullptr) return LineSortResult::kWriteFailed;
+  File out;
+  if (!temps.create(result, out)) return LineSortResult::kWriteFailed;
   // An empty input leaves no run: the result is empty.
   bool ok = merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out);
   if (!ok || !rename_path(result, target)) return LineSortResult::kWriteFailed;

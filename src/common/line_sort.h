@@ -9,12 +9,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "common/lines.h"
+#include "platform/file_io.h"
 
 namespace textpair {
 
@@ -61,7 +61,7 @@ class LineRun {
   void sort();
   // Writes the lines, each followed by CR LF, and closes the file; false
   // when a write or the close failed.
-  bool write(std::FILE* f) const;
+  bool write(File& f) const;
   std::size_t size() const { return lines_.size(); }
 
  private:
@@ -73,7 +73,7 @@ class LineRun {
 // Merges the sorted files `sources` into the open file `out` with a heap of
 // their head lines and closes it; false when a source cannot be opened or a
 // write failed.
-bool merge_runs(const std::vector<std::string>& sources, std::FILE* out);
+bool merge_runs(const std::vector<std::string>& sources, File& out);
 
 }  // namespace textpair
 

@@ -14,22 +14,22 @@ LineReader::~LineReader() { close(); }
 
 bool LineReader::open(const std::string& name) {
   close();
-  file_ = std::fopen(native_path(name).c_str(), "rb");
+  file_.open(native_path(name), File::Mode::kRead);
   buf_.resize(kBufferSize);
   pos_ = len_ = 0;
   eof_ = false;
-  return file_ != nullptr;
+  return file_.is_open();
 }
 
 bool LineReader::fill() {
-  if (file_ == nullptr || eof_) return false;
+  if (!file_.is_open() || eof_) return false;
   if (pos_ > 0 && pos_ < len_) {
     std::memmove(buf_.data(), buf_.data() + pos_, len_ - pos_);
   }
   len_ -= pos_;
   pos_ = 0;
   if (len_ == buf_.size()) buf_.resize(buf_.size() * 2);
-  std::size_t got = std::fread(buf_.data() + len_, 1, buf_.size() - len_, file_);
+  std::size_t got = file_.read(buf_.data() + len_, buf_.size() - len_);
   if (got == 0) {
     eof_ = true;
     return false;
@@ -39,7 +39,7 @@ bool LineReader::fill() {
 }
 
 bool LineReader::next(std::string& line) {
-  if (file_ == nullptr) return false;
+  if (!file_.is_open()) return false;
   std::size_t scan = pos_;
   for (;;) {
     const char* start = buf_.data() + scan;
@@ -66,42 +66,37 @@ bool LineReader::next(std::string& line) {
 }
 
 bool LineReader::at_end() {
-  if (file_ == nullptr) return true;
+  if (!file_.is_open()) return true;
   return pos_ >= len_ && !fill();
 }
 
 void LineReader::rewind() {
-  if (file_ == nullptr) return;
-  std::fseek(file_, 0, SEEK_SET);
+  if (!file_.rewind()) return;
   pos_ = len_ = 0;
   eof_ = false;
 }
 
 void LineReader::close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
+  file_.close();
   pos_ = len_ = 0;
 }
 
 LineWriter::~LineWriter() { close(); }
 
-bool LineWriter::open_mode(const std::string& name, const char* mode) {
+bool LineWriter::open_mode(const std::string& name, File::Mode mode) {
   close();
-  ok_ = true;
-  file_ = std::fopen(native_path(name).c_str(), mode);
-  if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
   // A file that could not be made counts as a failed write, so callers that
   // check close() see it too.
-  ok_ = file_ != nullptr;
+  ok_ = file_.open(native_path(name), mode);
   return ok_;
 }
 
-bool LineWriter::create(const std::string& name) { return open_mode(name, "wb"); }
-bool LineWriter::append(const std::string& name) { return open_mode(name, "ab"); }
+bool LineWriter::create(const std::string& name) { return open_mode(name, File::Mode::kCreate); }
+bool LineWriter::append(const std::string& name) { return open_mode(name, File::Mode::kAppend); }
 
 void LineWriter::raw(std::string_view bytes) {
-  if (file_ == nullptr) return;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) ok_ = false;
+  if (!file_.is_open()) return;
+  if (!bytes.empty() && !file_.write(bytes)) ok_ = false;
 }
 
 void LineWriter::line(std::string_view text) {
@@ -110,9 +105,8 @@ void LineWriter::line(std::string_view text) {
 }
 
 bool LineWriter::close() {
-  if (file_ == nullptr) return ok_;
-  if (std::fclose(file_) != 0) ok_ = false;
-  file_ = nullptr;
+  if (!file_.is_open()) return ok_;
+  if (!file_.close()) ok_ = false;
   return ok_;
 }
 

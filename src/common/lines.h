@@ -6,10 +6,11 @@
 #ifndef TEXTPAIR_COMMON_LINES_H_
 #define TEXTPAIR_COMMON_LINES_H_
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/file_io.h"
 
 namespace textpair {
 
@@ -23,7 +24,7 @@ class LineReader {
 
   // False when the file cannot be opened; the reader then has no lines.
   bool open(const std::string& name);
-  bool is_open() const { return file_ != nullptr; }
+  bool is_open() const { return file_.is_open(); }
   // The next line without its line end; false at the end of the file.
   bool next(std::string& line);
   // True when no line is left to read.
@@ -34,7 +35,7 @@ class LineReader {
 
  private:
   bool fill();
-  std::FILE* file_ = nullptr;
+  File file_;
   std::vector<char> buf_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
@@ -52,7 +53,7 @@ class LineWriter {
   bool create(const std::string& name);
   // Opens the file for appending, creating it when missing.
   bool append(const std::string& name);
-  bool is_open() const { return file_ != nullptr; }
+  bool is_open() const { return file_.is_open(); }
   // Writes the bytes and CR LF.
   void line(std::string_view text);
   // Writes bytes as they are.
@@ -64,8 +65,8 @@ class LineWriter {
   bool close();
 
  private:
-  bool open_mode(const std::string& name, const char* mode);
-  std::FILE* file_ = nullptr;
+  bool open_mode(const std::string& name, File::Mode mode);
+  File file_;
   bool ok_ = true;
 };
 

@@ -9,6 +9,7 @@
 #include "common/line_sort.h"
 #include "common/lines.h"
 #include "platform/console.h"
+#include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
 
@@ -20,7 +21,8 @@ const char* const kMergeOutput = "sort_output.txt";
 
 std::string piece_name(std::size_t n) { return "file_s_" + std::to_string(n) + ".txt"; }
 
-std::FILE* create_file(const std::string& name) { return std::fopen(native_path(name).c_str(), "wb"); }
+// False when the file cannot be made.
+bool create_file(const std::string& name, File& file) { return file.open(native_path(name), File::Mode::kCreate); }
 
 bool copy_named(const std::string& from, const std::string& to) {
   return copy_file(native_path(from), native_path(to));
@@ -45,8 +47,8 @@ Flow no_file_error(Context& ctx, std::size_t merged) {
 }
 
 bool write_named(const LineRun& run, const std::string& name) {
-  std::FILE* f = create_file(name);
-  return f != nullptr && run.write(f);
+  File f;
+  return create_file(name, f) && run.write(f);
 }
 
 // Whether every line of the file is not less than the one before it.
@@ -81,8 +83,8 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
     if (!write_named(run, piece_name(++pieces))) return sort_error(ctx.console);
     if (pieces == 1 && reader.at_end()) {
       // A single piece is the sorted result as it stands.
-      std::FILE* out = create_file(kMergeOutput);
-      if (out == nullptr) return no_file_error(ctx, 1);
+      File out;
+      if (!create_file(kMergeOutput, out)) return no_file_error(ctx, 1);
       if (!run.write(out) || !write_named(run, output)) return sort_error(ctx.console);
       return Flow::kGoOn;
     }
@@ -90,9 +92,9 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
   reader.close();
   run = LineRun();
   if (pieces == 0) {
-    std::FILE* empty = create_file(kMergeOutput);
-    if (empty == nullptr) return no_file_error(ctx, 0);
-    if (std::fclose(empty) != 0 || !copy_named(kMergeOutput, output)) return sort_error(ctx.console);
+    File empty;
+    if (!create_file(kMergeOutput, empty)) return no_file_error(ctx, 0);
+    if (!empty.close() || !copy_named(kMergeOutput, output)) return sort_error(ctx.console);
     return Flow::kGoOn;
   }
 
@@ -100,8 +102,8 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
   for (;;) {
     std::vector<std::string> sources;
     for (std::size_t i = 1; i <= n; ++i) sources.push_back(piece_name(i));
-    std::FILE* out = create_file(kMergeOutput);
-    if (out == nullptr) return no_file_error(ctx, n);
+    File out;
+    if (!create_file(kMergeOutput, out)) return no_file_error(ctx, n);
     if (!merge_runs(sources, out) || !in_order(kMergeOutput)) return sort_error(ctx.console);
     if (n == pieces) break;
     // Pieces 1..n are merged: the rest move down behind the merged result,

@@ -53,8 +53,8 @@ struct Planned {
 void release_held(const std::string& compare_in) {
   if (!is_directory(kHoldFolder)) return;
   for (const DirEntry& e : list_dir(kHoldFolder)) {
-    std::string back = compare_in + "/" + e.name;
-    if (!path_exists(back)) rename_path(std::string(kHoldFolder) + "/" + e.name, back);
+    std::string back = join_path(compare_in, e.name);
+    if (!path_exists(back)) rename_path(join_path(kHoldFolder, e.name), back);
   }
   remove_directory(kHoldFolder);
 }
@@ -62,10 +62,10 @@ void release_held(const std::string& compare_in) {
 // Sets the given files of compare_in aside; false when one could not be.
 bool hold(const std::string& compare_in, const std::vector<std::string>& names) {
   if (names.empty()) return true;
-  make_directory(kHoldFolder);
+  if (make_directory(kHoldFolder)) hide_path(kHoldFolder);
   bool all = true;
   for (const std::string& name : names) {
-    if (!rename_path(compare_in + "/" + name, std::string(kHoldFolder) + "/" + name)) all = false;
+    if (!rename_path(join_path(compare_in, name), join_path(kHoldFolder, name))) all = false;
   }
   return all;
 }
@@ -78,7 +78,7 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
   std::set<std::string> assigned;
   std::vector<Planned> plan;
   for (const std::string& name : listed) {
-    if (is_directory(compare_in + "/" + name)) continue;
+    if (is_directory(join_path(compare_in, name))) continue;
     std::string lower = lower_ascii(name);
     bool repeated = !seen.insert(lower).second;
     std::optional<std::string> intake = intake_name_of(name);

@@ -8,9 +8,15 @@
 // included. When input is not a terminal every byte is one key, and a line
 // read is written back after the prompt, so a piped run's transcript reads
 // like the screen of a typed one.
+//
+// Consoles are made by the functions below: the program's own standard
+// streams, or named files and devices (a terminal device as input counts as
+// a terminal).
 #ifndef TEXTPAIR_PLATFORM_CONSOLE_H_
 #define TEXTPAIR_PLATFORM_CONSOLE_H_
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,7 +24,6 @@ namespace textpair {
 
 class Console {
  public:
-  Console(int in_fd, int out_fd, int err_fd);
   ~Console();
   Console(const Console&) = delete;
   Console& operator=(const Console&) = delete;
@@ -41,7 +46,14 @@ class Console {
   bool input_is_terminal() const { return in_tty_; }
 
  private:
-  int in_fd_, out_fd_, err_fd_;
+  friend std::unique_ptr<Console> open_standard_console();
+  friend std::unique_ptr<Console> open_console(const std::string&, const std::string&, const std::string&);
+  // Takes the system's handles of the three streams (descriptors on POSIX);
+  // closes them at the end when `owned`.
+  Console(std::intptr_t in, std::intptr_t out, std::intptr_t err, bool owned);
+
+  std::intptr_t in_, out_, err_;
+  bool owned_ = false;
   bool in_tty_ = false;
   std::string pending_;  // bytes read but not yet consumed
   bool eof_ = false;
@@ -52,6 +64,14 @@ class Console {
   // UTF-8 character on a terminal); false when pending_ is empty.
   bool take_key(std::string& key);
 };
+
+// The program's standard input, output and error.
+std::unique_ptr<Console> open_standard_console();
+// Keys and lines from the file or device `input`; output and errors appended
+// to the files `output` and `errors` (which may be the same file). Null when
+// one of them cannot be opened.
+std::unique_ptr<Console> open_console(const std::string& input, const std::string& output,
+                                      const std::string& errors);
 
 }  // namespace textpair
 

@@ -1,5 +1,6 @@
 #include "platform/console.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <termios.h>
@@ -79,7 +80,8 @@ void install_handlers() {
   sigaction(SIGTSTP, &stop, nullptr);
 }
 
-void write_all(int fd, std::string_view bytes) {
+void write_all(std::intptr_t handle, std::string_view bytes) {
+  const int fd = static_cast<int>(handle);
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
@@ -102,10 +104,30 @@ constexpr std::size_t kMaxSequence = 16;
 
 }  // namespace
 
-Console::Console(int in_fd, int out_fd, int err_fd) : in_fd_(in_fd), out_fd_(out_fd), err_fd_(err_fd) {
-  in_tty_ = isatty(in_fd_) != 0 && g_terminal.fd < 0 && tcgetattr(in_fd_, &g_terminal.saved) == 0;
+std::unique_ptr<Console> open_standard_console() {
+  return std::unique_ptr<Console>(new Console(STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO, false));
+}
+
+std::unique_ptr<Console> open_console(const std::string& input, const std::string& output,
+                                      const std::string& errors) {
+  int in = open(input.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+  int out = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (in < 0 || out < 0 || err < 0) {
+    for (int fd : {in, out, err}) {
+      if (fd >= 0) close(fd);
+    }
+    return nullptr;
+  }
+  return std::unique_ptr<Console>(new Console(in, out, err, true));
+}
+
+Console::Console(std::intptr_t in, std::intptr_t out, std::intptr_t err, bool owned)
+    : in_(in), out_(out), err_(err), owned_(owned) {
+  const int in_fd = static_cast<int>(in_);
+  in_tty_ = isatty(in_fd) != 0 && g_terminal.fd < 0 && tcgetattr(in_fd, &g_terminal.saved) == 0;
   if (in_tty_) {
-    g_terminal.fd = in_fd_;
+    g_terminal.fd = in_fd;
     if (!g_terminal.handlers_installed) {
       g_terminal.handlers_installed = true;
       install_handlers();
@@ -119,21 +141,24 @@ Console::~Console() {
     restore_terminal();
     g_terminal.fd = -1;
   }
+  if (owned_) {
+    for (std::intptr_t fd : {in_, out_, err_}) close(static_cast<int>(fd));
+  }
 }
 
-void Console::write(std::string_view bytes) { write_all(out_fd_, bytes); }
+void Console::write(std::string_view bytes) { write_all(out_, bytes); }
 
 void Console::write_line(std::string_view line) {
   std::string out(line);
   out += '\n';
-  write_all(out_fd_, out);
+  write_all(out_, out);
 }
 
-void Console::write_error(std::string_view bytes) { write_all(err_fd_, bytes); }
+void Console::write_error(std::string_view bytes) { write_all(err_, bytes); }
 
 bool Console::read_more(int timeout_ms) {
   if (eof_) return false;
-  struct pollfd p {in_fd_, POLLIN, 0};
+  struct pollfd p {static_cast<int>(in_), POLLIN, 0};
   int ready = ::poll(&p, 1, timeout_ms);
   if (ready < 0) {
     if (errno != EINTR) eof_ = true;
@@ -141,7 +166,7 @@ bool Console::read_more(int timeout_ms) {
   }
   if (ready == 0) return false;
   char buf[256];
-  ssize_t n = ::read(in_fd_, buf, sizeof buf);
+  ssize_t n = ::read(static_cast<int>(in_), buf, sizeof buf);
   if (n < 0) {
     if (errno != EINTR && errno != EAGAIN) eof_ = true;
     return false;

@@ -16,6 +16,28 @@ void split_folder(std::string_view name, std::string& folder, std::string& last)
   last = std::string(name.substr(sep + 1));
 }
 
+namespace {
+#ifdef _WIN32
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+}  // namespace
+
+std::string join_path(std::string_view native_dir, std::string_view name) {
+  std::string path(native_dir);
+  if (!path.empty() && path.back() != kSeparator) path += kSeparator;
+  path += name;
+  return path;
+}
+
+std::string parent_path(std::string_view native) {
+  std::size_t sep = native.rfind(kSeparator);
+  if (sep == std::string_view::npos) return "";
+  bool drive_root = sep == 2 && native[1] == ':';
+  return std::string(native.substr(0, sep == 0 || drive_root ? sep + 1 : sep));
+}
+
 bool has_wildcards(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }
 
 namespace {

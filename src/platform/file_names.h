@@ -29,6 +29,12 @@ bool has_wildcards(std::string_view name);
 // matches itself in any case.
 bool wildcard_match(std::string_view pattern, std::string_view name);
 
+// Native paths, with the system's own separator ("/" on POSIX, "\" on
+// Windows). join_path("", name) is the name itself; parent_path gives ""
+// for a bare name and the root for a name in the root.
+std::string join_path(std::string_view native_dir, std::string_view name);
+std::string parent_path(std::string_view native);
+
 // NTFS listing order: bytes compared with a-z folded to A-Z, ties broken by
 // the plain bytes. Negative, zero or positive like strcmp.
 int ntfs_compare(std::string_view a, std::string_view b);

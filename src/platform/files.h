@@ -35,8 +35,18 @@ bool remove_directory(const std::string& native);
 // Copies with overwrite; false when the source cannot be read or the target
 // cannot be written completely.
 bool copy_file(const std::string& from, const std::string& to);
+// Renames or moves a file or folder. An existing file named `to` is replaced,
+// on every platform. Windows cannot rename a file that is open.
 bool rename_path(const std::string& from, const std::string& to);
 std::string current_directory();
+// True for the root folder of a file system (the one without a "..").
+bool is_root_folder(const std::string& native);
+// Gives a file or folder the hidden attribute where the system has one.
+void hide_path(const std::string& native);
+// The absolute path as the Windows command interpreter shows it, with its
+// drive and "\" ("C:\work\txt_in"); "" and "." are the work folder. On
+// POSIX the drive is C: and the folders are those of the POSIX path.
+std::string shown_path(const std::string& native);
 // Free bytes on the file system of the folder; 0 when unknown.
 std::uint64_t free_bytes(const std::string& native_dir);
 

@@ -114,6 +114,28 @@ bool rename_path(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
+bool is_root_folder(const std::string& native) {
+  struct stat here {}, up {};
+  std::string dir = native.empty() ? "." : native;
+  return stat(dir.c_str(), &here) == 0 && stat((dir + "/..").c_str(), &up) == 0 && here.st_dev == up.st_dev &&
+         here.st_ino == up.st_ino;
+}
+
+void hide_path(const std::string&) {}
+
+std::string shown_path(const std::string& native) {
+  std::string path = native;
+  if (path.empty() || path == ".") {
+    path = current_directory();
+  } else if (path[0] != '/') {
+    path = current_directory() + "/" + path;
+  }
+  std::string out = "C:";
+  for (char c : path) out += c == '/' ? '\\' : c;
+  if (out == "C:") out += '\\';
+  return out;
+}
+
 std::string current_directory() {
   char buf[PATH_MAX];
   return getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string();

@@ -9,6 +9,10 @@
 
 namespace textpair {
 
+// The program's own name as it was started (argv[0]; on Windows taken from
+// the wide command line, in UTF-8).
+std::string invocation_name(int argc, char** argv);
+
 // Runs argv[0] with the arguments; returns its exit status, or -1 when it
 // could not be started.
 int run_program(const std::vector<std::string>& argv);

@@ -5,6 +5,8 @@
 
 namespace textpair {
 
+std::string invocation_name(int argc, char** argv) { return argc > 0 && argv[0] != nullptr ? argv[0] : ""; }
+
 int run_program(const std::vector<std::string>& argv) {
   if (argv.empty()) return -1;
   std::vector<char*> args;

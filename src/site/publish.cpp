@@ -85,9 +85,9 @@ void clean_up(Console& console) {
   run_command(console, "del /q *.htm*");
   run_command(console, "del /q *.list");
   run_command(console, "dir /b *.txt > dir_01.txt");
-  LineReader in("dir_01.txt");
-  std::string line;
-  while (in.next(line)) remove_file(native_path(lower_ascii(line)));
+  // The listing is read whole first: it names itself, and an open file
+  // cannot be deleted on Windows.
+  for (const std::string& line : read_all_lines("dir_01.txt")) remove_file(native_path(lower_ascii(line)));
 }
 
 }  // namespace

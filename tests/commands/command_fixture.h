@@ -3,9 +3,10 @@
 #ifndef TEXTPAIR_TESTS_COMMANDS_COMMAND_FIXTURE_H_
 #define TEXTPAIR_TESTS_COMMANDS_COMMAND_FIXTURE_H_
 
-#include <unistd.h>
-
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "commands/run_command.h"
@@ -17,12 +18,12 @@ namespace textpair::testing {
 class CommandTest : public WorkFolderTest {
  protected:
   CommandTest()
-      : in_(std::tmpfile()), out_(std::tmpfile()), err_(std::tmpfile()),
-        console_(fileno(in_), fileno(out_), fileno(err_)) {}
+      : in_(unused_temp_path("textpair_in_")), out_(unused_temp_path("textpair_out_")),
+        err_(unused_temp_path("textpair_err_")), console_holder_(open_files(in_, out_, err_)),
+        console_(*console_holder_) {}
   ~CommandTest() override {
-    std::fclose(in_);
-    std::fclose(out_);
-    std::fclose(err_);
+    console_holder_.reset();
+    for (const std::string* f : {&in_, &out_, &err_}) std::remove(f->c_str());
   }
 
   // Runs one line; returns what it wrote on standard output. What it wrote
@@ -31,31 +32,28 @@ class CommandTest : public WorkFolderTest {
     reset(out_);
     reset(err_);
     run_command(console_, line);
-    errors_ = take(err_);
-    return take(out_);
+    errors_ = read_file(err_);
+    return read_file(out_);
   }
 
   std::string errors_;
 
  private:
-  static void reset(std::FILE* f) {
-    if (ftruncate(fileno(f), 0) != 0) std::abort();
-    lseek(fileno(f), 0, SEEK_SET);
+  static std::unique_ptr<Console> open_files(const std::string& in, const std::string& out,
+                                             const std::string& err) {
+    for (const std::string* f : {&in, &out, &err}) write_file(*f, "");
+    std::unique_ptr<Console> console = open_console(in, out, err);
+    if (console == nullptr) std::abort();
+    return console;
   }
-  static std::string take(std::FILE* f) {
-    std::string bytes;
-    char buf[4096];
-    lseek(fileno(f), 0, SEEK_SET);
-    for (ssize_t n; (n = ::read(fileno(f), buf, sizeof buf)) > 0;) bytes.append(buf, static_cast<std::size_t>(n));
-    return bytes;
-  }
+  // The streams append, so an emptied file is written from its start again.
+  static void reset(const std::string& path) { std::filesystem::resize_file(path, 0); }
 
-  std::FILE* in_;
-  std::FILE* out_;
-  std::FILE* err_;
+  std::string in_, out_, err_;
+  std::unique_ptr<Console> console_holder_;
 
  protected:
-  Console console_;
+  Console& console_;
 };
 
 // Joins lines with LF after each, the way the console ends them.

@@ -56,7 +56,7 @@ TEST_F(DelCommandTest, DeletesWhatTheNameOrPatternMatches) {
 
 TEST_F(DelCommandTest, ComplainsWhenNothingMatches) {
   lay_out();
-  std::string here = display_path("");
+  std::string here = shown_path("");
   struct Case {
     const char* line;
     std::string errors;

@@ -64,7 +64,7 @@ TEST_F(DirCommandTest, BareListingsInListingOrder) {
 }
 
 TEST_F(DirCommandTest, FullListingLayout) {
-  std::string here = display_path("");
+  std::string here = shown_path("");
   std::string out = undated(run("dir compare_in\\*.txt"));
   std::size_t last = out.rfind("               0 Dir(s)  ");
   ASSERT_NE(last, std::string::npos) << out;

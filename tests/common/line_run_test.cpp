@@ -52,7 +52,8 @@ TEST_F(LineRunTest, SortsLikeAByteComparison) {
     ASSERT_TRUE(run.fill(reader, 1 << 20)) << c.name;
     EXPECT_EQ(run.size(), c.lines.size()) << c.name;
     run.sort();
-    ASSERT_TRUE(run.write(std::fopen("out.txt", "wb"))) << c.name;
+    File out("out.txt", File::Mode::kCreate);
+    ASSERT_TRUE(run.write(out)) << c.name;
     std::vector<std::string> want = c.lines;
     std::sort(want.begin(), want.end());
     EXPECT_EQ(read_file("out.txt"), crlf(want)) << c.name;

@@ -26,10 +26,8 @@ class PtyTest : public ::testing::Test {
     ASSERT_EQ(unlockpt(master_), 0);
     slave_ = open(ptsname(master_), O_RDWR | O_NOCTTY);
     ASSERT_GE(slave_, 0);
-    sink_ = open("/dev/null", O_WRONLY);
   }
   void TearDown() override {
-    close(sink_);
     close(slave_);
     close(master_);
   }
@@ -39,11 +37,12 @@ class PtyTest : public ::testing::Test {
     tcgetattr(slave_, &t);
     return t.c_lflag;
   }
-  int master_ = -1, slave_ = -1, sink_ = -1;
+  int master_ = -1, slave_ = -1;
 };
 
 TEST_F(PtyTest, KeysAreRawWithoutEchoAndSequencesAreOneKey) {
-  Console console(slave_, sink_, sink_);
+  std::unique_ptr<Console> console_owner = open_console(ptsname(master_), "/dev/null", "/dev/null");
+    Console& console = *console_owner;
   ASSERT_TRUE(console.input_is_terminal());
   std::string key;
   EXPECT_EQ(console.poll_key(key), Console::Key::kNone);
@@ -60,7 +59,8 @@ TEST_F(PtyTest, KeysAreRawWithoutEchoAndSequencesAreOneKey) {
 TEST_F(PtyTest, LineReadHasEchoAndModeIsRestoredAtTheEnd) {
   tcflag_t before = local_flags();
   {
-    Console console(slave_, sink_, sink_);
+    std::unique_ptr<Console> console_owner = open_console(ptsname(master_), "/dev/null", "/dev/null");
+    Console& console = *console_owner;
     std::string key;
     type("x");
     ASSERT_EQ(console.wait_key(key), Console::Key::kKey);
@@ -83,7 +83,8 @@ TEST_F(PtyTest, InterruptRestoresTheMode) {
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    Console console(slave_, sink_, sink_);
+    std::unique_ptr<Console> console_owner = open_console(ptsname(master_), "/dev/null", "/dev/null");
+    Console& console = *console_owner;
     std::string key;
     console.wait_key(key);
     _exit(3);

@@ -94,6 +94,37 @@ TEST(NtfsCompare, SortsLikeADirectoryListing) {
   EXPECT_EQ(ntfs_compare("abc", "abc"), 0);
 }
 
+// Native paths are written here with "/" and turned into the system's form.
+std::string sys(std::string path) {
+#ifdef _WIN32
+  std::replace(path.begin(), path.end(), '/', '\\');
+#endif
+  return path;
+}
+
+TEST(NativePaths, JoinAndParentUseTheSystemsSeparator) {
+  struct Case {
+    const char* dir;
+    const char* name;
+    const char* joined;
+    const char* parent;  // of the joined path
+  } cases[] = {
+      {"", "a.txt", "a.txt", ""},
+      {"htm_out", "a.txt", "htm_out/a.txt", "htm_out"},
+      {"htm_out/", "a.txt", "htm_out/a.txt", "htm_out"},
+      {"x/y", "..", "x/y/..", "x/y"},
+      {"/", "tmp", "/tmp", "/"},
+#ifdef _WIN32
+      {"C:/", "work", "C:/work", "C:/"},
+#endif
+  };
+  for (const Case& c : cases) {
+    std::string joined = join_path(sys(c.dir), c.name);
+    EXPECT_EQ(joined, sys(c.joined)) << c.dir << " + " << c.name;
+    EXPECT_EQ(parent_path(joined), sys(c.parent)) << joined;
+  }
+}
+
 TEST(SplitFolder, SplitsAtTheLastSeparator) {
   struct Case {
     const char* name;

@@ -1,10 +1,9 @@
-// Test helper: a Console whose keyboard is a pipe holding given bytes (at
-// most 64 KiB; input ends after them) and whose output and error streams
-// go, in order, into one temporary file that output() reads back.
+// Test helper: a Console whose keyboard holds given bytes (input ends after
+// them) and whose output and error streams go, in order, into one temporary
+// file that output() reads back.
 #ifndef TEXTPAIR_TESTS_TEST_UTIL_PIPED_CONSOLE_H_
 #define TEXTPAIR_TESTS_TEST_UTIL_PIPED_CONSOLE_H_
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -25,8 +24,7 @@ class PipedConsole {
   std::string output() const;
 
  private:
-  int in_fd_ = -1;
-  std::FILE* out_ = nullptr;
+  std::string in_path_, out_path_;
   std::unique_ptr<Console> console_;
 };
 

@@ -1,11 +1,10 @@
 #include "test_util/work_folder.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -14,12 +13,12 @@ namespace textpair::testing {
 
 WorkFolder::WorkFolder() {
   previous_ = fs::current_path().string();
-  std::string tmpl = (fs::temp_directory_path() / "textpair_test_XXXXXX").string();
-  std::vector<char> buf(tmpl.begin(), tmpl.end());
-  buf.push_back('\0');
-  char* made = mkdtemp(buf.data());
-  if (made == nullptr) std::abort();
-  path_ = made;
+  for (int attempt = 0; path_.empty(); ++attempt) {
+    std::string candidate = unused_temp_path("textpair_test_");
+    std::error_code ec;
+    if (fs::create_directory(candidate, ec)) path_ = candidate;
+    if (attempt > 100) std::abort();
+  }
   fs::current_path(path_);
 }
 
@@ -28,6 +27,15 @@ WorkFolder::~WorkFolder() {
   fs::current_path(previous_, ec);
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
   fs::remove_all(path_, ec);
+}
+
+std::string unused_temp_path(const std::string& stem) {
+  static std::mt19937_64 random{std::random_device{}()};
+  for (;;) {
+    fs::path candidate = fs::temp_directory_path() / (stem + std::to_string(random() % 1000000000000ULL));
+    std::error_code ec;
+    if (!fs::exists(candidate, ec)) return candidate.string();
+  }
 }
 
 void write_file(const std::string& path, const std::string& bytes) {

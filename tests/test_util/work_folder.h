@@ -29,6 +29,10 @@ class WorkFolderTest : public ::testing::Test {
   WorkFolder folder_;
 };
 
+// A path under the system's temp folder that nothing uses yet, its last
+// component beginning with `stem`.
+std::string unused_temp_path(const std::string& stem);
+
 // Paths use "/" and are relative to the current directory.
 void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);

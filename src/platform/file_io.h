@@ -1,0 +1,70 @@
+// Reading and writing files by native path (see file_names.h for turning
+// the program's names into native paths). Every file the program reads or
+// writes is opened here, so that names reach the system unchanged (UTF-8 on
+// POSIX, UTF-16 through the wide calls on Windows). Writes are buffered;
+// close() reports whether every byte reached the file.
+#ifndef TEXTPAIR_PLATFORM_FILE_IO_H_
+#define TEXTPAIR_PLATFORM_FILE_IO_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace textpair {
+
+class File {
+ public:
+  enum class Mode {
+    kRead,       // an existing file, from its start
+    kCreate,     // a new or emptied file
+    kCreateNew,  // a new file; fails when the name is taken
+    kAppend,     // writes go to the end; made when missing
+  };
+
+  File() = default;
+  File(const std::string& native, Mode mode) { open(native, mode); }
+  ~File() { close(); }
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  // False when the file cannot be opened (a written file then counts as a
+  // failed write: close() returns false).
+  bool open(const std::string& native, Mode mode);
+  bool is_open() const { return handle_ != kNoHandle; }
+  // Up to `size` bytes; 0 at the end of the file or on a read error.
+  std::size_t read(char* into, std::size_t size);
+  // Back to the start of a file open for reading.
+  bool rewind();
+  // Buffered; false once any write has failed.
+  bool write(std::string_view bytes);
+  // Flushes and closes; false when the file could not be opened, or any
+  // write or the close failed. Closing a closed file repeats its verdict.
+  bool close();
+
+ private:
+  static constexpr std::intptr_t kNoHandle = -1;
+  bool flush();
+  std::intptr_t handle_ = kNoHandle;
+  std::string pending_;  // written bytes not yet handed to the system
+  bool writing_ = false;
+  bool ok_ = true;
+};
+
+// The whole content of a file; false when it cannot be read.
+bool read_whole_file(const std::string& native, std::string& bytes);
+
+namespace file_io_detail {
+// The system calls behind File, one set per platform.
+std::intptr_t open_native(const std::string& native, File::Mode mode);
+// Bytes read, 0 at the end, -1 on an error.
+long long read_native(std::intptr_t handle, char* into, std::size_t size);
+bool write_native(std::intptr_t handle, const char* bytes, std::size_t size);
+bool seek_start_native(std::intptr_t handle);
+bool close_native(std::intptr_t handle);
+}  // namespace file_io_detail
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_PLATFORM_FILE_IO_H_

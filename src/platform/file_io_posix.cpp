@@ -1,0 +1,48 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/file_io.h"
+
+namespace textpair::file_io_detail {
+
+std::intptr_t open_native(const std::string& native, File::Mode mode) {
+  int flags = O_RDONLY;
+  switch (mode) {
+    case File::Mode::kRead: flags = O_RDONLY; break;
+    case File::Mode::kCreate: flags = O_WRONLY | O_CREAT | O_TRUNC; break;
+    case File::Mode::kCreateNew: flags = O_WRONLY | O_CREAT | O_EXCL; break;
+    case File::Mode::kAppend: flags = O_WRONLY | O_CREAT | O_APPEND; break;
+  }
+  int fd;
+  do {
+    fd = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+long long read_native(std::intptr_t handle, char* into, std::size_t size) {
+  for (;;) {
+    ssize_t got = ::read(static_cast<int>(handle), into, size);
+    if (got < 0 && errno == EINTR) continue;
+    return got;
+  }
+}
+
+bool write_native(std::intptr_t handle, const char* bytes, std::size_t size) {
+  while (size > 0) {
+    ssize_t put = ::write(static_cast<int>(handle), bytes, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    bytes += put;
+    size -= static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+bool seek_start_native(std::intptr_t handle) { return ::lseek(static_cast<int>(handle), 0, SEEK_SET) == 0; }
+
+bool close_native(std::intptr_t handle) { return ::close(static_cast<int>(handle)) == 0; }
+
+}  // namespace textpair::file_io_detail

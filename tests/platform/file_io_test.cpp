@@ -1,0 +1,78 @@
+#include "platform/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::read_file;
+using testing::write_file;
+
+class FileIoTest : public testing::WorkFolderTest {};
+
+TEST_F(FileIoTest, ModesCreateEmptyAppendAndRefuseTakenNames) {
+  write_file("old.txt", "old");
+  struct Case {
+    File::Mode mode;
+    bool opens;
+    const char* left;  // in old.txt after writing "new"
+  } cases[] = {
+      {File::Mode::kCreate, true, "new"},
+      {File::Mode::kAppend, true, "oldnew"},
+      {File::Mode::kCreateNew, false, "old"},
+  };
+  for (const Case& c : cases) {
+    write_file("old.txt", "old");
+    File f("old.txt", c.mode);
+    EXPECT_EQ(f.is_open(), c.opens);
+    f.write("new");
+    EXPECT_EQ(f.close(), c.opens);
+    EXPECT_EQ(read_file("old.txt"), c.left);
+  }
+  File fresh("fresh.txt", File::Mode::kCreateNew);
+  EXPECT_TRUE(fresh.write("x") && fresh.close());
+  EXPECT_EQ(read_file("fresh.txt"), "x");
+}
+
+TEST_F(FileIoTest, ReadsLargeWritesBackWholeAndRewinds) {
+  std::string big(300000, 'a');
+  for (std::size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>('0' + i % 10);
+  File out("big.txt", File::Mode::kCreate);
+  for (std::size_t at = 0; at < big.size(); at += 1000) out.write(std::string_view(big).substr(at, 1000));
+  ASSERT_TRUE(out.close());
+  std::string back;
+  ASSERT_TRUE(read_whole_file("big.txt", back));
+  EXPECT_EQ(back, big);
+
+  File in("big.txt", File::Mode::kRead);
+  char first[4];
+  ASSERT_EQ(in.read(first, 4), 4u);
+  ASSERT_TRUE(in.rewind());
+  char again[4];
+  ASSERT_EQ(in.read(again, 4), 4u);
+  EXPECT_EQ(std::string(first, 4), std::string(again, 4));
+}
+
+TEST_F(FileIoTest, MissingFileAndFolderFail) {
+  File in("missing.txt", File::Mode::kRead);
+  EXPECT_FALSE(in.is_open());
+  File out("no_folder/x.txt", File::Mode::kCreate);
+  EXPECT_FALSE(out.write("x"));
+  EXPECT_FALSE(out.close());
+}
+
+TEST_F(FileIoTest, RenameReplacesAnExistingTarget) {
+  write_file("a.txt", "a");
+  write_file("b.txt", "b");
+  ASSERT_TRUE(rename_path("a.txt", "b.txt"));
+  EXPECT_EQ(read_file("b.txt"), "a");
+  EXPECT_FALSE(path_exists("a.txt"));
+}
+
+}  // namespace
+}  // namespace textpair
