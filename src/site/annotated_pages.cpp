@@ -1,5 +1,6 @@
 #include "site/annotated_pages.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -132,9 +133,13 @@ class PageRewriter {
     const std::string& id = rec[kId];
     const std::string& n = rec[kN];
     const std::size_t pos = static_cast<std::size_t>(read_number(rec[kColumn]));
-    out_.line(mid(line_, has_last_ ? last_end_ : 1, pos > 0 ? pos - 1 : 0));
+    // The text between the last word and this one. A word that lies before
+    // the last one's end (records out of text order) gets no text before it,
+    // and the line is never written from an earlier point again.
+    const std::size_t from = has_last_ ? last_end_ : 1;
+    out_.line(mid(line_, from, pos > 0 ? pos - 1 : 0));
     has_last_ = true;
-    last_end_ = pos + rec[kWord].size();
+    last_end_ = std::max(from, pos + rec[kWord].size());
     if (line_in_title_) {  // nothing inside a title is markup
       out_.line(rec[kWord]);
       return;

@@ -240,6 +240,22 @@ TEST_F(AnnotatedPagesTest, TitleWordsStayPlain) {
   EXPECT_EQ(text.find("id00000005_1"), std::string::npos);
 }
 
+// Words that reach the writer out of text order on their line: the text
+// before a word that lies behind the last one is not written, and no byte
+// of the line is written twice.
+TEST_F(AnnotatedPagesTest, AWordOutOfOrderWritesNoTextTwice) {
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
+  write_file("page_01.htm", crlf({"<body>", "alpha beta gamma delta", "</body>"}));
+  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 12, "gamma", "id00000002", 1),
+                                      occ("page_01.htm", 2, 1, "alpha", "id00000000", 1),
+                                      occ("page_01.htm", 2, 18, "delta", "id00000001", 1)}));
+  std::string text;
+  for (const std::string& line : split_crlf(annotate(1))) {
+    if (line.find("<span") == std::string::npos && line.find("<a ") == std::string::npos) text += line + "|";
+  }
+  EXPECT_NE(text.find("<body>|alpha beta || ||<br>|"), std::string::npos) << text;
+}
+
 TEST_F(AnnotatedPagesTest, AnEmptyGroupChangesNoPage) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_02.htm"}));
   write_file("wrd_24_2.txt", "");
