@@ -21,7 +21,9 @@ inline constexpr std::size_t kGroupWidth = 5;   // group number, right-aligned i
 inline constexpr std::size_t kIdDigits = 8;     // word id: "id" and the number in zeros
 inline constexpr std::size_t kRankDigits = 8;   // occurrence rank, in zeros
 
-// The padded fields; a number longer than its width keeps all its digits.
+// The padded fields; a number longer than its width keeps all its digits
+// (a column past 999,999 on a very long line) and still sorts by its value
+// in the program's line order (line_order.h).
 std::string line_field(std::size_t line);
 std::string column_field(std::size_t column);
 std::string group_field(std::size_t group);
