@@ -15,6 +15,7 @@ namespace {
 
 constexpr const char* kCannotWrite = "The system cannot write to the specified device.";
 constexpr const char* kNoPath = "The system cannot find the path specified.";
+constexpr const char* kCannotRead = "The system cannot read from the specified device.";
 
 // A free scratch name beside `target`.
 std::string scratch_beside(const std::string& target) {
@@ -35,9 +36,16 @@ bool append_file(File& out, const std::string& from) {
   return ok;
 }
 
-// Writes the sources one after the other into `target`.
+// Writes the sources one after the other into `target`. A new target is
+// written in place (and removed again when that fails); an existing one is
+// replaced only by a complete scratch copy.
 bool write_joined(const std::vector<std::string>& sources, const std::string& target) {
   if (!is_directory(parent_path(target))) return false;
+  if (sources.size() == 1 && !path_exists(target)) {
+    if (copy_file(sources[0], target)) return true;
+    remove_file(target);
+    return false;
+  }
   std::string scratch = scratch_beside(target);
   bool ok = false;
   if (sources.size() == 1) {
@@ -72,6 +80,16 @@ void copy_command(CommandIo& io, const Args& args) {
   }
   std::string source_folder = native_folder(source);
   auto source_path = [&](const DirEntry& e) { return join_path(source_folder, e.name); };
+  // Only regular files are read: a FIFO or a device is passed over, unopened.
+  std::vector<DirEntry> readable;
+  for (const DirEntry& e : found) {
+    if (is_regular_file(source_path(e))) {
+      readable.push_back(e);
+    } else {
+      complain(io.console, kCannotRead);
+    }
+  }
+  found.swap(readable);
 
   // The target: a folder (the work folder when none is given) or one file.
   std::string target = names.size() == 2 ? names[1] : "";

@@ -79,6 +79,12 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
   std::vector<Planned> plan;
   for (const std::string& name : listed) {
     if (is_directory(join_path(compare_in, name))) continue;
+    // A FIFO or a device is no input: reading it could wait forever.
+    if (!is_regular_file(join_path(compare_in, name))) {
+      staying.push_back(name);
+      plan.push_back({name, "", "Skipped, not a regular file; the file stays in compare_in: " + name});
+      continue;
+    }
     std::string lower = lower_ascii(name);
     bool repeated = !seen.insert(lower).second;
     std::optional<std::string> intake = intake_name_of(name);

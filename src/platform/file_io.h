@@ -15,7 +15,8 @@ namespace textpair {
 class File {
  public:
   enum class Mode {
-    kRead,       // an existing file, from its start
+    kRead,       // an existing regular file (or a link to one), from its start;
+                 // a FIFO, a device or a folder is never opened
     kCreate,     // a new or emptied file
     kCreateNew,  // a new file; fails when the name is taken
     kAppend,     // writes go to the end; made when missing

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -6,6 +7,31 @@
 #include "platform/file_io.h"
 
 namespace textpair::file_io_detail {
+
+namespace {
+
+// A FIFO or a device is never opened: opening one may wait for a writer or
+// act on the device. The open itself does not wait either, should the name
+// have changed to one since it was looked at.
+int open_regular_for_reading(const std::string& native) {
+  struct stat named {};
+  if (::stat(native.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return -1;
+  int fd;
+  do {
+    fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace
 
 std::intptr_t open_native(const std::string& native, File::Mode mode) {
   int flags = O_RDONLY;
@@ -15,6 +41,7 @@ std::intptr_t open_native(const std::string& native, File::Mode mode) {
     case File::Mode::kCreateNew: flags = O_WRONLY | O_CREAT | O_EXCL; break;
     case File::Mode::kAppend: flags = O_WRONLY | O_CREAT | O_APPEND; break;
   }
+  if (mode == File::Mode::kRead) return open_regular_for_reading(native);
   int fd;
   do {
     fd = ::open(native.c_str(), flags | O_CLOEXEC, 0666);

@@ -32,8 +32,13 @@ bool make_directory(const std::string& native);
 bool remove_file(const std::string& native);
 // Removes an empty folder.
 bool remove_directory(const std::string& native);
-// Copies with overwrite; false when the source cannot be read or the target
-// cannot be written completely.
+// Copies with overwrite: the target, made or emptied, gets the source's
+// bytes; false when the source cannot be read (only a regular file is: a
+// FIFO, a device or a folder is never opened) or the target cannot be written
+// completely, which may then hold part of them. The copy takes the cheapest
+// way the system offers: shared extents where the file system has them
+// (FICLONE), a copy inside the kernel (copy_file_range, CopyFileW), or
+// through memory.
 bool copy_file(const std::string& from, const std::string& to);
 // Renames or moves a file or folder. An existing file named `to` is replaced,
 // on every platform. Windows cannot rename a file that is open.

@@ -2,14 +2,20 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <linux/fs.h>  // FICLONE
+#endif
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/file_io.h"
 
 namespace textpair {
 
@@ -76,35 +82,62 @@ bool remove_file(const std::string& native) { return unlink(native.c_str()) == 0
 
 bool remove_directory(const std::string& native) { return rmdir(native.c_str()) == 0; }
 
-bool copy_file(const std::string& from, const std::string& to) {
-  int in = open(from.c_str(), O_RDONLY);
-  if (in < 0) return false;
-  struct stat st {};
-  if (fstat(in, &st) != 0 || !S_ISREG(st.st_mode)) {
-    close(in);
-    return false;
-  }
-  int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-  if (out < 0) {
-    close(in);
-    return false;
-  }
-  bool ok = true;
+namespace {
+
+// Copies what is left of `in` through memory.
+bool copy_through_memory(int in, int out) {
   char buf[1 << 16];
   for (;;) {
     ssize_t got = read(in, buf, sizeof buf);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) { ok = false; break; }
-    if (got == 0) break;
+    if (got < 0) return false;
+    if (got == 0) return true;
     ssize_t done = 0;
     while (done < got) {
       ssize_t put = write(out, buf + done, static_cast<size_t>(got - done));
       if (put < 0 && errno == EINTR) continue;
-      if (put <= 0) { ok = false; break; }
+      if (put <= 0) return false;
       done += put;
     }
-    if (!ok) break;
   }
+}
+
+// Copies `in` from its current offset, inside the kernel where it can, and
+// through memory where the file systems do not support that.
+bool copy_rest(int in, int out) {
+#ifndef __linux__
+  return copy_through_memory(in, out);
+#else
+  for (;;) {
+    ssize_t put = copy_file_range(in, nullptr, out, nullptr, std::size_t{1} << 30, 0);
+    if (put < 0 && errno == EINTR) continue;
+    if (put < 0) {
+      const bool unsupported = errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP;
+      return unsupported && copy_through_memory(in, out);
+    }
+    // The end as the kernel copy sees it; a file system that copies nothing
+    // in the kernel (some report 0 at once) is read to its end as well.
+    if (put == 0) return copy_through_memory(in, out);
+  }
+#endif
+}
+
+}  // namespace
+
+bool copy_file(const std::string& from, const std::string& to) {
+  int in = static_cast<int>(file_io_detail::open_native(from, File::Mode::kRead));
+  if (in < 0) return false;
+  int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (out < 0) {
+    close(in);
+    return false;
+  }
+  // Where the file system shares extents, the target shares the source's.
+#ifdef FICLONE
+  bool ok = ioctl(out, FICLONE, in) == 0 || copy_rest(in, out);
+#else
+  bool ok = copy_rest(in, out);
+#endif
   close(in);
   if (close(out) != 0) ok = false;
   return ok;

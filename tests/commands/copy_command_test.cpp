@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "commands/command_fixture.h"
 #include "test_util/file_size_limit.h"
@@ -103,6 +106,31 @@ TEST_F(CopyCommandTest, FailedCopyIsReportedAndKeepsTheOldTarget) {
   EXPECT_FALSE(file_exists("joined.txt"));
   EXPECT_EQ(list_names().size(), 8u);  // no scratch file left
 }
+
+#ifndef _WIN32
+// A FIFO among the sources is passed over without being opened (opening it
+// would wait for a writer); the other files are copied, and a source that
+// cannot be read is no failed write.
+TEST_F(CopyCommandTest, AFifoIsPassedOverUnread) {
+  lay_out();
+  make_dir("dest");
+  ASSERT_EQ(mkfifo("compare_in/pipe.txt", 0644), 0);
+  struct Case {
+    const char* line;
+    const char* out;
+  } cases[] = {
+      {"copy /y compare_in\\*.* dest\\", "compare_in\\one.txt\ncompare_in\\Two.htm\n        2 file(s) copied.\n"},
+      {"copy compare_in\\pipe.txt dest\\", "        0 file(s) copied.\n"},
+      {"copy compare_in\\pipe.txt piped.txt", "        0 file(s) copied.\n"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(run(c.line), c.out) << c.line;
+    EXPECT_EQ(errors_, "The system cannot read from the specified device.\n") << c.line;
+  }
+  EXPECT_EQ(list_names("dest"), (std::vector<std::string>{"Two.htm", "one.txt"}));
+  EXPECT_FALSE(file_exists("piped.txt"));
+}
+#endif
 
 }  // namespace
 }  // namespace textpair

@@ -192,6 +192,27 @@ class MachineTest : public ::testing::Test {
   HttpServer ads_{"/oglasi/oglasi.htm", "<html><body>\n<p>First advertisement</p>\n</body></html>\n"};
 };
 
+// A named pipe in compare_in, named like a text: the run passes it over
+// without opening it (which would wait for a writer forever), says so, and
+// leaves it in compare_in.
+TEST_F(MachineTest, AFifoNamedLikeATextIsSkippedAndKept) {
+  ProgramRun run(kProgramName);
+  std::vector<InputFile> files = {{"a.txt", kPlainText}, {"b.txt", "Another text entirely.\r\n"}};
+  for (const InputFile& f : files) run.write_file("compare_in/" + f.name, f.bytes);
+  const std::string fifo = run.folder() + "/compare_in/pipe.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  RunResult result = run.run(kCompleteRun, ads_.proxy_env(), kTimeLimit);
+  expect_clean_end(result);
+  EXPECT_NE(result.transcript.find(kResults), std::string::npos) << result.transcript.substr(0, 8000);
+  EXPECT_NE(result.transcript.find("Skipped, not a regular file; the file stays in compare_in: pipe.txt"),
+            std::string::npos)
+      << result.transcript.substr(0, 8000);
+  struct stat st {};
+  ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  expect_inputs_kept(run, files);
+}
+
 TEST_F(MachineTest, AFileThatCannotBeReadIsNotLost) {
   if (geteuid() == 0 && access("/usr/bin/setpriv", X_OK) != 0) {
     GTEST_SKIP() << "running as root without setpriv, so no file can be made unreadable";

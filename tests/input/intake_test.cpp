@@ -1,6 +1,9 @@
 #include "input/intake.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <iterator>
@@ -148,6 +151,29 @@ TEST_F(IntakeTest, NoFileIsLost) {
     EXPECT_NE(output_.find(line), std::string::npos) << line << output_;
   }
 }
+
+#ifndef _WIN32
+// A FIFO (and so any other file that is not a regular one) is no input:
+// never opened, said on the console, and left in compare_in as it was.
+TEST_F(IntakeTest, AFifoIsSkippedAndStays) {
+  drop({"a.txt", "b.htm"});
+  ASSERT_EQ(mkfifo("compare_in/pipe.txt", 0644), 0);
+  ASSERT_EQ(mkfifo("compare_in/pipe", 0644), 0);
+  ASSERT_EQ(take_in(), Flow::kGoOn);
+  EXPECT_EQ(list_names("compare_in"), (std::vector<std::string>{"a.txt", "b.htm", "b.txt", "pipe", "pipe.txt"}));
+  for (const char* fifo : {"compare_in/pipe.txt", "compare_in/pipe"}) {
+    struct stat st {};
+    ASSERT_EQ(lstat(fifo, &st), 0) << fifo;
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << fifo;
+  }
+  EXPECT_FALSE(file_exists("pipe.txt"));
+  EXPECT_FALSE(file_exists(".compare_in_hold"));
+  for (const char* line : {"Skipped, not a regular file; the file stays in compare_in: pipe.txt\n",
+                           "Skipped, not a regular file; the file stays in compare_in: pipe\n"}) {
+    EXPECT_NE(output_.find(line), std::string::npos) << line << output_;
+  }
+}
+#endif
 
 TEST_F(IntakeTest, TurnsHtmFilesIntoText) {
   make_dir("compare_in");

@@ -1,6 +1,10 @@
 #include "platform/file_io.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <string>
 
@@ -73,6 +77,29 @@ TEST_F(FileIoTest, RenameReplacesAnExistingTarget) {
   EXPECT_EQ(read_file("b.txt"), "a");
   EXPECT_FALSE(path_exists("a.txt"));
 }
+
+#ifndef _WIN32
+// Only regular files are opened for reading, and the open never waits: a
+// FIFO without a writer, a device or a folder is refused, as by a copy.
+TEST_F(FileIoTest, ReadsOnlyRegularFiles) {
+  ASSERT_EQ(mkfifo("pipe.txt", 0644), 0);
+  testing::make_dir("folder");
+  write_file("plain.txt", "plain");
+  ASSERT_EQ(symlink("plain.txt", "link.txt"), 0);
+  struct Case {
+    const char* name;
+    bool opens;
+  } cases[] = {
+      {"plain.txt", true}, {"link.txt", true}, {"pipe.txt", false}, {"/dev/null", false}, {"folder", false},
+  };
+  for (const Case& c : cases) {
+    File in(c.name, File::Mode::kRead);
+    EXPECT_EQ(in.is_open(), c.opens) << c.name;
+    EXPECT_EQ(copy_file(c.name, "copy.txt"), c.opens) << c.name;
+  }
+  EXPECT_EQ(read_file("copy.txt"), "plain");
+}
+#endif
 
 }  // namespace
 }  // namespace textpair
