@@ -101,9 +101,7 @@ int main(int argc, char** argv) {
       textpair::extract_words(ctx);
       if (textpair::build_word_lists(ctx) == textpair::Flow::kEnd) return 1;
       console.write_line("wrd_24 copied");
-      state.sort_input = "wrd_15.txt";
-      state.sort_output = "wrd_16.txt";
-      if (textpair::external_sort(ctx) == textpair::Flow::kEnd) return 1;
+      if (textpair::external_sort(ctx, "wrd_15.txt", "wrd_16.txt") == textpair::Flow::kEnd) return 1;
       end = Clock::now();
       cpu_end = cpu_ms_now();
       console.write_line("wrd_16 sorted");

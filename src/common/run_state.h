@@ -43,8 +43,6 @@ struct RunState {
   std::string number_pattern;           // "00", "000", ...
   HighlightSettings highlight;
   int group_count = 0;                  // G
-  std::string sort_input;               // sort.input$
-  std::string sort_output;              // sort.output$
   long long word_total = 0;
   int entries_since_promo = 0;          // across all word index pages
   int ad_index = 0;                     // across all word index pages

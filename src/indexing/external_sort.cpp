@@ -35,13 +35,12 @@ Flow sort_error(Console& console) {
 }
 
 // The merge output could not be opened.
-Flow no_file_error(Context& ctx, std::size_t merged) {
-  Console& console = ctx.console;
+Flow no_file_error(Console& console, const std::string& input, const std::string& output, std::size_t merged) {
   console.write_line("---------- sort error ----------");
   console.write_line("number of files > file.max");
   console.write_line("file.max = " + format_signed(static_cast<long long>(merged)));
-  console.write_line("sort.input$ = " + ctx.state.sort_input);
-  console.write_line("sort.output$ = " + ctx.state.sort_output);
+  console.write_line("sort.input$ = " + input);
+  console.write_line("sort.output$ = " + output);
   console.write_line(std::string("file.name.02$ = ") + kMergeOutput);
   console.write_line("file.num.02 = " + format_signed(0));
   return Flow::kEnd;
@@ -66,11 +65,8 @@ bool in_order(const std::string& name) {
 
 }  // namespace
 
-Flow external_sort(Context& ctx) { return external_sort(ctx, ExternalSortLimits{}); }
-
-Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
-  const std::string& input = ctx.state.sort_input;
-  const std::string& output = ctx.state.sort_output;
+Flow external_sort(Context& ctx, const std::string& input, const std::string& output,
+                   const ExternalSortLimits& limits) {
   if (input.empty()) return Flow::kEnd;
   run_command(ctx, "dir > file_s_01.txt");
   run_command(ctx, "del /q file_s_*.txt > null.txt");
@@ -85,7 +81,7 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
     if (pieces == 1 && reader.at_end()) {
       // A single piece is the sorted result as it stands.
       File out;
-      if (!create_file(kMergeOutput, out)) return no_file_error(ctx, 1);
+      if (!create_file(kMergeOutput, out)) return no_file_error(ctx.console, input, output, 1);
       if (!run.write(out) || !write_named(run, output)) return sort_error(ctx.console);
       return Flow::kGoOn;
     }
@@ -94,7 +90,7 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
   run = LineRun();
   if (pieces == 0) {
     File empty;
-    if (!create_file(kMergeOutput, empty)) return no_file_error(ctx, 0);
+    if (!create_file(kMergeOutput, empty)) return no_file_error(ctx.console, input, output, 0);
     if (!empty.close() || !copy_named(kMergeOutput, output)) return sort_error(ctx.console);
     return Flow::kGoOn;
   }
@@ -104,7 +100,7 @@ Flow external_sort(Context& ctx, const ExternalSortLimits& limits) {
     std::vector<std::string> sources;
     for (std::size_t i = 1; i <= n; ++i) sources.push_back(piece_name(i));
     File out;
-    if (!create_file(kMergeOutput, out)) return no_file_error(ctx, n);
+    if (!create_file(kMergeOutput, out)) return no_file_error(ctx.console, input, output, n);
     if (!merge_runs(sources, out) || !in_order(kMergeOutput)) return sort_error(ctx.console);
     if (n == pieces) break;
     // Pieces 1..n are merged: the rest move down behind the merged result,

@@ -1,34 +1,35 @@
 // The program's own external sort of a file's lines in line order
 // (common/line_order.h).
 //
-// The caller names the input and the output in RunState (sort_input,
-// sort_output). The input is cut into pieces file_s_1.txt, file_s_2.txt, ...
-// each sorted in memory, and up to fan_in pieces at a time are merged into
-// sort_output.txt, which is checked for order and finally copied to the
-// output. Duplicates are kept. An empty input gives an empty output.
+// The caller names the input and the output. The input is cut into pieces
+// file_s_1.txt, file_s_2.txt, ... each sorted in memory, and up to fan_in
+// pieces at a time are merged into sort_output.txt, which is checked for
+// order and finally copied to the output. Duplicates are kept. An empty
+// input gives an empty output.
 #ifndef TEXTPAIR_INDEXING_EXTERNAL_SORT_H_
 #define TEXTPAIR_INDEXING_EXTERNAL_SORT_H_
 
 #include <cstddef>
+#include <string>
 
 #include "common/run_state.h"
 
 namespace textpair {
 
 // Memory held by a sort: one piece of at most piece_bytes (line bytes plus
-// 16 bytes per line; a single longer line is still held whole) and a 1 MiB
-// write buffer, or during a merge pass one 64 KiB read buffer and one head
-// line per merged piece. With the defaults that is about 25 MiB.
+// LineRun::kLineCost, the size of a line's bookkeeping, per line; a single
+// longer line is still held whole) and a 1 MiB write buffer, or during a
+// merge pass one 64 KiB read buffer and one head line per merged piece. With the defaults that is about 25 MiB.
 struct ExternalSortLimits {
   std::size_t piece_bytes = std::size_t{24} << 20;
   std::size_t fan_in = 64;  // pieces merged in one pass (file.max)
 };
 
-// Sorts state.sort_input into state.sort_output. Ends the run (after the
-// "sort error" lines) when the merged result is out of order or cannot be
-// written, and silently when no input is named.
-Flow external_sort(Context& ctx);
-Flow external_sort(Context& ctx, const ExternalSortLimits& limits);
+// Sorts the file `input` into the file `output`. Ends the run (after the
+// "sort error" lines, which name both) when the merged result is out of
+// order or cannot be written, and silently when no input is named.
+Flow external_sort(Context& ctx, const std::string& input, const std::string& output,
+                   const ExternalSortLimits& limits = {});
 
 }  // namespace textpair
 

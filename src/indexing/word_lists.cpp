@@ -41,12 +41,6 @@ bool id_number(std::string_view id, std::uint64_t& number) {
   return ec == std::errc() && ptr == end;
 }
 
-Flow sort_file(Context& ctx, const std::string& input, const std::string& output) {
-  ctx.state.sort_input = input;
-  ctx.state.sort_output = output;
-  return external_sort(ctx);
-}
-
 // A field of the record being written and the field of the record read
 // that fills it.
 struct FieldFrom {
@@ -359,19 +353,19 @@ Flow build_word_lists(Context& ctx) {
   Console& console = ctx.console;
   progress(console, 10);
   bool written = write_keys();
-  if (sort_file(ctx, "wrd_01_01.txt", "wrd_01_02.txt") == Flow::kEnd) return Flow::kEnd;
+  if (external_sort(ctx, "wrd_01_01.txt", "wrd_01_02.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 20);
 
   NextPages nexts;
   written &= number_occurrences(nexts);
-  if (sort_file(ctx, "wrd_04.txt", "wrd_05.txt") == Flow::kEnd) return Flow::kEnd;
+  if (external_sort(ctx, "wrd_04.txt", "wrd_05.txt") == Flow::kEnd) return Flow::kEnd;
   PageGrouping grouping;
   written &= rank_and_group(grouping);
-  if (sort_file(ctx, "wrd_07.txt", "wrd_08.txt") == Flow::kEnd) return Flow::kEnd;
+  if (external_sort(ctx, "wrd_07.txt", "wrd_08.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   written &= write_groups(grouping);
-  if (sort_file(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
+  if (external_sort(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 40);
 
   const std::size_t groups = grouping.groups().size();

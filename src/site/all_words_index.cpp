@@ -28,9 +28,7 @@ std::string entry_start(const std::string& id, const std::string& group_field) {
 Flow write_all_words_index(Context& ctx) {
   RunState& state = ctx.state;
   progress(ctx.console, 60);
-  state.sort_input = "wrd_15.txt";
-  state.sort_output = "wrd_16.txt";
-  if (external_sort(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (external_sort(ctx, "wrd_15.txt", "wrd_16.txt") == Flow::kEnd) return Flow::kEnd;
 
   long long total = 0;
   {

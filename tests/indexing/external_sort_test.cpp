@@ -21,10 +21,8 @@ using testing::write_file;
 class ExternalSort : public testing::WorkFolderTest {
  protected:
   Flow sort(const std::string& input, const std::string& output, const ExternalSortLimits& limits = {}) {
-    state_.sort_input = input;
-    state_.sort_output = output;
     Context ctx{console_, state_};
-    return external_sort(ctx, limits);
+    return external_sort(ctx, input, output, limits);
   }
   testing::PipedConsole console_;
   RunState state_;
