@@ -111,6 +111,10 @@ struct Case {
   const char* program;
 };
 
+// The case's name stands for it in test listings (ctest shows the printed
+// parameter beside the test's name), not the bytes of its pointers.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class CompleteRunTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(CompleteRunTest, PublishesTheExpectedSite) {
