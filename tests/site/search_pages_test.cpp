@@ -84,6 +84,7 @@ TEST_F(SearchPagesTest, WritesEachLineWithItsLinksAndClosesTheLastLine) {
                                  occ(3, 5, "delta", "id00000004"),
                                  occ(3, 11, "C++", "id00000005", 1, "page_02.htm"),
                                  occ(5, 5, "Q&A#1", "id00000006", 1, "page_02.htm"),
+                                 occ(5, 11, "100%", "id00000007", 1, "page_02.htm"),
                              }));
   for (const Case& c : cases) {
     state_.search_site = c.site;
@@ -95,10 +96,26 @@ TEST_F(SearchPagesTest, WritesEachLineWithItsLinksAndClosesTheLastLine) {
     want.push_back(starting("id00000004", "delta") + added("id00000005", "C++") + "<br>");
     // The content link names the page of the record that begins the next line.
     add(want, links("id00000004", "page_02.htm", "delta C%2B%2B ", c.site, c.target));
-    want.push_back(starting("id00000006", "Q&A#1") + "<br>");
-    add(want, links("id00000006", "page_02.htm", "Q%26A%231 ", c.site, c.target));
+    want.push_back(starting("id00000006", "Q&A#1") + added("id00000007", "100%") + "<br>");
+    add(want, links("id00000006", "page_02.htm", "Q%26A%231 100%25 ", c.site, c.target));
     EXPECT_EQ(body(1), want) << c.site << "|" << c.target;
   }
+}
+
+TEST(EncodeQuery, EscapesWhatAnAddressWouldReadOtherwise) {
+  struct Case {
+    const char* query;
+    const char* want;
+  } cases[] = {
+      {"plain words ", "plain words "},
+      {"100% ", "100%25 "},
+      {"%25 ", "%2525 "},  // an escape in the text stays text
+      {"C++ ", "C%2B%2B "},
+      {"Q&A #1 ", "Q%26A %231 "},
+      {"%&#+ ", "%25%26%23%2B "},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(encode_query(c.query), c.want) << c.query;
 }
 
 TEST_F(SearchPagesTest, AnEmptyGroupHasOnlyHeadScriptAndEnd) {
