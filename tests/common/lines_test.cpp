@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "test_util/file_size_limit.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
@@ -36,6 +37,32 @@ TEST_F(WorkFolderTest, WriterReportsAFileItCouldNotMakeOrFill) {
 
   LineWriter never_opened;
   EXPECT_TRUE(never_opened.close());
+}
+
+// A write that falls short in the middle of a file is a failed file, even
+// when every write after it, and the close, go through: here the size limit
+// cuts one write short and is lifted again before the rest.
+TEST_F(WorkFolderTest, WriterReportsAShortWriteInTheMiddle) {
+  struct Case {
+    const char* name;
+    std::size_t before;  // bytes written before the limit, in lines of 1000
+    std::size_t cut;     // bytes of the line that the limit cuts short
+  } cases[] = {
+      {"line larger than the buffer", 0, std::size_t{1} << 17},
+      {"buffer flushed past the limit", 50, 20000},
+  };
+  for (const Case& c : cases) {
+    LineWriter out;
+    ASSERT_TRUE(out.create("out.txt")) << c.name;
+    for (std::size_t i = 0; i < c.before; ++i) out.line(std::string(998, 'a'));
+    {
+      testing::FileSizeLimit limit(c.before * 1000 + 10000);
+      out.line(std::string(c.cut, 'x'));
+      out.line(std::string(1 << 16, 'y'));  // the buffer is written while the limit holds
+    }
+    out.line("after the limit");
+    EXPECT_FALSE(out.close()) << c.name;
+  }
 }
 
 }  // namespace
