@@ -122,7 +122,7 @@ TEST_F(IntakeTest, PutsInputFilesBackUnderCleanNames) {
 
 TEST_F(IntakeTest, NoFileIsLost) {
   drop({"my notes.txt", "my-notes.txt", "my_notes.txt", "A.txt", "a.txt", "quo\"te.txt", "notes.doc", " lead.txt",
-        "keep.list"});
+        "keep.list", "x.txt more"});
   ASSERT_EQ(take_in(), Flow::kGoOn);
   struct Case {
     const char* in_compare_in;
@@ -134,6 +134,7 @@ TEST_F(IntakeTest, NoFileIsLost) {
       {"A.txt", "A.txt"},
       {"a.txt", "a.txt"},                  // the same name in another case stays as it was
       {"quo\"te.txt", "quo\"te.txt"},      // a name the command line cannot carry stays
+      {"x.txt more", "x.txt more"},        // its intake name could not be carried bare either
       {"notes.doc", "notes.doc"},          // not input, left where it was
       {"keep.list", "keep.list"},
       {"lead.txt", " lead.txt"},
@@ -147,7 +148,8 @@ TEST_F(IntakeTest, NoFileIsLost) {
   for (const char* line : {"The name my_notes.txt is in use; my notes.txt is taken in as my_notes_2.txt\n",
                            "The name my_notes.txt is in use; my-notes.txt is taken in as my_notes_3.txt\n",
                            "Skipped, the file name cannot be used; the file stays in compare_in: a.txt\n",
-                           "Skipped, the file name cannot be used; the file stays in compare_in: quo\"te.txt\n"}) {
+                           "Skipped, the file name cannot be used; the file stays in compare_in: quo\"te.txt\n",
+                           "Skipped, the file name cannot be used; the file stays in compare_in: x.txt more\n"}) {
     EXPECT_NE(output_.find(line), std::string::npos) << line << output_;
   }
 }
