@@ -1,5 +1,5 @@
-// sort: the lines of a file in line order (common/line_order.h), into the
-// file given with /o or onto standard output.
+// sort: the lines of a file in byte order, into the file given with /o or
+// onto standard output.
 #include "commands/builtins.h"
 #include "common/bytes.h"
 #include "common/line_sort.h"

@@ -1,11 +1,9 @@
 #include "common/line_sort.h"
 
 #include <algorithm>
-#include <bit>
 #include <memory>
 #include <vector>
 
-#include "common/line_order.h"
 #include "common/lines.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -99,19 +97,10 @@ void LineRun::sort() {
     }
     line.key = key;
   }
-  // Where the keys differ at a byte that cannot lie in a number field, the
-  // keys decide; everywhere else the whole lines are compared.
-  std::sort(lines_.begin(), lines_.end(), [this](const Line& a, const Line& b) {
-    if (a.key != b.key) {
-      const int shift = 56 - (std::countl_zero(a.key ^ b.key) / 8) * 8;
-      const auto byte_a = static_cast<unsigned char>(a.key >> shift);
-      const auto byte_b = static_cast<unsigned char>(b.key >> shift);
-      if (byte_a != 0 && byte_b != 0 && !may_be_in_number(byte_a) && !may_be_in_number(byte_b)) {
-        return a.key < b.key;
-      }
-    }
-    return line_before(std::string_view(bytes_.data() + a.offset, a.length),
-                       std::string_view(bytes_.data() + b.offset, b.length));
+  std::sort(lines_.begin(), lines_.end(), [this, shared](const Line& a, const Line& b) {
+    if (a.key != b.key) return a.key < b.key;
+    return std::string_view(bytes_.data() + a.offset + shared, a.length - shared) <
+           std::string_view(bytes_.data() + b.offset + shared, b.length - shared);
   });
 }
 
@@ -139,7 +128,7 @@ bool merge_runs(const std::vector<std::string>& sources, File& out) {
     std::size_t source;
   };
   // A min-heap of the sources' head lines; popped heads are moved, not copied.
-  auto later = [](const Head& a, const Head& b) { return line_before(b.line, a.line); };
+  auto later = [](const Head& a, const Head& b) { return a.line > b.line; };
   std::vector<Head> heads;
   bool ok = true;
   for (std::size_t i = 0; i < sources.size(); ++i) {

@@ -1,7 +1,9 @@
-// Sorting the lines of one text file into another in the program's line
-// order (line_order.h), with bounded memory: runs of bounded size are sorted
-// in memory and spilled to temporary files beside the output, then merged.
-// Lines are read the way LineReader reads them and written with CR LF.
+// Sorting the lines of one text file into another in byte order, with
+// bounded memory: runs of bounded size are sorted in memory and spilled to
+// temporary files beside the output, then merged. Lines are compared as
+// unsigned bytes, a line that is a prefix of another comes first; no case
+// folding, no locale. Lines are read the way LineReader reads them and
+// written with CR LF.
 #ifndef TEXTPAIR_COMMON_LINE_SORT_H_
 #define TEXTPAIR_COMMON_LINE_SORT_H_
 
@@ -39,10 +41,9 @@ LineSortResult sort_lines(const std::string& input, const std::string& output,
 
 // Building blocks for sorts that name and keep their own pieces.
 
-// A run of lines held in one buffer and sorted there in line order. Each
-// line is sorted by the eight bytes that follow the prefix all lines of the
-// run share, as one number, and by the whole line only where those bytes are
-// equal or differ where a number field may be.
+// A run of lines held in one buffer and sorted there. Each line is sorted
+// by the eight bytes that follow the prefix all lines of the run share, as
+// one number, and by the whole line only where those bytes are equal.
 class LineRun {
  public:
   struct Line {

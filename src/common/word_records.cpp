@@ -1,12 +1,16 @@
 #include "common/word_records.h"
 
+#include <algorithm>
+
 #include "common/bytes.h"
 
 namespace textpair {
 
 std::string line_field(std::size_t line) { return pad_left(std::to_string(line), kLineWidth); }
 
-std::string column_field(std::size_t column) { return pad_left(std::to_string(column), kColumnWidth); }
+std::string column_field(std::size_t column, std::size_t line_bytes) {
+  return pad_left(std::to_string(column), std::max(kColumnWidth, std::to_string(line_bytes).size()));
+}
 
 std::string group_field(std::size_t group) { return pad_left(std::to_string(group), kGroupWidth); }
 

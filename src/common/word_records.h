@@ -17,15 +17,18 @@ namespace textpair {
 // Widths of the padded fields.
 inline constexpr std::size_t kLineWidth = 10;   // line number, right-aligned in blanks
 inline constexpr std::size_t kColumnWidth = 6;  // column of the word's first byte, right-aligned in blanks
+                                                // (wider on a line longer than 999,999 bytes, see below)
 inline constexpr std::size_t kGroupWidth = 5;   // group number, right-aligned in blanks
 inline constexpr std::size_t kIdDigits = 8;     // word id: "id" and the number in zeros
 inline constexpr std::size_t kRankDigits = 8;   // occurrence rank, in zeros
 
-// The padded fields; a number longer than its width keeps all its digits
-// (a column past 999,999 on a very long line) and still sorts by its value
-// in the program's line order (line_order.h).
+// The padded fields; a number longer than its width keeps all its digits.
 std::string line_field(std::size_t line);
-std::string column_field(std::size_t column);
+// The column of a word on a line of `line_bytes` bytes. On a line longer
+// than 999,999 bytes every column has as many characters as the line's
+// length has digits: the records of one line then sort by bytes in text
+// order, past the sixth digit too. Lines up to 999,999 bytes keep 6.
+std::string column_field(std::size_t column, std::size_t line_bytes);
 std::string group_field(std::size_t group);
 // "id" and the number in 8 digits (more when it needs them).
 std::string word_id(std::uint64_t number);

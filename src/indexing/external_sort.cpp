@@ -6,7 +6,6 @@
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
-#include "common/line_order.h"
 #include "common/line_sort.h"
 #include "common/lines.h"
 #include "platform/console.h"
@@ -57,7 +56,7 @@ bool in_order(const std::string& name) {
   std::string previous, line;
   if (!reader.next(previous)) return true;
   while (reader.next(line)) {
-    if (line_before(line, previous)) return false;
+    if (line < previous) return false;
     previous.swap(line);
   }
   return true;

@@ -254,7 +254,7 @@ bool extract_listed_pages(const std::string& listing) {
       trace.line(line);
       line_number = line_field(line_no);
       for (const CutWord& w : words) {
-        column = column_field(w.column);
+        column = column_field(w.column, line.size());
         record[cut_record::kWord] = w.word;
         record[cut_record::kPage] = page;
         record[cut_record::kLine] = line_number;

@@ -101,27 +101,6 @@ TEST_F(ExternalSort, CutsPiecesOfTheBudgetAndMergesThem) {
   }
 }
 
-// Word records of one long line, with columns on both sides of 999,999
-// (past six digits a column keeps all of them), come out in text order
-// whether they are sorted in one piece or cut and merged.
-TEST_F(ExternalSort, ColumnsPastSixDigitsSortInTextOrder) {
-  std::vector<std::string> want;
-  for (long column = 999990; column <= 1000010; ++column) {
-    std::string digits = std::to_string(column);
-    want.push_back("\"page_01.htm\",\"         1\",\"" + std::string(digits.size() < 6 ? 6 - digits.size() : 0, ' ') +
-                   digits + "\",\"w" + std::to_string(column % 3) + "\",\"id00000000\",\"1\"");
-  }
-  std::vector<std::string> shuffled = want;
-  std::reverse(shuffled.begin(), shuffled.end());
-  std::rotate(shuffled.begin(), shuffled.begin() + 7, shuffled.end());
-  write_file("in.txt", crlf(shuffled));
-  for (std::size_t per_piece : {1000, 4, 1}) {
-    const ExternalSortLimits limits{per_piece * (want.front().size() + LineRun::kLineCost), 3};
-    ASSERT_EQ(sort("in.txt", "out.txt", limits), Flow::kGoOn) << per_piece;
-    EXPECT_EQ(read_file("out.txt"), crlf(want)) << per_piece;
-  }
-}
-
 TEST_F(ExternalSort, SortedInputComesOutIdentical) {
   const std::string text = crlf(sorted(numbered_lines(500, 7)));
   write_file("in.txt", text);

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "common/records.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
@@ -139,6 +141,34 @@ TEST_F(ExtractListedPages, WritesRecordsAndTracesPageByPage) {
                   " <br>Hello \"big\" world.", " 11           Hello", " 17           big",
                   " 23           world."}));
   EXPECT_EQ(read_file("page_02.txt"), crlf({rule, "<p>Line two", " 8            Line", " 11           two"}));
+}
+
+// Records in text order sort by bytes in text order, on a line longer than
+// 999,999 bytes too: the sorts that put the word lists into text order
+// compare page, line and column as bytes.
+TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
+  std::string long_line = "<p>" + std::string(999985 - 4, ' ');
+  for (int i = 0; i < 10; ++i) long_line += " abc" + std::to_string(i);
+  write_file("dir_02.txt", crlf({"page_01.htm"}));
+  write_file("page_01.htm", crlf({"<p>one two", long_line, "<p>three"}));
+  ASSERT_TRUE(extract_listed_pages("dir_02.txt"));
+
+  std::vector<std::string> fields;
+  std::vector<std::string> places;  // page, line and column as written, in text order
+  std::string columns;
+  std::size_t at = 0;
+  const std::string records = read_file("wrd_01.txt");
+  for (std::size_t end; (end = records.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    parse_record(std::string_view(records).substr(at, end - at), 5, fields);
+    places.push_back(fields[1] + "," + fields[2] + "," + fields[3]);
+    columns += "[" + fields[3] + "]";
+  }
+  EXPECT_EQ(columns,
+            "[     4][     8][ 999986][ 999991][ 999996][1000001][1000006][1000011][1000016][1000021][1000026]"
+            "[1000031][     4]");
+  std::vector<std::string> sorted = places;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(sorted, places);
 }
 
 TEST_F(ExtractListedPages, MissingPageGivesAnEmptyTrace) {
