@@ -9,6 +9,7 @@
 
 #include "commands/command_line.h"
 #include "commands/output.h"
+#include "common/write_failures.h"
 
 namespace textpair {
 
@@ -17,8 +18,8 @@ class Console;
 struct CommandIo {
   Console& console;
   Output& out;
+  WriteFailures& writes;  // where a file not written completely is noted
   const std::vector<std::string>* input = nullptr;  // lines from a pipe
-  bool write_failed = false;  // set when a file could not be written completely
 };
 
 using Args = std::vector<Word>;

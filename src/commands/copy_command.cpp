@@ -119,7 +119,7 @@ void copy_command(CommandIo& io, const Args& args) {
       }
       if (!write_joined({source_path(e)}, to)) {
         complain(io.console, kCannotWrite);
-        io.write_failed = true;
+        io.writes.note(Written::kShort);
         continue;
       }
       if (source.wildcard) io.out.line(join_name(source.folder, e.name));
@@ -149,7 +149,7 @@ void copy_command(CommandIo& io, const Args& args) {
     } else {
       const bool folder_there = is_directory(parent_path(to));
       complain(io.console, folder_there ? kCannotWrite : kNoPath);
-      if (folder_there) io.write_failed = true;
+      if (folder_there) io.writes.note(Written::kShort);
     }
   }
   report(io, copied);

@@ -36,9 +36,8 @@ Builtin lookup(std::string name) {
 }
 
 // Runs the commands of a pipe one after the other, each reading the lines
-// the one before it wrote. False when a file could not be written completely.
-bool run_pipeline(Console& console, const std::vector<Command>& pipeline) {
-  bool written = true;
+// the one before it wrote.
+void run_pipeline(Console& console, WriteFailures& writes, const std::vector<Command>& pipeline) {
   std::vector<std::string> piped;
   for (std::size_t i = 0; i < pipeline.size(); ++i) {
     const Command& cmd = pipeline[i];
@@ -50,7 +49,7 @@ bool run_pipeline(Console& console, const std::vector<Command>& pipeline) {
     std::vector<std::unique_ptr<FileOutput>> files;
     bool opened = true;
     for (const Redirect& r : cmd.redirects) {
-      if (!files.empty()) files.back()->close();
+      if (!files.empty()) writes.note(files.back()->close());
       files.push_back(std::make_unique<FileOutput>());
       if (!files.back()->open(r.target, r.append)) {
         complain(console, "The system cannot find the path specified.");
@@ -72,16 +71,14 @@ bool run_pipeline(Console& console, const std::vector<Command>& pipeline) {
     BufferOutput to_pipe;
     Output& out = !files.empty() ? static_cast<Output&>(*files.back())
                                  : (last ? static_cast<Output&>(to_console) : static_cast<Output&>(to_pipe));
-    CommandIo io{console, out, reads_pipe ? &input : nullptr};
+    CommandIo io{console, out, writes, reads_pipe ? &input : nullptr};
     run(io, Args(cmd.words.begin() + 1, cmd.words.end()));
-    if (io.write_failed) written = false;
-    if (!files.empty() && !files.back()->close()) {
+    if (!files.empty() && files.back()->close() == Written::kShort) {
       complain(console, "The system cannot write to the specified device.");
-      written = false;
+      writes.note(Written::kShort);
     }
     piped = to_pipe.lines();
   }
-  return written;
 }
 
 // The values a for loop's set stands for: each file a pattern matches
@@ -101,19 +98,17 @@ std::vector<std::string> loop_values(const std::vector<Word>& set) {
 
 }  // namespace
 
-bool execute(Console& console, const CommandLine& line) {
+void execute(Console& console, WriteFailures& writes, const CommandLine& line) {
   if (!line.valid) {
     complain(console, kSyntaxError);
-    return true;
+    return;
   }
-  if (!line.is_loop) return run_pipeline(console, line.pipeline);
-  bool written = true;
+  if (!line.is_loop) return run_pipeline(console, writes, line.pipeline);
   for (const std::string& value : loop_values(line.loop_set)) {
     std::vector<Command> pipeline;
     for (const Command& cmd : line.pipeline) pipeline.push_back(substitute(cmd, line.loop_variable, value));
-    written &= run_pipeline(console, pipeline);
+    run_pipeline(console, writes, pipeline);
   }
-  return written;
 }
 
 }  // namespace textpair

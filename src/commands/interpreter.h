@@ -8,13 +8,15 @@
 #define TEXTPAIR_COMMANDS_INTERPRETER_H_
 
 #include "commands/command_line.h"
+#include "common/write_failures.h"
 
 namespace textpair {
 
 class Console;
 
-// False when a file the line wrote could not be written completely.
-bool execute(Console& console, const CommandLine& line);
+// A file the line could not write completely is noted in `writes` (and
+// the interpreter's complaint shown on the console).
+void execute(Console& console, WriteFailures& writes, const CommandLine& line);
 
 }  // namespace textpair
 

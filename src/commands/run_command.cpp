@@ -4,10 +4,8 @@
 
 namespace textpair {
 
-bool run_command(Console& console, const std::string& line) { return execute(console, parse_command_line(line)); }
-
-void run_command(Context& ctx, const std::string& line) {
-  if (!run_command(ctx.console, line)) ctx.state.write_failed = true;
+void run_command(Console& console, WriteFailures& writes, const std::string& line) {
+  execute(console, writes, parse_command_line(line));
 }
 
 }  // namespace textpair

@@ -37,7 +37,7 @@ void sort_command(CommandIo& io, const Args& args) {
     complain(io.console, "The system cannot find the file specified.");
   } else if (result == LineSortResult::kWriteFailed) {
     complain(io.console, "The system cannot write to the specified device.");
-    io.write_failed = true;
+    io.writes.note(Written::kShort);
   } else if (to_output) {
     LineReader reader(output);
     std::string line;

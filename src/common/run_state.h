@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/write_failures.h"
 #include "platform/msvcrt_rand.h"
 
 namespace textpair {
@@ -47,7 +48,7 @@ struct RunState {
   int entries_since_promo = 0;          // across all word index pages
   int ad_index = 0;                     // across all word index pages
   bool wrote_80_percent = false;
-  bool write_failed = false;            // a work file was not written completely
+  WriteFailures writes;                 // work files not written completely
   MsvcrtRand rand;                      // one unseeded sequence per run
 
   int ad_count() const { return ad_lines.empty() ? 0 : static_cast<int>(ad_lines.size()) - 1; }

@@ -82,9 +82,9 @@ Flow write_comparison_page(Context& ctx) {
   page.line("<td>");
   write_column(page, "txt_wrk\\" + name);
   for (const char* line : {"</td>", "</tr>", "</table>", "<br>", "</body>", "</html>"}) page.line(line);
-  if (!page.close()) ctx.state.write_failed = true;
+  ctx.state.writes.note(written_if(page.close()));
   list.close();
-  run_command(ctx, "copy /y compare.htm htm_wrk\\compare.htm > out_null.list");
+  run_command(ctx.console, ctx.state.writes, "copy /y compare.htm htm_wrk\\compare.htm > out_null.list");
   return Flow::kGoOn;
 }
 

@@ -38,7 +38,8 @@ Flow build_index_site(Context& ctx) {
 
 Flow run_phases(Context& ctx) {
   Console& console = ctx.console;
-  run_command(console, "chcp");
+  WriteFailures& writes = ctx.state.writes;
+  run_command(console, writes, "chcp");
   console.write_line(kModuleName);
   console.empty_line();
   console.write_line(ctx.state.invocation_path);
@@ -72,7 +73,7 @@ Flow run_phases(Context& ctx) {
 }  // namespace
 
 Flow check_work_written(Context& ctx) {
-  if (!ctx.state.write_failed) return Flow::kGoOn;
+  if (!ctx.state.writes.any()) return Flow::kGoOn;
   // No clean-up: what was written stays for the user.
   Console& console = ctx.console;
   console.write_line(kDashes);

@@ -67,8 +67,8 @@ bool in_order(const std::string& name) {
 Flow external_sort(Context& ctx, const std::string& input, const std::string& output,
                    const ExternalSortLimits& limits) {
   if (input.empty()) return Flow::kEnd;
-  run_command(ctx, "dir > file_s_01.txt");
-  run_command(ctx, "del /q file_s_*.txt > null.txt");
+  run_command(ctx.console, ctx.state.writes, "dir > file_s_01.txt");
+  run_command(ctx.console, ctx.state.writes, "del /q file_s_*.txt > null.txt");
 
   const std::size_t fan_in = std::max<std::size_t>(limits.fan_in, 2);
   LineReader reader(input);
@@ -105,7 +105,7 @@ Flow external_sort(Context& ctx, const std::string& input, const std::string& ou
     // Pieces 1..n are merged: the rest move down behind the merged result,
     // which becomes piece 1.
     for (std::size_t i = 1; i <= n; ++i) {
-      run_command(ctx, "del /q " + piece_name(i) + " > out_null.list");
+      run_command(ctx.console, ctx.state.writes, "del /q " + piece_name(i) + " > out_null.list");
     }
     for (std::size_t i = n + 1; i <= pieces; ++i) {
       if (!copy_named(piece_name(i), piece_name(i - n + 1))) return sort_error(ctx.console);

@@ -270,10 +270,10 @@ bool extract_listed_pages(const std::string& listing) {
 }
 
 void extract_words(Context& ctx) {
-  run_command(ctx, "dir /b > dir_01.txt");
-  run_command(ctx, "del /q *.txt");
-  run_command(ctx, "dir /b page_*.htm > dir_02.txt");
-  if (!extract_listed_pages("dir_02.txt")) ctx.state.write_failed = true;
+  run_command(ctx.console, ctx.state.writes, "dir /b > dir_01.txt");
+  run_command(ctx.console, ctx.state.writes, "del /q *.txt");
+  run_command(ctx.console, ctx.state.writes, "dir /b page_*.htm > dir_02.txt");
+  ctx.state.writes.note(written_if(extract_listed_pages("dir_02.txt")));
 }
 
 }  // namespace textpair

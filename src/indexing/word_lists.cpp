@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "commands/run_command.h"
+#include "steps/folders.h"
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
@@ -192,13 +193,13 @@ class GroupLists {
     all_.write(all_record_);
   }
   // Closes the lists and sorts them into wrd_12_K and wrd_14_K; false when
-  // a list could not be written completely.
-  bool finish(Console& console) {
+  // a list could not be written completely (a failed sort is noted in `writes`).
+  bool finish(Console& console, WriteFailures& writes) {
     bool written = text_.close();
     written &= words_.close();
     const std::string k = std::to_string(k_);
-    written &= run_command(console, "sort wrd_11_" + k + ".txt /o wrd_12_" + k + ".txt");
-    written &= run_command(console, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
+    run_command(console, writes, "sort wrd_11_" + k + ".txt /o wrd_12_" + k + ".txt");
+    run_command(console, writes, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
     return written;
   }
 
@@ -218,7 +219,7 @@ std::string spool_name(std::size_t slot) { return "wrd_10_" + std::to_string(slo
 // wrd_08 order within a page. One pass serves a batch of groups: the
 // batch's first page is written straight away, the other pages' records
 // are spooled and written after the pass.
-bool split_by_group(Console& console, const std::vector<std::vector<std::string>>& groups) {
+bool split_by_group(Console& console, WriteFailures& writes, const std::vector<std::vector<std::string>>& groups) {
   RecordWriter all;
   all.create("wrd_15.txt");
   bool written = true;
@@ -254,7 +255,7 @@ bool split_by_group(Console& console, const std::vector<std::vector<std::string>
         }
         remove_file(native_path(spool_name(slot)));
       }
-      written &= lists->finish(console);
+      written &= lists->finish(console, writes);
     }
   }
   return all.close() && written;
@@ -283,19 +284,9 @@ bool add_next_pages(std::size_t groups, const NextPages& nexts) {
 
 // The wrd_24 folder keeps a copy of the group files after the run.
 void copy_to_folder(Context& ctx) {
-  run_command(ctx, "dir /b *.  > dir_01.txt");
-  bool exists = false;
-  for (const std::string& name : read_all_lines("dir_01.txt")) {
-    if (contains(lower_ascii(name), "wrd_24")) exists = true;
-  }
-  if (exists) {
-    run_command(ctx, "dir > wrd_24\\f_01.txt");
-    run_command(ctx, "del /q wrd_24\\*.txt > out_null.list");
-  } else {
-    run_command(ctx, "md wrd_24 > out_null.list");
-  }
-  run_command(ctx, "copy wrd_24*.txt wrd_24\\ > out_null.list");
-  run_command(ctx, "copy wrd_24\\*.txt > out_null.list");
+  reset_folder(ctx.console, ctx.state.writes, {.folder = "wrd_24", .listing = "dir_01.txt", .files = "*.txt"});
+  run_command(ctx.console, ctx.state.writes, "copy wrd_24*.txt wrd_24\\ > out_null.list");
+  run_command(ctx.console, ctx.state.writes, "copy wrd_24\\*.txt > out_null.list");
 }
 
 }  // namespace
@@ -351,6 +342,7 @@ std::string_view NextPages::next(std::string_view id, std::string_view page) con
 
 Flow build_word_lists(Context& ctx) {
   Console& console = ctx.console;
+  WriteFailures& writes = ctx.state.writes;
   progress(console, 10);
   bool written = write_keys();
   if (external_sort(ctx, "wrd_01_01.txt", "wrd_01_02.txt") == Flow::kEnd) return Flow::kEnd;
@@ -370,9 +362,9 @@ Flow build_word_lists(Context& ctx) {
 
   const std::size_t groups = grouping.groups().size();
   ctx.state.group_count = static_cast<int>(groups);
-  written &= split_by_group(console, grouping.groups());
+  written &= split_by_group(console, writes, grouping.groups());
   written &= add_next_pages(groups, nexts);
-  if (!written) ctx.state.write_failed = true;
+  ctx.state.writes.note(written_if(written));
   progress(console, 50);
   copy_to_folder(ctx);
   return Flow::kGoOn;

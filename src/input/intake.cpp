@@ -119,10 +119,10 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
 
 // Takes every file out of compare_in and puts the input files back under
 // their intake names. Returns the names of the input files left as they were.
-std::set<std::string> take_files_out(Console& console) {
+std::set<std::string> take_files_out(Console& console, WriteFailures& writes) {
   std::string compare_in = native_path("compare_in");
   release_held(compare_in);
-  run_command(console, "dir /b compare_in\\ > compare_in.list");
+  run_command(console, writes, "dir /b compare_in\\ > compare_in.list");
   // Read before the copy: a file of that name in compare_in would replace it.
   std::vector<std::string> listed = read_all_lines("compare_in.list");
   std::vector<std::string> staying;
@@ -137,8 +137,8 @@ std::set<std::string> take_files_out(Console& console) {
     console.empty_line();
     return skipped;
   }
-  run_command(console, "copy /y compare_in\\*.* > out_null.list");
-  run_command(console, "del /q compare_in\\*.* > out_null.list");
+  run_command(console, writes, "copy /y compare_in\\*.* > out_null.list");
+  run_command(console, writes, "del /q compare_in\\*.* > out_null.list");
 
   for (const Planned& p : plan) {
     if (!p.note.empty()) console.write_line(p.note);
@@ -146,11 +146,11 @@ std::set<std::string> take_files_out(Console& console) {
       skipped.insert(trim_blanks(p.listed));
     } else if (p.intake != p.listed) {
       console.empty_line();
-      run_command(console, "copy \"" + p.listed + "\" " + p.intake + " > out_null.list");
+      run_command(console, writes, "copy \"" + p.listed + "\" " + p.intake + " > out_null.list");
       console.empty_line();
-      run_command(console, "copy " + p.intake + " compare_in\\" + p.intake + " > out_null.list");
+      run_command(console, writes, "copy " + p.intake + " compare_in\\" + p.intake + " > out_null.list");
     } else {
-      run_command(console, "copy " + p.listed + " compare_in\\" + p.listed + " > out_null.list");
+      run_command(console, writes, "copy " + p.listed + " compare_in\\" + p.listed + " > out_null.list");
     }
   }
   // Only now: a copy to a name that differs only in case would land on them.
@@ -159,20 +159,11 @@ std::set<std::string> take_files_out(Console& console) {
   return skipped;
 }
 
-// Empties a working subfolder, or makes it when it is missing.
-void empty_or_make(Console& console, const std::string& folder) {
-  run_command(console, "dir /b *. > dir_cur.txt");
-  if (listing_holds_folder("dir_cur.txt", folder)) {
-    run_command(console, "del /q " + folder + "\\*.* > out_null.list");
-  } else {
-    run_command(console, "md " + folder + " > out_null.list");
-  }
-}
-
-Flow prepare_working_folders(Console& console) {
-  empty_or_make(console, "txt_wrk");
-  empty_or_make(console, "htm_wrk");
-  run_command(console, "dir /b *. > dir_cur.txt");
+Flow prepare_working_folders(Console& console, WriteFailures& writes) {
+  // The working folders are emptied without a listing written into them.
+  reset_folder(console, writes, {.folder = "txt_wrk", .listing = "dir_cur.txt", .list_into_first = false});
+  reset_folder(console, writes, {.folder = "htm_wrk", .listing = "dir_cur.txt", .list_into_first = false});
+  run_command(console, writes, "dir /b *. > dir_cur.txt");
   if (listing_holds_folder("dir_cur.txt", "txt_wrk")) return Flow::kGoOn;
   console.write_line(kDashes);
   console.write_line("Subfolder txt_wrk must be created.");
@@ -203,7 +194,7 @@ bool same_base(const std::optional<std::string>& a, const std::string& b) {
 }
 
 // Rewrites compare_02.txt without the names of `base`.
-void drop_base(Console& console, LineReader& second, const std::string& base) {
+void drop_base(Console& console, WriteFailures& writes, LineReader& second, const std::string& base) {
   LineWriter kept;
   kept.create("compare_04.txt");
   second.rewind();
@@ -214,17 +205,17 @@ void drop_base(Console& console, LineReader& second, const std::string& base) {
   }
   kept.close();
   second.close();
-  run_command(console, "copy compare_04.txt compare_02.txt > out_null.list");
+  run_command(console, writes, "copy compare_04.txt compare_02.txt > out_null.list");
   second.open("compare_02.txt");
 }
 
 // Files left untouched in compare_in take no part.
-Flow check_name_clashes(Console& console, const std::set<std::string>& skipped) {
+Flow check_name_clashes(Console& console, WriteFailures& writes, const std::set<std::string>& skipped) {
   console.empty_line();
   console.write_line(kDashes);
   console.write_line("Reformatting *.htm files to *.txt");
-  run_command(console, "dir /b compare_in\\*.* > compare_01.txt");
-  run_command(console, "dir /b compare_in\\*.* > compare_02.txt");
+  run_command(console, writes, "dir /b compare_in\\*.* > compare_01.txt");
+  run_command(console, writes, "dir /b compare_in\\*.* > compare_02.txt");
   LineReader first("compare_01.txt");
   LineReader second("compare_02.txt");
   std::string line;
@@ -240,15 +231,15 @@ Flow check_name_clashes(Console& console, const std::set<std::string>& skipped) 
       if (skipped.count(other_name) > 0 || !same_base(clash_base(other_name), *base)) continue;
       if (++count > 1) {
         if (ask_about_clash(console, *base) == Flow::kEnd) return Flow::kEnd;
-        drop_base(console, second, *base);
+        drop_base(console, writes, second, *base);
       }
     }
   }
   return Flow::kGoOn;
 }
 
-void convert_htm_files(Console& console, const std::set<std::string>& skipped) {
-  run_command(console, "dir /b compare_in\\*.htm > rename_01.txt");
+void convert_htm_files(Console& console, WriteFailures& writes, const std::set<std::string>& skipped) {
+  run_command(console, writes, "dir /b compare_in\\*.htm > rename_01.txt");
   LineReader listing("rename_01.txt");
   std::string line;
   while (listing.next(line)) {
@@ -257,7 +248,7 @@ void convert_htm_files(Console& console, const std::set<std::string>& skipped) {
     if (pos == std::string::npos || skipped.count(name) > 0) continue;
     std::string text_name = name.substr(0, pos) + ".txt";
     htm_to_text(name, text_name);
-    run_command(console, "copy " + text_name + " compare_in\\" + text_name);
+    run_command(console, writes, "copy " + text_name + " compare_in\\" + text_name);
   }
 }
 
@@ -305,20 +296,22 @@ void htm_to_text(const std::string& htm_name, const std::string& txt_name) {
 
 Flow take_in_inputs(Context& ctx) {
   Console& console = ctx.console;
-  std::set<std::string> skipped = take_files_out(console);
-  if (prepare_working_folders(console) == Flow::kEnd) return Flow::kEnd;
-  if (check_name_clashes(console, skipped) == Flow::kEnd) return Flow::kEnd;
-  convert_htm_files(console, skipped);
+  WriteFailures& writes = ctx.state.writes;
+  std::set<std::string> skipped = take_files_out(console, writes);
+  if (prepare_working_folders(console, writes) == Flow::kEnd) return Flow::kEnd;
+  if (check_name_clashes(console, writes, skipped) == Flow::kEnd) return Flow::kEnd;
+  convert_htm_files(console, writes, skipped);
   return Flow::kGoOn;
 }
 
 void set_up_folders(Context& ctx) {
   Console& console = ctx.console;
-  run_command(console, "dir > htm_out\\f_01.txt");
-  run_command(console, "del /q htm_out\\*.*");
+  WriteFailures& writes = ctx.state.writes;
+  run_command(console, writes, "dir > htm_out\\f_01.txt");
+  run_command(console, writes, "del /q htm_out\\*.*");
   console.empty_line();
   for (const char* folder : {"htm_in", "htm_out", "htm_wrk", "txt_in", "txt_wrk"}) {
-    run_command(console, std::string("md ") + folder + " > out_null.list");
+    run_command(console, writes, std::string("md ") + folder + " > out_null.list");
   }
 }
 

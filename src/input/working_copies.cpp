@@ -13,9 +13,8 @@ namespace textpair {
 
 namespace {
 
-void empty_if_present(Console& console, const std::string& folder) {
-  run_command(console, "dir /b *. > dir_01.txt");
-  if (listing_holds_folder("dir_01.txt", folder)) reset_folder(console, folder);
+void empty_if_present(Console& console, WriteFailures& writes, const std::string& folder) {
+  reset_folder(console, writes, {.folder = folder, .listing = "dir_01.txt", .make_when_missing = false});
 }
 
 std::string ask_for_search_site(Console& console) {
@@ -32,15 +31,15 @@ std::string ask_for_search_site(Console& console) {
   return site;
 }
 
-void make_copies(Console& console) {
-  reset_folder(console, "txt_wrk");
-  run_command(console, "copy /y TXT_IN\\*.txt txt_wrk\\ > out_null.list");
+void make_copies(Console& console, WriteFailures& writes) {
+  empty_folder(console, writes, "txt_wrk");
+  run_command(console, writes, "copy /y TXT_IN\\*.txt txt_wrk\\ > out_null.list");
 }
 
 // Every pair of working copies with the same content is shown; "2" ends.
-Flow check_duplicates(Console& console) {
-  run_command(console, "dir /b txt_wrk\\*.txt > f_03.txt");
-  run_command(console, "dir /b txt_wrk\\*.txt > f_05.txt");
+Flow check_duplicates(Console& console, WriteFailures& writes) {
+  run_command(console, writes, "dir /b txt_wrk\\*.txt > f_03.txt");
+  run_command(console, writes, "dir /b txt_wrk\\*.txt > f_05.txt");
   LineReader first("f_03.txt");
   LineReader second("f_05.txt");
   std::string a;
@@ -61,16 +60,16 @@ Flow check_duplicates(Console& console) {
 }
 
 // Gives every working copy a clean name; returns the number of copies.
-long long clean_names(Console& console) {
-  make_copies(console);
-  run_command(console, "dir /b txt_wrk\\*.txt > txt_wrk.list");
+long long clean_names(Console& console, WriteFailures& writes) {
+  make_copies(console, writes);
+  run_command(console, writes, "dir /b txt_wrk\\*.txt > txt_wrk.list");
   std::vector<std::string> lines = read_all_lines("txt_wrk.list");
   for (const std::string& line : lines) {
     std::string old_name = trim_blanks(line);
     std::size_t ext = lower_ascii(old_name).find(".txt");
     if (ext == std::string::npos) continue;
     std::string new_name = clean_file_name(old_name, ext);
-    if (new_name != old_name) run_command(console, "rename \"txt_wrk\\" + old_name + "\" " + new_name);
+    if (new_name != old_name) run_command(console, writes, "rename \"txt_wrk\\" + old_name + "\" " + new_name);
   }
   return static_cast<long long>(lines.size());
 }
@@ -104,17 +103,18 @@ bool same_lines(const std::string& a, const std::string& b) {
 
 Flow make_working_copies(Context& ctx) {
   Console& console = ctx.console;
-  empty_if_present(console, "htm_in");
-  empty_if_present(console, "htm_out");
+  WriteFailures& writes = ctx.state.writes;
+  empty_if_present(console, writes, "htm_in");
+  empty_if_present(console, writes, "htm_out");
   ctx.state.search_site = ask_for_search_site(console);
 
-  make_copies(console);
-  if (check_duplicates(console) == Flow::kEnd) return Flow::kEnd;
+  make_copies(console, writes);
+  if (check_duplicates(console, writes) == Flow::kEnd) return Flow::kEnd;
 
-  long long copies = clean_names(console);
-  reset_folder(console, "htm_wrk");
+  long long copies = clean_names(console, writes);
+  empty_folder(console, writes, "htm_wrk");
   ctx.state.number_pattern = number_pattern_for(copies, ctx.state.number_pattern);
-  run_command(console, "dir /b txt_wrk\\*.txt > txt_wrk.list");
+  run_command(console, writes, "dir /b txt_wrk\\*.txt > txt_wrk.list");
   return Flow::kGoOn;
 }
 

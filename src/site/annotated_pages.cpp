@@ -180,8 +180,8 @@ class PageRewriter {
       out_.line(line);
     }
     in_.close();
-    if (!out_.close()) ctx_.state.write_failed = true;
-    run_command(ctx_, "copy " + work_name_ + " " + page_ + " > out_null.list");
+    ctx_.state.writes.note(written_if(out_.close()));
+    run_command(ctx_.console, ctx_.state.writes, "copy " + work_name_ + " " + page_ + " > out_null.list");
     page_.clear();
   }
 

@@ -19,7 +19,7 @@ void write_content_list(Context& ctx) {
   out.line("<br><br>");
   out.line("</body>");
   out.line("</html>");
-  if (!out.close()) ctx.state.write_failed = true;
+  ctx.state.writes.note(written_if(out.close()));
 }
 
 }  // namespace textpair

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands/run_command.h"
+#include "steps/folders.h"
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "prompts/prompts.h"
@@ -15,34 +16,22 @@ namespace textpair {
 
 namespace {
 
-bool output_folder_listed() {
-  LineReader in("dir_01.txt");
-  std::string line;
-  while (in.next(line)) {
-    if (contains(lower_ascii(line), "htm_out")) return true;
-  }
-  return false;
-}
-
-void copy_site(Console& console) {
-  run_command(console, "dir /b *. > dir_01.txt");
-  if (!output_folder_listed()) run_command(console, "md htm_out > out_null.list");
-  run_command(console, "dir > htm_out\\f_01.txt > out_null.list");
-  run_command(console, "del /q htm_out\\*.* > out_null.list");
+void copy_site(Console& console, WriteFailures& writes) {
+  reset_folder(console, writes, {.folder = "htm_out", .listing = "dir_01.txt"});
 
   LineReader pages("dir_02.txt");
   std::string line;
   while (pages.next(line)) {
     const std::string name = trim_blanks(lower_ascii(line));
     if (!contains(name, ".htm")) continue;
-    run_command(console, "copy " + name + " htm_out\\ > out_null.list");
+    run_command(console, writes, "copy " + name + " htm_out\\ > out_null.list");
   }
   pages.close();
-  run_command(console, "copy htm_wrk\\compare.htm htm_out\\compare.htm > out_null.list");
-  run_command(console, "copy files_list.htm htm_out\\ > out_null.list");
-  run_command(console, "copy i_*.htm htm_out\\ > out_null.list");
-  run_command(console, "copy index.htm htm_out\\ > out_null.list");
-  run_command(console, "copy s_*.htm htm_out\\ > out_null.list");
+  run_command(console, writes, "copy htm_wrk\\compare.htm htm_out\\compare.htm > out_null.list");
+  run_command(console, writes, "copy files_list.htm htm_out\\ > out_null.list");
+  run_command(console, writes, "copy i_*.htm htm_out\\ > out_null.list");
+  run_command(console, writes, "copy index.htm htm_out\\ > out_null.list");
+  run_command(console, writes, "copy s_*.htm htm_out\\ > out_null.list");
 }
 
 // Sizes of the regular files of a folder, by lower-cased name.
@@ -81,10 +70,10 @@ bool site_published() {
   return compare == work.end() || arrived("compare.htm", compare->second);
 }
 
-void clean_up(Console& console) {
-  run_command(console, "del /q *.htm*");
-  run_command(console, "del /q *.list");
-  run_command(console, "dir /b *.txt > dir_01.txt");
+void clean_up(Console& console, WriteFailures& writes) {
+  run_command(console, writes, "del /q *.htm*");
+  run_command(console, writes, "del /q *.list");
+  run_command(console, writes, "dir /b *.txt > dir_01.txt");
   // The listing is read whole first: it names itself, and an open file
   // cannot be deleted on Windows.
   for (const std::string& line : read_all_lines("dir_01.txt")) remove_file(native_path(lower_ascii(line)));
@@ -94,8 +83,9 @@ void clean_up(Console& console) {
 
 Flow publish_and_show_results(Context& ctx) {
   Console& console = ctx.console;
+  WriteFailures& writes = ctx.state.writes;
   progress(console, 90);
-  copy_site(console);
+  copy_site(console, writes);
   if (!site_published()) {
     // The scratch files stay: they hold the only complete copy of the site.
     console.write_line(kDashes);
@@ -105,7 +95,7 @@ Flow publish_and_show_results(Context& ctx) {
     any_key_prompt(console, "<...> any key to continue and end");
     return Flow::kEnd;
   }
-  clean_up(console);
+  clean_up(console, writes);
   progress(console, 100);
   console.empty_line();
   console.write_line("============ RESULTS ===========");

@@ -138,7 +138,7 @@ void write_search_page(Context& ctx, int group) {
   if (any) close_line(out, ctx, g, s, last, false);
   out.line("</body> <br>");
   out.line("</html> <br>");
-  if (!out.close()) ctx.state.write_failed = true;
+  ctx.state.writes.note(written_if(out.close()));
 }
 
 }  // namespace textpair

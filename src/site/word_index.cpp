@@ -93,7 +93,7 @@ void write_word_index_page(Context& ctx, int group) {
   out.line(entry_head(pair) + "<br>");
   out.line("</body>");
   out.line("</html>");
-  if (!out.close()) ctx.state.write_failed = true;
+  ctx.state.writes.note(written_if(out.close()));
 }
 
 }  // namespace textpair

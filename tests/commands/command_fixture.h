@@ -31,7 +31,8 @@ class CommandTest : public WorkFolderTest {
   std::string run(const std::string& line) {
     reset(out_);
     reset(err_);
-    run_command(console_, line);
+    WriteFailures writes;
+    run_command(console_, writes, line);
     errors_ = read_file(err_);
     return read_file(out_);
   }

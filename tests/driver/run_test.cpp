@@ -27,7 +27,7 @@ TEST(CheckWorkWritten, EndsTheRunOnlyAfterAFailedWrite) {
   for (const Case& c : cases) {
     testing::PipedConsole console("x");
     RunState state;
-    state.write_failed = c.write_failed;
+    if (c.write_failed) state.writes.note(Written::kShort);
     Context ctx{console.console(), state};
     EXPECT_EQ(check_work_written(ctx), c.want) << c.write_failed;
     EXPECT_EQ(console.output(), c.screen) << c.write_failed;

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
 namespace {
 
 using testing::crlf;
+using testing::file_exists;
+using testing::list_names;
+using testing::make_dir;
 using testing::write_file;
 
 class FoldersTest : public testing::WorkFolderTest {};
@@ -18,6 +22,47 @@ TEST_F(FoldersTest, ListingHoldsAFolderInAnyCase) {
   EXPECT_TRUE(listing_holds_folder("dir_01.txt", "txt_wrk"));
   EXPECT_FALSE(listing_holds_folder("dir_01.txt", "htm_in"));
   EXPECT_FALSE(listing_holds_folder("missing.txt", "txt_wrk"));
+}
+
+// Each way a step resets a folder: what stays in it, whether it is there
+// afterwards, and what the console shows.
+TEST_F(FoldersTest, ResetEmptiesAListedFolderOrMakesAMissingOne) {
+  struct Case {
+    const char* name;
+    bool there;
+    std::vector<std::string> files;  // in the folder before
+    FolderReset reset;
+    bool there_after;
+    std::vector<std::string> left;
+    bool complaint;  // "Could Not Find" on the console
+  } cases[] = {
+      {"listed", true, {"a.txt", "b.htm"}, {.folder = "box", .listing = "l.txt"}, true, {}, false},
+      {"listed and empty", true, {}, {.folder = "box", .listing = "l.txt"}, true, {}, false},
+      {"missing", false, {}, {.folder = "box", .listing = "l.txt"}, true, {}, false},
+      {"narrower pattern", true, {"a.txt", "b.htm"}, {.folder = "box", .listing = "l.txt", .files = "*.txt"}, true,
+       {"b.htm"}, false},
+      {"no listing first", true, {"a.txt"}, {.folder = "box", .listing = "l.txt", .list_into_first = false}, true,
+       {}, false},
+      {"no listing first, empty", true, {}, {.folder = "box", .listing = "l.txt", .list_into_first = false}, true,
+       {}, true},
+      {"missing, not made", false, {}, {.folder = "box", .listing = "l.txt", .make_when_missing = false}, false,
+       {}, false},
+  };
+  for (const Case& c : cases) {
+    testing::WorkFolder work;
+    if (c.there) make_dir("box");
+    for (const std::string& f : c.files) write_file("box/" + f, "x");
+    testing::PipedConsole console;
+    WriteFailures writes;
+    reset_folder(console, writes, c.reset);
+    EXPECT_EQ(file_exists("box"), c.there_after) << c.name;
+    if (c.there_after) {
+      EXPECT_EQ(list_names("box"), c.left) << c.name;
+    }
+    EXPECT_EQ(console.output().find("Could Not Find") != std::string::npos, c.complaint) << c.name;
+    EXPECT_TRUE(file_exists("l.txt")) << c.name;
+    EXPECT_FALSE(writes.any()) << c.name;
+  }
 }
 
 }  // namespace
