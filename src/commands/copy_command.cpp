@@ -6,6 +6,7 @@
 #include "commands/builtins.h"
 #include "commands/file_match.h"
 #include "common/bytes.h"
+#include "common/scratch_file.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 
@@ -17,25 +18,6 @@ constexpr const char* kCannotWrite = "The system cannot write to the specified d
 constexpr const char* kNoPath = "The system cannot find the path specified.";
 constexpr const char* kCannotRead = "The system cannot read from the specified device.";
 
-// A free scratch name beside `target`.
-std::string scratch_beside(const std::string& target) {
-  std::string folder = parent_path(target);
-  for (int n = 1;; ++n) {
-    std::string name = join_path(folder, "~copy" + std::to_string(n) + ".tmp");
-    if (!path_exists(name)) return name;
-  }
-}
-
-// Appends the whole of `from` to the open file; false on any failure.
-bool append_file(File& out, const std::string& from) {
-  File in(from, File::Mode::kRead);
-  if (!in.is_open()) return false;
-  char buf[1 << 16];
-  bool ok = true;
-  for (std::size_t got; ok && (got = in.read(buf, sizeof buf)) > 0;) ok = out.write({buf, got});
-  return ok;
-}
-
 // Writes the sources one after the other into `target`. A new target is
 // written in place (and removed again when that fails); an existing one is
 // replaced only by a complete scratch copy.
@@ -46,14 +28,15 @@ bool write_joined(const std::vector<std::string>& sources, const std::string& ta
     remove_file(target);
     return false;
   }
-  std::string scratch = scratch_beside(target);
-  bool ok = false;
+  std::string scratch;
+  unsigned number = 0;
+  File made;
+  if (!create_scratch_file(parent_path(target), "~copy", number, made, scratch)) return false;
+  bool ok = made.close();
   if (sources.size() == 1) {
-    ok = copy_file(sources[0], scratch);
-  } else if (File out(scratch, File::Mode::kCreateNew); out.is_open()) {
-    ok = true;
-    for (const std::string& s : sources) ok = ok && append_file(out, s);
-    if (!out.close()) ok = false;
+    ok = ok && copy_file(sources[0], scratch);
+  } else {
+    for (const std::string& s : sources) ok = ok && append_file(s, scratch);
   }
   if (ok && rename_path(scratch, target)) return true;
   remove_file(scratch);

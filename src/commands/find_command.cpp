@@ -14,14 +14,6 @@ namespace textpair {
 
 namespace {
 
-std::string upper_ascii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
-
 struct Search {
   std::string text;
   bool ignore_case = false;

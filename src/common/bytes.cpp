@@ -2,13 +2,19 @@
 
 #include <cmath>
 
+#include "platform/ascii_case.h"
+
 namespace textpair {
 
 std::string lower_ascii(std::string_view s) {
   std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : out) c = ascii_lower(c);
+  return out;
+}
+
+std::string upper_ascii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = ascii_upper(c);
   return out;
 }
 

@@ -10,8 +10,9 @@
 
 namespace textpair {
 
-// Only A-Z are lowered; every other byte is kept.
+// Only A-Z are lowered, only a-z raised; every other byte is kept.
 std::string lower_ascii(std::string_view s);
+std::string upper_ascii(std::string_view s);
 // Trimming removes blanks (byte 32) only, never tabs.
 std::string trim_blanks(std::string_view s);
 std::string trim_left_blanks(std::string_view s);

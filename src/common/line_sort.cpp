@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/lines.h"
+#include "common/scratch_file.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -14,9 +15,7 @@ namespace textpair {
 namespace {
 
 
-// Temporary files in one folder, removed when the set goes away. Names start
-// with "~sort" and end in ".tmp", which none of the program's own files do,
-// and are created exclusively so that nothing present is ever overwritten.
+// Scratch files "~sort<n>.tmp" in one folder, removed when the set goes away.
 class TempFiles {
  public:
   explicit TempFiles(std::string dir) : dir_(std::move(dir)) {}
@@ -28,16 +27,9 @@ class TempFiles {
 
   // A new empty file open for writing; its name in `name`. False on failure.
   bool create(std::string& name, File& file) {
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-      name = join_path(dir_, "~sort" + std::to_string(++counter_) + ".tmp");
-      if (file.open(name, File::Mode::kCreateNew)) {
-        names_.push_back(name);
-        return true;
-      }
-      if (path_exists(name)) continue;  // taken: try the next number
-      return false;
-    }
-    return false;
+    if (!create_scratch_file(dir_, "~sort", counter_, file, name)) return false;
+    names_.push_back(name);
+    return true;
   }
 
   void remove(const std::string& name) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ascii_case.h"
+
 namespace textpair {
 
 void split_folder(std::string_view name, std::string& folder, std::string& last) {
@@ -42,7 +44,7 @@ bool has_wildcards(std::string_view name) { return name.find_first_of("*?") != s
 
 namespace {
 
-char fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char fold(char c) { return ascii_upper(c); }
 
 bool same_folded(char a, char b) { return fold(a) == fold(b); }
 
@@ -135,11 +137,11 @@ bool wildcard_match(std::string_view pattern, std::string_view name) {
 }
 
 int ntfs_compare(std::string_view a, std::string_view b) {
-  auto up = [](unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c; };
+  auto up = [](char c) { return static_cast<unsigned char>(ascii_upper(c)); };
   std::size_t n = a.size() < b.size() ? a.size() : b.size();
   for (std::size_t i = 0; i < n; ++i) {
-    int ca = up(static_cast<unsigned char>(a[i]));
-    int cb = up(static_cast<unsigned char>(b[i]));
+    int ca = up(a[i]);
+    int cb = up(b[i]);
     if (ca != cb) return ca < cb ? -1 : 1;
   }
   if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;

@@ -40,6 +40,9 @@ bool remove_directory(const std::string& native);
 // (FICLONE), a copy inside the kernel (copy_file_range, CopyFileW), or
 // through memory.
 bool copy_file(const std::string& from, const std::string& to);
+// Adds the bytes of `from` at the end of the file `to` (made when missing),
+// the same way as copy_file; false as there.
+bool append_file(const std::string& from, const std::string& to);
 // Renames or moves a file or folder. An existing file named `to` is replaced,
 // on every platform. Windows cannot rename a file that is open.
 bool rename_path(const std::string& from, const std::string& to);

@@ -122,26 +122,38 @@ bool copy_rest(int in, int out) {
 #endif
 }
 
-}  // namespace
-
-bool copy_file(const std::string& from, const std::string& to) {
+// Copies `from` into `to`, which is emptied first or, with `append`, written
+// on from its end.
+bool copy_into(const std::string& from, const std::string& to, bool append) {
   int in = static_cast<int>(file_io_detail::open_native(from, File::Mode::kRead));
   if (in < 0) return false;
-  int out = open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  int out = open(to.c_str(), O_WRONLY | O_CREAT | (append ? 0 : O_TRUNC) | O_CLOEXEC, 0666);
   if (out < 0) {
     close(in);
     return false;
   }
-  // Where the file system shares extents, the target shares the source's.
+  bool ok;
+  if (append) {
+    // Not O_APPEND: the kernel copy does not write to such a file.
+    ok = lseek(out, 0, SEEK_END) >= 0 && copy_rest(in, out);
+  } else {
+    // Where the file system shares extents, the target shares the source's.
 #ifdef FICLONE
-  bool ok = ioctl(out, FICLONE, in) == 0 || copy_rest(in, out);
+    ok = ioctl(out, FICLONE, in) == 0 || copy_rest(in, out);
 #else
-  bool ok = copy_rest(in, out);
+    ok = copy_rest(in, out);
 #endif
+  }
   close(in);
   if (close(out) != 0) ok = false;
   return ok;
 }
+
+}  // namespace
+
+bool copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
+
+bool append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
 
 bool rename_path(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;

@@ -20,6 +20,8 @@ TEST(Bytes, TrimsBlanksOnlyAndSearchesOneBased) {
   EXPECT_EQ(trim_blanks("  a b \t "), "a b \t");
   EXPECT_EQ(trim_blanks("   "), "");
   EXPECT_EQ(lower_ascii("ÄBc"), "Äbc");
+  EXPECT_EQ(upper_ascii("\xC3\xA4" "bC@[`{"), "\xC3\xA4" "BC@[`{");
+  EXPECT_EQ(lower_ascii("@AZ[`az{"), "@az[`az{");
   EXPECT_EQ(find_at("abcabc", "b"), 2u);
   EXPECT_EQ(find_at("abcabc", "b", 3), 5u);
   EXPECT_EQ(find_at("abc", "x"), 0u);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #endif
 
+#include <cstdio>
 #include <string>
 
 #include "platform/files.h"
@@ -60,6 +61,33 @@ TEST_F(FileIoTest, ReadsLargeWritesBackWholeAndRewinds) {
   char again[4];
   ASSERT_EQ(in.read(again, 4), 4u);
   EXPECT_EQ(std::string(first, 4), std::string(again, 4));
+}
+
+TEST_F(FileIoTest, CopyReplacesAndAppendAddsAtTheEnd) {
+  write_file("a.txt", "first\r\n");
+  write_file("b.txt", std::string(100000, 'b'));
+  struct Case {
+    const char* what;
+    bool append;
+    const char* from;
+    std::string before;  // in the target, when it exists
+    bool exists;
+    bool ok;
+    std::string after;
+  } cases[] = {
+      {"copy over a longer file", false, "a.txt", "old and longer", true, true, "first\r\n"},
+      {"copy to a new file", false, "a.txt", "", false, true, "first\r\n"},
+      {"append to a file", true, "b.txt", "first\r\n", true, true, "first\r\n" + std::string(100000, 'b')},
+      {"append makes a missing file", true, "a.txt", "", false, true, "first\r\n"},
+      {"append of a missing source", true, "none.txt", "kept", true, false, "kept"},
+  };
+  for (const Case& c : cases) {
+    std::remove("to.txt");
+    if (c.exists) write_file("to.txt", c.before);
+    const bool ok = c.append ? append_file(c.from, "to.txt") : copy_file(c.from, "to.txt");
+    EXPECT_EQ(ok, c.ok) << c.what;
+    EXPECT_EQ(read_file("to.txt"), c.after) << c.what;
+  }
 }
 
 TEST_F(FileIoTest, MissingFileAndFolderFail) {
