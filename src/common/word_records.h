@@ -49,13 +49,8 @@ namespace keyed_record {
 enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kWordAgain, kFieldCount };
 }  // namespace keyed_record
 
-// wrd_03.txt: every cut word with its id.
-namespace id_record {
-enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kFieldCount };
-}  // namespace id_record
-
 // The occurrences on the page files, numbered word by word: wrd_04.txt,
-// sorted into text order as wrd_05.txt, filtered into wrd_06.txt; a group's
+// sorted into text order as wrd_05.txt; a group's
 // share in wrd_11_K.txt, sorted as wrd_12_K.txt (read by the search pages).
 namespace occurrence_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };

@@ -24,8 +24,8 @@ std::string piece_name(std::size_t n) { return "file_s_" + std::to_string(n) + "
 // False when the file cannot be made.
 bool create_file(const std::string& name, File& file) { return file.open(native_path(name), File::Mode::kCreate); }
 
-bool copy_named(const std::string& from, const std::string& to) {
-  return copy_file(native_path(from), native_path(to));
+bool move_named(const std::string& from, const std::string& to) {
+  return rename_path(native_path(from), native_path(to));
 }
 
 Flow sort_error(Console& console) {
@@ -76,24 +76,23 @@ Flow external_sort(Context& ctx, const std::string& input, const std::string& ou
   std::size_t pieces = 0;
   while (run.fill(reader, limits.piece_bytes)) {
     run.sort();
-    if (!write_named(run, piece_name(++pieces))) return sort_error(ctx.console);
-    if (pieces == 1 && reader.at_end()) {
+    if (pieces == 0 && reader.at_end()) {
       // A single piece is the sorted result as it stands.
-      File out;
-      if (!create_file(kMergeOutput, out)) return no_file_error(ctx.console, input, output, 1);
-      if (!run.write(out) || !write_named(run, output)) return sort_error(ctx.console);
+      if (!write_named(run, output)) return sort_error(ctx.console);
       return Flow::kGoOn;
     }
+    if (!write_named(run, piece_name(++pieces))) return sort_error(ctx.console);
   }
   reader.close();
   run = LineRun();
   if (pieces == 0) {
     File empty;
-    if (!create_file(kMergeOutput, empty)) return no_file_error(ctx.console, input, output, 0);
-    if (!empty.close() || !copy_named(kMergeOutput, output)) return sort_error(ctx.console);
+    if (!create_file(output, empty) || !empty.close()) return sort_error(ctx.console);
     return Flow::kGoOn;
   }
 
+  // Pieces and merge output are scratch: they are moved into place, never
+  // copied.
   std::size_t n = std::min(fan_in, pieces);
   for (;;) {
     std::vector<std::string> sources;
@@ -108,13 +107,13 @@ Flow external_sort(Context& ctx, const std::string& input, const std::string& ou
       run_command(ctx.console, ctx.state.writes, "del /q " + piece_name(i) + " > out_null.list");
     }
     for (std::size_t i = n + 1; i <= pieces; ++i) {
-      if (!copy_named(piece_name(i), piece_name(i - n + 1))) return sort_error(ctx.console);
+      if (!move_named(piece_name(i), piece_name(i - n + 1))) return sort_error(ctx.console);
     }
-    if (!copy_named(kMergeOutput, piece_name(1))) return sort_error(ctx.console);
+    if (!move_named(kMergeOutput, piece_name(1))) return sort_error(ctx.console);
     pieces = pieces - n + 1;
     if (pieces <= n) n = pieces;
   }
-  if (!copy_named(kMergeOutput, output)) return sort_error(ctx.console);
+  if (!move_named(kMergeOutput, output)) return sort_error(ctx.console);
   return Flow::kGoOn;
 }
 

@@ -1,9 +1,10 @@
 // The program's own external sort of a file's lines in byte order.
 //
-// The caller names the input and the output. The input is cut into pieces
-// file_s_1.txt, file_s_2.txt, ... each sorted in memory, and up to fan_in
-// pieces at a time are merged into sort_output.txt, which is checked for
-// order and finally copied to the output. Lines are compared as unsigned
+// The caller names the input and the output. An input that fits one piece
+// is sorted in memory and written as the output. A longer one is cut into
+// pieces file_s_1.txt, file_s_2.txt, ... each sorted in memory, and up to
+// fan_in pieces at a time are merged into sort_output.txt, which is checked
+// for order and finally moved to the output. Lines are compared as unsigned
 // bytes; a line that is a prefix of another comes first; duplicates are
 // kept. An empty input gives an empty output.
 #ifndef TEXTPAIR_INDEXING_EXTERNAL_SORT_H_

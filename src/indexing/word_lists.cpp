@@ -23,7 +23,6 @@ namespace {
 
 namespace cut = cut_record;
 namespace keyed = keyed_record;
-namespace ided = id_record;
 namespace occurrence = occurrence_record;
 namespace ranked = ranked_record;
 namespace word_order = word_order_record;
@@ -53,12 +52,6 @@ void take(RecordFields<count>& to, const RecordLines& from, std::initializer_lis
   for (const FieldFrom& f : fields) to.at(f.to) = from[f.from];
 }
 
-// The fields of the current record of `in`, in the same layout.
-template <std::size_t count>
-void take_all(const RecordLines& in, RecordFields<count>& r) {
-  for (std::size_t f = 0; f < count; ++f) r[f] = in[f];
-}
-
 // Step "keys": the lower-cased word leads each record; &nbsp; entities go.
 bool write_keys() {
   RecordLines in("wrd_01.txt", cut::kFieldCount);
@@ -77,18 +70,18 @@ bool write_keys() {
   return out.close();
 }
 
-// Word ids (wrd_03.txt) and occurrence numbers (wrd_04.txt) in one pass over
-// the key-sorted records. A word's id is the place of its first record.
+// Word ids and occurrence numbers (wrd_04.txt) in one pass over the
+// key-sorted records. A word's id is the place of its first record. The
+// records with their ids alone (wrd_03.txt) are not written: no later step
+// reads them, the next pages come from `nexts`.
 bool number_occurrences(NextPages& nexts) {
   RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
-  RecordWriter ids, numbered;
-  ids.create("wrd_03.txt");
+  RecordWriter numbered;
   numbered.create("wrd_04.txt");
   std::uint64_t count = 0;
   std::uint64_t n = 0;
   std::string id_key, id, number;
   bool first = true;
-  RecordFields<ided::kFieldCount> with_id;
   RecordFields<occurrence::kFieldCount> occ;
   while (in.next()) {
     if (first || in[keyed::kKey] != id_key) {
@@ -100,10 +93,6 @@ bool number_occurrences(NextPages& nexts) {
     ++count;
     ++n;
     const std::string_view page = in[keyed::kPage];
-    take(with_id, in, {{ided::kPage, keyed::kPage}, {ided::kLine, keyed::kLine}, {ided::kColumn, keyed::kColumn},
-                       {ided::kWord, keyed::kWord}});
-    with_id[ided::kId] = id;
-    ids.write(with_id);
     nexts.add(id, page);
     if (contains(page, "page_")) {
       number = std::to_string(n);
@@ -114,24 +103,20 @@ bool number_occurrences(NextPages& nexts) {
       numbered.write(occ);
     }
   }
-  const bool written = ids.close();
-  return numbered.close() && written;
+  return numbered.close();
 }
 
-// Filter (wrd_06.txt), ranks (wrd_07.txt) and page groups, in one pass over
-// the records in text order.
+// Filter, ranks (wrd_07.txt) and page groups, in one pass over the records
+// in text order. The filtered records alone (wrd_06.txt) are not written:
+// no later step reads them.
 bool rank_and_group(PageGrouping& grouping) {
   RecordLines in("wrd_05.txt", occurrence::kFieldCount);
-  RecordWriter kept, ranks;
-  kept.create("wrd_06.txt");
+  RecordWriter ranks;
   ranks.create("wrd_07.txt");
-  RecordFields<occurrence::kFieldCount> occ;
   RecordFields<ranked::kFieldCount> r;
   std::string rank;
   while (in.next()) {
     if (!contains(lower_ascii(in[occurrence::kPage]), "page_") || !contains(in[occurrence::kId], "id")) continue;
-    take_all(in, occ);
-    kept.write(occ);
     rank = occurrence_rank(in[occurrence::kN]);
     r[ranked::kRank] = rank;
     take(r, in, {{ranked::kId, occurrence::kId}, {ranked::kPage, occurrence::kPage},
@@ -143,8 +128,7 @@ bool rank_and_group(PageGrouping& grouping) {
   }
   // Without records the group files still start from an (empty) first page.
   if (grouping.groups().empty()) grouping.add("");
-  const bool written = kept.close();
-  return ranks.close() && written;
+  return ranks.close();
 }
 
 bool write_groups(const PageGrouping& grouping) {
@@ -286,7 +270,8 @@ bool add_next_pages(std::size_t groups, const NextPages& nexts) {
 void copy_to_folder(Context& ctx) {
   reset_folder(ctx.console, ctx.state.writes, {.folder = "wrd_24", .listing = "dir_01.txt", .files = "*.txt"});
   run_command(ctx.console, ctx.state.writes, "copy wrd_24*.txt wrd_24\\ > out_null.list");
-  run_command(ctx.console, ctx.state.writes, "copy wrd_24\\*.txt > out_null.list");
+  // Copying them back would only write the work folder's files again with
+  // the bytes they hold.
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
 #include "site/page_parts.h"
 
 namespace textpair {
@@ -24,24 +26,41 @@ using namespace next_page_record;
 class LastOccurrences {
  public:
   void add(const std::string& id, const std::string& page, long long n) {
-    long long& last = table_[key(id, page)];
-    if (n > last) last = n;
+    const std::size_t index = page_index(page);
+    std::vector<PageLast>& pages = table_[id];
+    auto it = std::find_if(pages.begin(), pages.end(), [index](const PageLast& p) { return p.page == index; });
+    if (it == pages.end()) {
+      pages.push_back({index, n});
+    } else if (n > it->last) {
+      it->last = n;
+    }
   }
   long long on_page(const std::string& id, const std::string& page) const {
-    auto it = table_.find(key(id, page));
-    return it == table_.end() ? 0 : it->second;
+    auto found = table_.find(id);
+    if (found == table_.end()) return 0;
+    const std::size_t index = page_index(page);
+    for (const PageLast& p : found->second) {
+      if (p.page == index) return p.last;
+    }
+    return 0;
   }
 
  private:
-  // Pages are numbered in order of appearance, which keeps keys short.
-  std::string key(const std::string& id, const std::string& page) const {
-    std::size_t index = 0;
-    while (index < pages_.size() && pages_[index] != page) ++index;
-    if (index == pages_.size()) pages_.push_back(page);
-    return id + '"' + std::to_string(index);
+  struct PageLast {
+    std::size_t page;
+    long long last;
+  };
+  // Pages are numbered in order of appearance; a group holds few of them,
+  // and its records come page by page.
+  std::size_t page_index(const std::string& page) const {
+    if (last_ < pages_.size() && pages_[last_] == page) return last_;
+    last_ = std::find(pages_.begin(), pages_.end(), page) - pages_.begin();
+    if (last_ == pages_.size()) pages_.push_back(page);
+    return last_;
   }
   mutable std::vector<std::string> pages_;
-  std::unordered_map<std::string, long long> table_;
+  mutable std::size_t last_ = 0;
+  std::unordered_map<std::string, std::vector<PageLast>> table_;
 };
 
 // The page names in name order, for the Before and Next links.
@@ -181,7 +200,11 @@ class PageRewriter {
     }
     in_.close();
     ctx_.state.writes.note(written_if(out_.close()));
-    run_command(ctx_.console, ctx_.state.writes, "copy " + work_name_ + " " + page_ + " > out_null.list");
+    // The rewritten page takes the page file's place; it is moved, not
+    // copied, unless the system cannot move it.
+    if (!rename_path(native_path(work_name_), native_path(page_))) {
+      run_command(ctx_.console, ctx_.state.writes, "copy " + work_name_ + " " + page_ + " > out_null.list");
+    }
     page_.clear();
   }
 

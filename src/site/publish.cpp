@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "commands/file_match.h"
 #include "commands/run_command.h"
 #include "steps/folders.h"
 #include "common/bytes.h"
@@ -16,6 +17,13 @@ namespace textpair {
 
 namespace {
 
+// The work folder's pages are deleted once they are in htm_out, so they are
+// moved there rather than copied. False when the system cannot move the
+// file (htm_out on another file system); the caller copies it then.
+bool move_to_site(const std::string& name) {
+  return rename_path(native_path(name), join_path(native_path("htm_out"), name));
+}
+
 void copy_site(Console& console, WriteFailures& writes) {
   reset_folder(console, writes, {.folder = "htm_out", .listing = "dir_01.txt"});
 
@@ -24,14 +32,17 @@ void copy_site(Console& console, WriteFailures& writes) {
   while (pages.next(line)) {
     const std::string name = trim_blanks(lower_ascii(line));
     if (!contains(name, ".htm")) continue;
-    run_command(console, writes, "copy " + name + " htm_out\\ > out_null.list");
+    if (!move_to_site(name)) run_command(console, writes, "copy " + name + " htm_out\\ > out_null.list");
   }
   pages.close();
   run_command(console, writes, "copy htm_wrk\\compare.htm htm_out\\compare.htm > out_null.list");
-  run_command(console, writes, "copy files_list.htm htm_out\\ > out_null.list");
-  run_command(console, writes, "copy i_*.htm htm_out\\ > out_null.list");
-  run_command(console, writes, "copy index.htm htm_out\\ > out_null.list");
-  run_command(console, writes, "copy s_*.htm htm_out\\ > out_null.list");
+  for (const char* pattern : {"files_list.htm", "i_*.htm", "index.htm", "s_*.htm"}) {
+    bool all_moved = true;
+    for (const DirEntry& e : list_dir("")) {
+      if (!e.is_dir && wildcard_match(pattern, lower_ascii(e.name)) && !move_to_site(e.name)) all_moved = false;
+    }
+    if (!all_moved) run_command(console, writes, std::string("copy ") + pattern + " htm_out\\ > out_null.list");
+  }
 }
 
 // Sizes of the regular files of a folder, by lower-cased name.
@@ -71,7 +82,11 @@ bool site_published() {
 }
 
 void clean_up(Console& console, WriteFailures& writes) {
-  run_command(console, writes, "del /q *.htm*");
+  // The site's pages were moved into htm_out; what is left is deleted. With
+  // nothing left the command is not run, as it would only say so.
+  if (!matching_entries(read_file_argument("*.htm*"), false).empty()) {
+    run_command(console, writes, "del /q *.htm*");
+  }
   run_command(console, writes, "del /q *.list");
   run_command(console, writes, "dir /b *.txt > dir_01.txt");
   // The listing is read whole first: it names itself, and an open file

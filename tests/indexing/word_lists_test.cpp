@@ -99,14 +99,10 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
       R"("the","page_03.htm","         1","the","     6","the")",
       R"("cat","page_03.htm","         3","cat","     6","cat")",
   }));
-  EXPECT_EQ(read_file("wrd_03.txt"), crlf({
-      R"("page_01.htm","         1","    10","cat","id00000000")",
-      R"("page_03.htm","         3","     6","cat","id00000000")",
-      R"("page_02.htm","         1","     6","dog","id00000002")",
-      R"("page_01.htm","         1","     6","The","id00000003")",
-      R"("page_01.htm","         2","     6","the","id00000003")",
-      R"("page_03.htm","         1","     6","the","id00000003")",
-  }));
+  // The records with ids alone and the filtered records are read by no
+  // later step, so they are not written.
+  EXPECT_FALSE(testing::file_exists("wrd_03.txt"));
+  EXPECT_FALSE(testing::file_exists("wrd_06.txt"));
   EXPECT_EQ(read_file("wrd_04.txt"), crlf({
       R"("page_01.htm","         1","    10","cat","id00000000","1")",
       R"("page_03.htm","         3","     6","cat","id00000000","2")",
@@ -124,7 +120,6 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
       R"("page_03.htm","         3","     6","cat","id00000000","2")",
   });
   EXPECT_EQ(read_file("wrd_05.txt"), text_order);
-  EXPECT_EQ(read_file("wrd_06.txt"), text_order);
   EXPECT_EQ(read_file("wrd_07.txt"), crlf({
       R"("99999999","id00000003","page_01.htm","         1","     6","The","id00000003","1")",
       R"("99999999","id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
