@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/run_state.h"
+#include "common/word_records.h"
 #include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
@@ -11,15 +14,17 @@ namespace textpair {
 namespace {
 
 using testing::crlf;
-using testing::field;
 using testing::read_file;
 using testing::records;
 using testing::split_crlf;
 using testing::write_file;
 
-// id, group, page, line, pos, word, n
 std::vector<std::string> occ(const std::string& id, int group, const std::string& word, int n, int line = 1) {
-  return {id, field(group, 5), "page_01.htm", field(line, 10), field(1, 6), word, std::to_string(n)};
+  using namespace grouped_record;
+  std::vector<std::string> r(kFieldCount);
+  std::tie(r[kId], r[kGroup], r[kPage], r[kLine]) = std::tuple(id, group_field(group), "page_01.htm", line_field(line));
+  std::tie(r[kColumn], r[kWord], r[kN]) = std::tuple(column_field(1, 1), word, std::to_string(n));
+  return r;
 }
 
 TEST(AllWordsIndexEntry, CountsEachWordPerGroupAndWritesProgress) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/run_state.h"
+#include "common/word_records.h"
 #include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
@@ -11,16 +14,18 @@ namespace textpair {
 namespace {
 
 using testing::crlf;
-using testing::field;
 using testing::read_file;
 using testing::records;
 using testing::split_crlf;
 using testing::write_file;
 
-// page, line, pos, word, id, n, next
 std::vector<std::string> occ(const std::string& page, int line, int pos, const std::string& word,
                              const std::string& id, int n, const std::string& next = "") {
-  return {page, field(line, 10), field(pos, 6), word, id, std::to_string(n), next};
+  using namespace next_page_record;
+  std::vector<std::string> r(kFieldCount);
+  std::tie(r[kPage], r[kLine], r[kColumn]) = std::tuple(page, line_field(line), column_field(pos, pos));
+  std::tie(r[kWord], r[kId], r[kN], r[kNext]) = std::tuple(word, id, std::to_string(n), next);
+  return r;
 }
 
 const std::vector<std::string> kScript = {

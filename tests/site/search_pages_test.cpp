@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "common/run_state.h"
+#include "common/word_records.h"
 #include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
@@ -10,16 +13,18 @@
 namespace textpair {
 namespace {
 
-using testing::field;
 using testing::read_file;
 using testing::records;
 using testing::split_crlf;
 using testing::write_file;
 
-// page, line, pos, word, id, n
 std::vector<std::string> occ(int line, int pos, const std::string& word, const std::string& id, int n = 1,
                              const std::string& page = "page_01.htm") {
-  return {page, field(line, 10), field(pos, 6), word, id, std::to_string(n)};
+  using namespace occurrence_record;
+  std::vector<std::string> r(kFieldCount);
+  std::tie(r[kPage], r[kLine], r[kColumn]) = std::tuple(page, line_field(line), column_field(pos, pos));
+  std::tie(r[kWord], r[kId], r[kN]) = std::tuple(word, id, std::to_string(n));
+  return r;
 }
 
 std::string added(const std::string& id, const std::string& word, int group = 1) {

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <tuple>
 
 #include "common/run_state.h"
+#include "common/word_records.h"
 #include "test_util/piped_console.h"
 #include "test_util/site_files.h"
 #include "test_util/work_folder.h"
@@ -13,16 +15,18 @@ namespace textpair {
 namespace {
 
 using testing::crlf;
-using testing::field;
 using testing::read_file;
 using testing::records;
 using testing::split_crlf;
 using testing::write_file;
 
-// id, page, line, pos, word, id, n
 std::vector<std::string> occ(const std::string& id, const std::string& page, int line, const std::string& word,
                              int n) {
-  return {id, page, field(line, 10), field(1, 6), word, id, std::to_string(n)};
+  using namespace word_order_record;
+  std::vector<std::string> r(kFieldCount);
+  std::tie(r[kId], r[kPage], r[kLine], r[kColumn]) = std::tuple(id, page, line_field(line), column_field(1, 1));
+  std::tie(r[kWord], r[kIdAgain], r[kN]) = std::tuple(word, id, std::to_string(n));
+  return r;
 }
 
 std::string id_of(int k) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/bytes.h"
 
 namespace textpair::testing {
 
@@ -31,6 +30,5 @@ std::vector<std::string> split_crlf(const std::string& text) {
   return lines;
 }
 
-std::string field(long long number, int width) { return pad_left(std::to_string(number), width); }
 
 }  // namespace textpair::testing

@@ -14,9 +14,6 @@ std::string records(const std::vector<std::vector<std::string>>& rows);
 // The lines of a CR LF file (fails the test on a bare LF).
 std::vector<std::string> split_crlf(const std::string& text);
 
-// Blanks on the left up to `width` characters.
-std::string field(long long number, int width);
-
 }  // namespace textpair::testing
 
 #endif  // TEXTPAIR_TESTS_TEST_UTIL_SITE_FILES_H_
