@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace textpair::testing {
 
 std::string records(const std::vector<std::vector<std::string>>& rows) {
