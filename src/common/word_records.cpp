@@ -16,10 +16,4 @@ std::string group_field(std::size_t group) { return pad_left(std::to_string(grou
 
 std::string word_id(std::uint64_t number) { return "id" + pad_left(std::to_string(number), kIdDigits, '0'); }
 
-std::string occurrence_rank(std::string_view n) {
-  const long long v = 100000000LL - read_number(n);
-  if (v < 1) return std::string(n);
-  return pad_left(std::to_string(v), kRankDigits, '0');
-}
-
 }  // namespace textpair

@@ -20,7 +20,6 @@ inline constexpr std::size_t kColumnWidth = 6;  // column of the word's first by
                                                 // (wider on a line longer than 999,999 bytes, see below)
 inline constexpr std::size_t kGroupWidth = 5;   // group number, right-aligned in blanks
 inline constexpr std::size_t kIdDigits = 8;     // word id: "id" and the number in zeros
-inline constexpr std::size_t kRankDigits = 8;   // occurrence rank, in zeros
 
 // The padded fields; a number longer than its width keeps all its digits.
 std::string line_field(std::size_t line);
@@ -32,10 +31,6 @@ std::string column_field(std::size_t column, std::size_t line_bytes);
 std::string group_field(std::size_t group);
 // "id" and the number in 8 digits (more when it needs them).
 std::string word_id(std::uint64_t number);
-// The rank of occurrence number n: 100000000 - n in 8 digits, so that a
-// byte sort puts the highest occurrence numbers first; n itself when that
-// difference is not positive.
-std::string occurrence_rank(std::string_view n);
 
 // wrd_01.txt, written by the word extraction: every word cut from the page
 // files, page by page in text order. The word stands twice.
@@ -50,17 +45,11 @@ enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kWordAgain, kFiel
 }  // namespace keyed_record
 
 // The occurrences on the page files, numbered word by word: wrd_04.txt,
-// sorted into text order as wrd_05.txt; a group's
-// share in wrd_11_K.txt, sorted as wrd_12_K.txt (read by the search pages).
+// sorted into text order as wrd_05.txt; a group's share of that, in the same
+// order, wrd_12_K.txt (read by the search pages).
 namespace occurrence_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };
 }  // namespace occurrence_record
-
-// wrd_07.txt, sorted into wrd_08.txt (and spooled as wrd_10_S.txt): the
-// occurrences led by their rank and id.
-namespace ranked_record {
-enum Field : std::size_t { kRank, kId, kPage, kLine, kColumn, kWord, kIdAgain, kN, kFieldCount };
-}  // namespace ranked_record
 
 // wrd_13_K.txt, sorted into wrd_14_K.txt: a group's occurrences in word
 // order (read by the word index pages).

@@ -24,14 +24,10 @@ namespace {
 namespace cut = cut_record;
 namespace keyed = keyed_record;
 namespace occurrence = occurrence_record;
-namespace ranked = ranked_record;
 namespace word_order = word_order_record;
 namespace grouped = grouped_record;
 namespace next_page = next_page_record;
 
-// Groups whose pages are split off wrd_08.txt in one pass; bounds the files
-// open at once (two lists per group and one spool per page).
-constexpr std::size_t kGroupsPerPass = 32;
 
 // Parses an id's number; false for anything but "id" and digits.
 bool id_number(std::string_view id, std::uint64_t& number) {
@@ -106,31 +102,6 @@ bool number_occurrences(NextPages& nexts) {
   return numbered.close();
 }
 
-// Filter, ranks (wrd_07.txt) and page groups, in one pass over the records
-// in text order. The filtered records alone (wrd_06.txt) are not written:
-// no later step reads them.
-bool rank_and_group(PageGrouping& grouping) {
-  RecordLines in("wrd_05.txt", occurrence::kFieldCount);
-  RecordWriter ranks;
-  ranks.create("wrd_07.txt");
-  RecordFields<ranked::kFieldCount> r;
-  std::string rank;
-  while (in.next()) {
-    if (!contains(lower_ascii(in[occurrence::kPage]), "page_") || !contains(in[occurrence::kId], "id")) continue;
-    rank = occurrence_rank(in[occurrence::kN]);
-    r[ranked::kRank] = rank;
-    take(r, in, {{ranked::kId, occurrence::kId}, {ranked::kPage, occurrence::kPage},
-                 {ranked::kLine, occurrence::kLine}, {ranked::kColumn, occurrence::kColumn},
-                 {ranked::kWord, occurrence::kWord}, {ranked::kIdAgain, occurrence::kId},
-                 {ranked::kN, occurrence::kN}});
-    ranks.write(r);
-    grouping.add(in[occurrence::kPage]);
-  }
-  // Without records the group files still start from an (empty) first page.
-  if (grouping.groups().empty()) grouping.add("");
-  return ranks.close();
-}
-
 bool write_groups(const PageGrouping& grouping) {
   LineWriter all;
   all.create("group_page_all.txt");
@@ -150,39 +121,38 @@ bool write_groups(const PageGrouping& grouping) {
   return written;
 }
 
-// The lists of one group: text-order source (wrd_11_K), word-order source
-// (wrd_13_K), and the group's part of wrd_15.txt.
+// The lists of one group: its records in text order (wrd_12_K), in word
+// order once sorted (wrd_13_K, sorted into wrd_14_K), and its part of
+// wrd_15.txt.
 class GroupLists {
  public:
   GroupLists(std::size_t k, RecordWriter& all) : k_(k), group_(group_field(k)), all_(all) {
-    text_.create("wrd_11_" + std::to_string(k) + ".txt");
+    text_.create("wrd_12_" + std::to_string(k) + ".txt");
     words_.create("wrd_13_" + std::to_string(k) + ".txt");
   }
-  // Takes the current record of wrd_08.txt.
+  // Takes the current record of wrd_05.txt.
   void add(const RecordLines& r) {
-    take(text_record_, r,
-         {{occurrence::kPage, ranked::kPage}, {occurrence::kLine, ranked::kLine},
-          {occurrence::kColumn, ranked::kColumn}, {occurrence::kWord, ranked::kWord},
-          {occurrence::kId, ranked::kIdAgain}, {occurrence::kN, ranked::kN}});
+    for (std::size_t f = 0; f < occurrence::kFieldCount; ++f) text_record_[f] = r[f];
     text_.write(text_record_);
     take(word_record_, r,
-         {{word_order::kId, ranked::kId}, {word_order::kPage, ranked::kPage}, {word_order::kLine, ranked::kLine},
-          {word_order::kColumn, ranked::kColumn}, {word_order::kWord, ranked::kWord},
-          {word_order::kIdAgain, ranked::kIdAgain}, {word_order::kN, ranked::kN}});
+         {{word_order::kId, occurrence::kId}, {word_order::kPage, occurrence::kPage},
+          {word_order::kLine, occurrence::kLine}, {word_order::kColumn, occurrence::kColumn},
+          {word_order::kWord, occurrence::kWord}, {word_order::kIdAgain, occurrence::kId},
+          {word_order::kN, occurrence::kN}});
     words_.write(word_record_);
     take(all_record_, r,
-         {{grouped::kId, ranked::kId}, {grouped::kPage, ranked::kPage}, {grouped::kLine, ranked::kLine},
-          {grouped::kColumn, ranked::kColumn}, {grouped::kWord, ranked::kWord}, {grouped::kN, ranked::kN}});
+         {{grouped::kId, occurrence::kId}, {grouped::kPage, occurrence::kPage},
+          {grouped::kLine, occurrence::kLine}, {grouped::kColumn, occurrence::kColumn},
+          {grouped::kWord, occurrence::kWord}, {grouped::kN, occurrence::kN}});
     all_record_[grouped::kGroup] = group_;
     all_.write(all_record_);
   }
-  // Closes the lists and sorts them into wrd_12_K and wrd_14_K; false when
+  // Closes the lists and sorts the word-order one into wrd_14_K; false when
   // a list could not be written completely (a failed sort is noted in `writes`).
   bool finish(Console& console, WriteFailures& writes) {
     bool written = text_.close();
     written &= words_.close();
     const std::string k = std::to_string(k_);
-    run_command(console, writes, "sort wrd_11_" + k + ".txt /o wrd_12_" + k + ".txt");
     run_command(console, writes, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
     return written;
   }
@@ -197,51 +167,50 @@ class GroupLists {
   RecordFields<grouped::kFieldCount> all_record_;
 };
 
-std::string spool_name(std::size_t slot) { return "wrd_10_" + std::to_string(slot) + ".txt"; }
+// The number (from 1) of the group that holds `page`; the page was added last.
+std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
+  const auto& groups = grouping.groups();
+  for (std::size_t g = groups.size(); g > 0; --g) {
+    if (std::find(groups[g - 1].begin(), groups[g - 1].end(), page) != groups[g - 1].end()) return g;
+  }
+  return groups.size();
+}
 
-// Splits wrd_08.txt by group, page by page in group order, keeping the
-// wrd_08 order within a page. One pass serves a batch of groups: the
-// batch's first page is written straight away, the other pages' records
-// are spooled and written after the pass.
-bool split_by_group(Console& console, WriteFailures& writes, const std::vector<std::vector<std::string>>& groups) {
+// Filter, page groups and the group lists, in one pass over the records in
+// text order (wrd_05.txt). The records arrive page by page and the groups
+// take the pages in that order, so a group's records in text order are
+// written as they come: they need no rank order (wrd_07.txt, wrd_08.txt) and
+// no sort of their own (wrd_11_K.txt), which gave the same lines.
+bool split_by_group(Console& console, WriteFailures& writes, PageGrouping& grouping) {
+  RecordLines in("wrd_05.txt", occurrence::kFieldCount);
   RecordWriter all;
   all.create("wrd_15.txt");
+  std::unique_ptr<GroupLists> lists;
+  std::size_t current = 0;  // the group whose lists are open; 0 before the first
   bool written = true;
-  for (std::size_t first = 0; first < groups.size(); first += kGroupsPerPass) {
-    const std::size_t last = std::min(groups.size(), first + kGroupsPerPass);
-    // The batch's pages in group order; a page's place is its spool slot.
-    std::vector<std::string> slots;
-    for (std::size_t g = first; g < last; ++g) slots.insert(slots.end(), groups[g].begin(), groups[g].end());
-    std::vector<LineWriter> spools(slots.size());
-    for (std::size_t s = 1; s < spools.size(); ++s) spools[s].create(spool_name(s));
-    auto lists = std::make_unique<GroupLists>(first + 1, all);
-    {
-      RecordLines in("wrd_08.txt", ranked::kFieldCount);
-      while (in.next()) {
-        const std::size_t slot = std::find(slots.begin(), slots.end(), in[ranked::kPage]) - slots.begin();
-        if (slot == slots.size()) continue;
-        if (slot == 0) {
-          lists->add(in);
-        } else {
-          spools[slot].line(in.line());
-        }
-      }
+  auto open_up_to = [&](std::size_t k) {
+    while (current < k) {
+      if (lists) written &= lists->finish(console, writes);
+      lists = std::make_unique<GroupLists>(++current, all);
     }
-    for (LineWriter& spool : spools) written &= spool.close();
-    for (std::size_t g = first; g < last; ++g) {
-      if (g != first) lists = std::make_unique<GroupLists>(g + 1, all);
-      for (const std::string& page : groups[g]) {
-        const std::size_t slot = std::find(slots.begin(), slots.end(), page) - slots.begin();
-        if (slot == 0) continue;
-        {
-          RecordLines in(spool_name(slot), ranked::kFieldCount);
-          while (in.next()) lists->add(in);
-        }
-        remove_file(native_path(spool_name(slot)));
-      }
-      written &= lists->finish(console, writes);
+  };
+  std::string page;
+  std::size_t group = 0;
+  while (in.next()) {
+    if (!contains(lower_ascii(in[occurrence::kPage]), "page_") || !contains(in[occurrence::kId], "id")) continue;
+    if (group == 0 || in[occurrence::kPage] != page) {
+      page = in[occurrence::kPage];
+      grouping.add(page);
+      group = group_of(grouping, page);
     }
+    open_up_to(group);
+    lists->add(in);
   }
+  // Without records the group files still start from an (empty) first page.
+  if (grouping.groups().empty()) grouping.add("");
+  // The later groups, the empty last one of an even page count included.
+  open_up_to(grouping.groups().size());
+  written &= lists->finish(console, writes);
   return all.close() && written;
 }
 
@@ -337,8 +306,7 @@ Flow build_word_lists(Context& ctx) {
   written &= number_occurrences(nexts);
   if (external_sort(ctx, "wrd_04.txt", "wrd_05.txt") == Flow::kEnd) return Flow::kEnd;
   PageGrouping grouping;
-  written &= rank_and_group(grouping);
-  if (external_sort(ctx, "wrd_07.txt", "wrd_08.txt") == Flow::kEnd) return Flow::kEnd;
+  written &= split_by_group(console, writes, grouping);
   progress(console, 30);
 
   written &= write_groups(grouping);
@@ -347,7 +315,6 @@ Flow build_word_lists(Context& ctx) {
 
   const std::size_t groups = grouping.groups().size();
   ctx.state.group_count = static_cast<int>(groups);
-  written &= split_by_group(console, writes, grouping.groups());
   written &= add_next_pages(groups, nexts);
   ctx.state.writes.note(written_if(written));
   progress(console, 50);
