@@ -1,5 +1,6 @@
 #include "common/bytes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/ascii_case.h"
@@ -46,7 +47,9 @@ std::size_t find_at(std::string_view hay, std::string_view needle, std::size_t f
 }
 
 bool contains_nocase(std::string_view hay, std::string_view needle) {
-  return lower_ascii(hay).find(lower_ascii(needle)) != std::string::npos;
+  // No lower-cased copy: the text may be a very long line's markup.
+  auto same = [](char a, char b) { return ascii_lower(a) == ascii_lower(b); };
+  return std::search(hay.begin(), hay.end(), needle.begin(), needle.end(), same) != hay.end();
 }
 
 std::string mid(std::string_view s, std::size_t a, std::size_t b) {

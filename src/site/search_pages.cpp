@@ -36,7 +36,10 @@ void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& 
     s.link_word = rec[kId];
     s.link_word_set = true;
   }
-  if (!contains(lower_ascii(s.record), "</html>")) out.line(s.record + "<br>");
+  if (!contains_nocase(s.record, "</html>")) {
+    out.raw(s.record);
+    out.line("<br>");
+  }
   if (another_line_follows) {
     s.record = "<span id=\"" + rec[kId] + "_" + rec[kN] + "\">" + rec[kWord] + " &nbsp </span>&nbsp <a href=\"i_" +
                g + ".htm#" + rec[kId] + "\">" + rec[kWord] + "</a></span>";

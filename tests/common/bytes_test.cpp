@@ -34,5 +34,17 @@ TEST(Bytes, TrimsBlanksOnlyAndSearchesOneBased) {
   EXPECT_EQ(format_signed(-5), "-5");
 }
 
+TEST(Bytes, ContainsInAnyAsciiCase) {
+  struct Case {
+    const char* hay;
+    const char* needle;
+    bool want;
+  } cases[] = {
+      {"text</HTML> more", "</html>", true}, {"</Html>", "</html>", true}, {"</htm>", "</html>", false},
+      {"", "</html>", false},                {"abc", "", true},           {"\xC3\x84</html>", "</HTML>", true},
+  };
+  for (const Case& c : cases) EXPECT_EQ(contains_nocase(c.hay, c.needle), c.want) << c.hay;
+}
+
 }  // namespace
 }  // namespace textpair
