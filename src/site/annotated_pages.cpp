@@ -1,6 +1,8 @@
 #include "site/annotated_pages.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -26,41 +28,57 @@ using namespace next_page_record;
 class LastOccurrences {
  public:
   void add(const std::string& id, const std::string& page, long long n) {
-    const std::size_t index = page_index(page);
-    std::vector<PageLast>& pages = table_[id];
-    auto it = std::find_if(pages.begin(), pages.end(), [index](const PageLast& p) { return p.page == index; });
-    if (it == pages.end()) {
-      pages.push_back({index, n});
-    } else if (n > it->last) {
-      it->last = n;
+    const Key key = key_of(id, page);
+    long long* last = nullptr;
+    if (key.in_table) {
+      if (key.at >= table_.size()) table_.resize(key.at + 1, 0);
+      last = &table_[key.at];
+    } else {
+      last = &others_[key.other];
     }
+    if (n > *last) *last = n;
   }
   long long on_page(const std::string& id, const std::string& page) const {
-    auto found = table_.find(id);
-    if (found == table_.end()) return 0;
-    const std::size_t index = page_index(page);
-    for (const PageLast& p : found->second) {
-      if (p.page == index) return p.last;
-    }
-    return 0;
+    const Key key = key_of(id, page);
+    if (key.in_table) return key.at < table_.size() ? table_[key.at] : 0;
+    auto it = others_.find(key.other);
+    return it == others_.end() ? 0 : it->second;
   }
 
  private:
-  struct PageLast {
-    std::size_t page;
-    long long last;
+  // A group holds two pages: their slots lie side by side in one table
+  // indexed by the id's number, so that a look-up costs no hashing. Other
+  // ids or pages, which a run does not make, go to a map.
+  static constexpr std::size_t kPagesInTable = 2;
+  struct Key {
+    bool in_table;
+    std::size_t at;     // in table_
+    std::string other;  // in others_
   };
+
+  Key key_of(const std::string& id, const std::string& page) const {
+    const std::size_t index = page_index(page);
+    std::uint64_t number = 0;
+    const char* digits_end = id.data() + id.size();
+    const bool numbered = id.size() > 2 && id.compare(0, 2, "id") == 0 &&
+                          std::from_chars(id.data() + 2, digits_end, number).ptr == digits_end;
+    if (numbered && index < kPagesInTable && number < (std::uint64_t{1} << 32)) {
+      return {true, static_cast<std::size_t>(number) * kPagesInTable + index, {}};
+    }
+    return {false, 0, id + '"' + std::to_string(index)};
+  }
   // Pages are numbered in order of appearance; a group holds few of them,
   // and its records come page by page.
   std::size_t page_index(const std::string& page) const {
     if (last_ < pages_.size() && pages_[last_] == page) return last_;
-    last_ = std::find(pages_.begin(), pages_.end(), page) - pages_.begin();
+    last_ = static_cast<std::size_t>(std::find(pages_.begin(), pages_.end(), page) - pages_.begin());
     if (last_ == pages_.size()) pages_.push_back(page);
     return last_;
   }
   mutable std::vector<std::string> pages_;
   mutable std::size_t last_ = 0;
-  std::unordered_map<std::string, std::vector<PageLast>> table_;
+  std::vector<long long> table_;
+  std::unordered_map<std::string, long long> others_;
 };
 
 // The page names in name order, for the Before and Next links.
