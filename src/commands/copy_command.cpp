@@ -88,7 +88,10 @@ void copy_command(CommandIo& io, const Args& args) {
   if (into_folder) {
     std::string folder = target.empty() ? "" : target_arg.folder;
     if (!is_directory(native_folder(target_arg))) {
+      // Every copy of the program goes into a folder it has made: one that
+      // is missing is work that could not be written.
       complain(io.console, kNoPath);
+      io.writes.note(Written::kShort);
       report(io, 0);
       return;
     }
@@ -132,7 +135,7 @@ void copy_command(CommandIo& io, const Args& args) {
     } else {
       const bool folder_there = is_directory(parent_path(to));
       complain(io.console, folder_there ? kCannotWrite : kNoPath);
-      if (folder_there) io.writes.note(Written::kShort);
+      io.writes.note(Written::kShort);
     }
   }
   report(io, copied);

@@ -25,7 +25,10 @@ void md_command(CommandIo& io, const Args& args) {
     }
     bool ok = true;
     for (auto it = missing.rbegin(); ok && it != missing.rend(); ++it) ok = make_directory(*it);
-    if (!ok) complain(io.console, "The system cannot find the path specified.");
+    if (!ok) {
+      complain(io.console, "The system cannot find the path specified.");
+      io.writes.note(Written::kShort);
+    }
   }
 }
 

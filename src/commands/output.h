@@ -35,7 +35,7 @@ class FileOutput : public Output {
   // Creates (or empties) the file, or opens it for appending.
   bool open(const std::string& name, bool append) { return append ? file_.append(name) : file_.create(name); }
   void line(std::string_view text) override { file_.line(text); }
-  Written close() { return written_if(file_.close()); }
+  Written close() { return file_.close(); }
 
  private:
   LineWriter file_;

@@ -32,10 +32,10 @@ void sort_command(CommandIo& io, const Args& args) {
   // so that memory stays bounded here too.
   bool to_output = output.empty();
   if (to_output) output = "~sort_stdout.tmp";
-  LineSortResult result = sort_lines(input, output);
-  if (result == LineSortResult::kInputUnreadable) {
+  LineReader reader;
+  if (!reader.open(input)) {
     complain(io.console, "The system cannot find the file specified.");
-  } else if (result == LineSortResult::kWriteFailed) {
+  } else if (sort_lines(reader, output) == Written::kShort) {
     complain(io.console, "The system cannot write to the specified device.");
     io.writes.note(Written::kShort);
   } else if (to_output) {

@@ -144,13 +144,10 @@ bool merge_runs(const std::vector<std::string>& sources, File& out) {
   return ok;
 }
 
-LineSortResult sort_lines(const std::string& input, const std::string& output, const LineSortLimits& limits) {
+Written sort_lines(LineReader& reader, const std::string& output, const LineSortLimits& limits) {
   const std::size_t width = std::max<std::size_t>(limits.merge_width, 2);
   const std::string target = native_path(output);
   TempFiles temps(parent_path(target));
-
-  LineReader reader;
-  if (!reader.open(input)) return LineSortResult::kInputUnreadable;
 
   // Cut the input into sorted runs; an input that fits one run is written
   // as the result straight away.
@@ -160,11 +157,11 @@ LineSortResult sort_lines(const std::string& input, const std::string& output, c
     run.sort();
     std::string name;
     File f;
-    if (!temps.create(name, f) || !run.write(f)) return LineSortResult::kWriteFailed;
+    if (!temps.create(name, f) || !run.write(f)) return Written::kShort;
     if (runs.empty() && reader.at_end()) {
-      if (!rename_path(name, target)) return LineSortResult::kWriteFailed;
+      if (!rename_path(name, target)) return Written::kShort;
       temps.release(name);
-      return LineSortResult::kOk;
+      return Written::kWhole;
     }
     runs.push_back(name);
   }
@@ -178,19 +175,19 @@ LineSortResult sort_lines(const std::string& input, const std::string& output, c
     next += width;
     std::string name;
     File f;
-    if (!temps.create(name, f) || !merge_runs(batch, f)) return LineSortResult::kWriteFailed;
+    if (!temps.create(name, f) || !merge_runs(batch, f)) return Written::kShort;
     for (const std::string& done : batch) temps.remove(done);
     runs.push_back(name);
   }
 
   std::string result;
   File out;
-  if (!temps.create(result, out)) return LineSortResult::kWriteFailed;
+  if (!temps.create(result, out)) return Written::kShort;
   // An empty input leaves no run: the result is empty.
   bool ok = merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out);
-  if (!ok || !rename_path(result, target)) return LineSortResult::kWriteFailed;
+  if (!ok || !rename_path(result, target)) return Written::kShort;
   temps.release(result);
-  return LineSortResult::kOk;
+  return Written::kWhole;
 }
 
 }  // namespace textpair

@@ -25,19 +25,13 @@ struct LineSortLimits {
   std::size_t merge_width = 64;
 };
 
-enum class LineSortResult {
-  kOk,
-  kInputUnreadable,  // the input file cannot be opened
-  kWriteFailed,      // a temporary file or the output could not be written
-};
-
-// Sorts the lines of `input` into `output` (names the program's way,
-// resolved like every other file name; input and output may be the same
-// file). The output is replaced only when the sort succeeded, so a failure
-// never leaves a partly written output behind. Temporary files are removed
-// on every way out. An empty input gives an empty output.
-LineSortResult sort_lines(const std::string& input, const std::string& output,
-                          const LineSortLimits& limits = {});
+// Sorts the lines of `input`, which the caller has opened, into `output`
+// (named the program's way, resolved like every other file name; it may be
+// the input's own file). The output is replaced only when the sort
+// succeeded, so a failure never leaves a partly written output behind; short
+// when a temporary file or the output could not be written. Temporary files
+// are removed on every way out. An empty input gives an empty output.
+Written sort_lines(LineReader& input, const std::string& output, const LineSortLimits& limits = {});
 
 // Building blocks for sorts that name and keep their own pieces.
 

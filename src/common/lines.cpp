@@ -81,10 +81,12 @@ void LineReader::close() {
   pos_ = len_ = 0;
 }
 
-LineWriter::~LineWriter() { close(); }
+// Only a writer left without close() gets here, on an early way out whose
+// caller reports its own failure.
+LineWriter::~LineWriter() { static_cast<void>(close()); }
 
 bool LineWriter::open_mode(const std::string& name, File::Mode mode) {
-  close();
+  if (file_.is_open()) file_.close();
   // A file that could not be made counts as a failed write, so callers that
   // check close() see it too.
   ok_ = file_.open(native_path(name), mode);
@@ -104,10 +106,9 @@ void LineWriter::line(std::string_view text) {
   raw("\r\n");
 }
 
-bool LineWriter::close() {
-  if (!file_.is_open()) return ok_;
-  if (!file_.close()) ok_ = false;
-  return ok_;
+Written LineWriter::close() {
+  if (file_.is_open() && !file_.close()) ok_ = false;
+  return written_if(ok_);
 }
 
 std::vector<std::string> read_all_lines(const std::string& name) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/write_failures.h"
 #include "platform/file_io.h"
 
 namespace textpair {
@@ -60,9 +61,9 @@ class LineWriter {
   void raw(std::string_view bytes);
   // False when a write failed since the file was opened (disk full, ...).
   bool ok() const { return ok_; }
-  // Closes the file; false when the file could not be made or any write or
+  // Closes the file; short when the file could not be made or any write or
   // the close failed.
-  bool close();
+  Written close();
 
  private:
   bool open_mode(const std::string& name, File::Mode mode);

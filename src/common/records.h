@@ -26,8 +26,8 @@ class RecordWriter {
  public:
   bool create(const std::string& name) { return out_.create(name); }
   void write(std::span<const std::string_view> fields);
-  // False when the file could not be made or written completely.
-  bool close() { return out_.close(); }
+  // Short when the file could not be made or written completely.
+  Written close() { return out_.close(); }
 
  private:
   LineWriter out_;

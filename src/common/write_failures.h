@@ -19,6 +19,8 @@ class WriteFailures {
     if (w == Written::kShort) failed_ = true;
   }
   bool any() const { return failed_; }
+  // The whole record as one outcome.
+  Written result() const { return written_if(!failed_); }
 
  private:
   bool failed_ = false;

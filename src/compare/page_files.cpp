@@ -39,7 +39,7 @@ long long count_pages(const std::string& listing) {
   return count;
 }
 
-bool copy_without_control_bytes(const std::string& from, const std::string& to) {
+Written copy_without_control_bytes(const std::string& from, const std::string& to) {
   LineWriter out;
   out.create(to);
   LineReader in(from);
@@ -87,7 +87,7 @@ Flow write_page_files(Context& ctx) {
     std::size_t htm = name.find(".htm");
     if (htm == std::string::npos) continue;
     std::string scratch = name.substr(0, htm) + "_01.htm";
-    ctx.state.writes.note(written_if(copy_without_control_bytes("htm_in\\" + name, scratch)));
+    ctx.state.writes.note(copy_without_control_bytes("htm_in\\" + name, scratch));
     ++k;
     std::string page = "page_" + format_with_pattern(k, ctx.state.number_pattern) + ".htm";
     run_command(ctx.console, ctx.state.writes, "copy /y " + scratch + " " + page + " > out_null.list");

@@ -36,6 +36,9 @@ Flow build_index_site(Context& ctx) {
   return check_work_written(ctx);
 }
 
+// A phase's hand-over, then the check that its work was written.
+Flow checked(Context& ctx, Flow flow) { return flow == Flow::kEnd ? Flow::kEnd : check_work_written(ctx); }
+
 Flow run_phases(Context& ctx) {
   Console& console = ctx.console;
   WriteFailures& writes = ctx.state.writes;
@@ -49,24 +52,23 @@ Flow run_phases(Context& ctx) {
   if (show_startup_screens(ctx) == Flow::kEnd) return Flow::kEnd;
   if (check_tools(ctx) == Flow::kEnd) return Flow::kEnd;
   if (fetch_ads(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (take_in_inputs(ctx) == Flow::kEnd) return Flow::kEnd;
+  // From here on every phase leaves work files; each is checked.
+  if (checked(ctx, take_in_inputs(ctx)) == Flow::kEnd) return Flow::kEnd;
   set_up_folders(ctx);
-  if (choose_files(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (make_working_copies(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (write_comparison_page(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (write_page_files(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (checked(ctx, choose_files(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (checked(ctx, make_working_copies(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (checked(ctx, write_comparison_page(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (checked(ctx, write_page_files(ctx)) == Flow::kEnd) return Flow::kEnd;
 
   console.empty_line();
   console.write_line("============ INDEXING ===========");
   console.empty_line();
   progress(console, 1);
   extract_words(ctx);
-  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (build_word_lists(ctx) == Flow::kEnd) return Flow::kEnd;
-  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
+  if (checked(ctx, Flow::kGoOn) == Flow::kEnd) return Flow::kEnd;
+  if (checked(ctx, build_word_lists(ctx)) == Flow::kEnd) return Flow::kEnd;
   if (build_index_site(ctx) == Flow::kEnd) return Flow::kEnd;
+  // Publishing checks its own copies before it deletes the originals.
   return publish_and_show_results(ctx);
 }
 

@@ -229,11 +229,11 @@ std::string trace_entry(std::size_t scan_pos, std::string_view word) {
   return out;
 }
 
-bool extract_listed_pages(const std::string& listing) {
+Written extract_listed_pages(const std::string& listing) {
   LineReader names(listing);
   RecordWriter records;
   records.create("wrd_01.txt");
-  bool written = true;
+  WriteFailures writes;
   ScanState state;
   std::vector<CutWord> words;
   std::string name, line, line_number, column;
@@ -264,16 +264,17 @@ bool extract_listed_pages(const std::string& listing) {
         trace.line(trace_entry(w.scan_pos, w.word));
       }
     }
-    written &= trace.close();
+    writes.note(trace.close());
   }
-  return records.close() && written;
+  writes.note(records.close());
+  return writes.result();
 }
 
 void extract_words(Context& ctx) {
   run_command(ctx.console, ctx.state.writes, "dir /b > dir_01.txt");
   run_command(ctx.console, ctx.state.writes, "del /q *.txt");
   run_command(ctx.console, ctx.state.writes, "dir /b page_*.htm > dir_02.txt");
-  ctx.state.writes.note(written_if(extract_listed_pages("dir_02.txt")));
+  ctx.state.writes.note(extract_listed_pages("dir_02.txt"));
 }
 
 }  // namespace textpair

@@ -51,7 +51,7 @@ std::string trace_entry(std::size_t scan_pos, std::string_view word);
 // Extracts the words of the page files named in `listing` (one name per
 // line, as "dir /b" writes them) into wrd_01.txt and the trace files; false
 // when one of them could not be written completely.
-bool extract_listed_pages(const std::string& listing);
+Written extract_listed_pages(const std::string& listing);
 
 // The phase: clears the work folder's .txt files, lists the page files into
 // dir_02.txt and extracts their words.

@@ -49,7 +49,7 @@ void take(RecordFields<count>& to, const RecordLines& from, std::initializer_lis
 }
 
 // Step "keys": the lower-cased word leads each record; &nbsp; entities go.
-bool write_keys() {
+void write_keys(WriteFailures& writes) {
   RecordLines in("wrd_01.txt", cut::kFieldCount);
   RecordWriter out;
   out.create("wrd_01_01.txt");
@@ -63,14 +63,14 @@ bool write_keys() {
                  {keyed::kColumn, cut::kColumn}, {keyed::kWordAgain, cut::kWordAgain}});
     out.write(r);
   }
-  return out.close();
+  writes.note(out.close());
 }
 
 // Word ids and occurrence numbers (wrd_04.txt) in one pass over the
 // key-sorted records. A word's id is the place of its first record. The
 // records with their ids alone (wrd_03.txt) are not written: no later step
 // reads them, the next pages come from `nexts`.
-bool number_occurrences(NextPages& nexts) {
+void number_occurrences(NextPages& nexts, WriteFailures& writes) {
   RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
   RecordWriter numbered;
   numbered.create("wrd_04.txt");
@@ -99,14 +99,14 @@ bool number_occurrences(NextPages& nexts) {
       numbered.write(occ);
     }
   }
-  return numbered.close();
+  writes.note(numbered.close());
 }
 
-bool write_groups(const PageGrouping& grouping) {
+void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
   LineWriter all;
   all.create("group_page_all.txt");
   for (const std::string& page : grouping.pages()) all.line(page);
-  bool written = all.close();
+  writes.note(all.close());
   const auto& groups = grouping.groups();
   for (std::size_t k = 0; k < groups.size(); ++k) {
     RecordWriter out;
@@ -116,9 +116,8 @@ bool write_groups(const PageGrouping& grouping) {
       r[group_page_record::kPage] = page;
       out.write(r);
     }
-    written &= out.close();
+    writes.note(out.close());
   }
-  return written;
 }
 
 // The lists of one group: its records in text order (wrd_12_K), in word
@@ -147,14 +146,12 @@ class GroupLists {
     all_record_[grouped::kGroup] = group_;
     all_.write(all_record_);
   }
-  // Closes the lists and sorts the word-order one into wrd_14_K; false when
-  // a list could not be written completely (a failed sort is noted in `writes`).
-  bool finish(Console& console, WriteFailures& writes) {
-    bool written = text_.close();
-    written &= words_.close();
+  // Closes the lists and sorts the word-order one into wrd_14_K.
+  void finish(Console& console, WriteFailures& writes) {
+    writes.note(text_.close());
+    writes.note(words_.close());
     const std::string k = std::to_string(k_);
     run_command(console, writes, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
-    return written;
   }
 
  private:
@@ -181,16 +178,15 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
 // take the pages in that order, so a group's records in text order are
 // written as they come: they need no rank order (wrd_07.txt, wrd_08.txt) and
 // no sort of their own (wrd_11_K.txt), which gave the same lines.
-bool split_by_group(Console& console, WriteFailures& writes, PageGrouping& grouping) {
+void split_by_group(Console& console, WriteFailures& writes, PageGrouping& grouping) {
   RecordLines in("wrd_05.txt", occurrence::kFieldCount);
   RecordWriter all;
   all.create("wrd_15.txt");
   std::unique_ptr<GroupLists> lists;
   std::size_t current = 0;  // the group whose lists are open; 0 before the first
-  bool written = true;
   auto open_up_to = [&](std::size_t k) {
     while (current < k) {
-      if (lists) written &= lists->finish(console, writes);
+      if (lists) lists->finish(console, writes);
       lists = std::make_unique<GroupLists>(++current, all);
     }
   };
@@ -210,13 +206,12 @@ bool split_by_group(Console& console, WriteFailures& writes, PageGrouping& group
   if (grouping.groups().empty()) grouping.add("");
   // The later groups, the empty last one of an even page count included.
   open_up_to(grouping.groups().size());
-  written &= lists->finish(console, writes);
-  return all.close() && written;
+  lists->finish(console, writes);
+  writes.note(all.close());
 }
 
 // wrd_24_K: every occurrence of the group with the next page of its word.
-bool add_next_pages(std::size_t groups, const NextPages& nexts) {
-  bool written = true;
+void add_next_pages(std::size_t groups, const NextPages& nexts, WriteFailures& writes) {
   for (std::size_t k = 1; k <= groups; ++k) {
     RecordLines in("wrd_12_" + std::to_string(k) + ".txt", occurrence::kFieldCount);
     RecordWriter out;
@@ -230,9 +225,8 @@ bool add_next_pages(std::size_t groups, const NextPages& nexts) {
       r[next_page::kNext] = nexts.next(in[occurrence::kId], in[occurrence::kPage]);
       out.write(r);
     }
-    written &= out.close();
+    writes.note(out.close());
   }
-  return written;
 }
 
 // The wrd_24 folder keeps a copy of the group files after the run.
@@ -298,25 +292,24 @@ Flow build_word_lists(Context& ctx) {
   Console& console = ctx.console;
   WriteFailures& writes = ctx.state.writes;
   progress(console, 10);
-  bool written = write_keys();
+  write_keys(writes);
   if (external_sort(ctx, "wrd_01_01.txt", "wrd_01_02.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 20);
 
   NextPages nexts;
-  written &= number_occurrences(nexts);
+  number_occurrences(nexts, writes);
   if (external_sort(ctx, "wrd_04.txt", "wrd_05.txt") == Flow::kEnd) return Flow::kEnd;
   PageGrouping grouping;
-  written &= split_by_group(console, writes, grouping);
+  split_by_group(console, writes, grouping);
   progress(console, 30);
 
-  written &= write_groups(grouping);
+  write_groups(grouping, writes);
   if (external_sort(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 40);
 
   const std::size_t groups = grouping.groups().size();
   ctx.state.group_count = static_cast<int>(groups);
-  written &= add_next_pages(groups, nexts);
-  ctx.state.writes.note(written_if(written));
+  add_next_pages(groups, nexts, writes);
   progress(console, 50);
   copy_to_folder(ctx);
   return Flow::kGoOn;

@@ -203,7 +203,7 @@ void drop_base(Console& console, WriteFailures& writes, LineReader& second, cons
     std::string name = trim_blanks(line);
     if (!same_base(clash_base(name), base)) kept.line(name);
   }
-  kept.close();
+  writes.note(kept.close());
   second.close();
   run_command(console, writes, "copy compare_04.txt compare_02.txt > out_null.list");
   second.open("compare_02.txt");
@@ -247,7 +247,7 @@ void convert_htm_files(Console& console, WriteFailures& writes, const std::set<s
     std::size_t pos = find_lower(name, ".htm");
     if (pos == std::string::npos || skipped.count(name) > 0) continue;
     std::string text_name = name.substr(0, pos) + ".txt";
-    htm_to_text(name, text_name);
+    writes.note(htm_to_text(name, text_name));
     run_command(console, writes, "copy " + text_name + " compare_in\\" + text_name);
   }
 }
@@ -275,7 +275,7 @@ std::optional<std::string> clash_base(std::string_view name) {
   return std::string(name.substr(0, pos));
 }
 
-void htm_to_text(const std::string& htm_name, const std::string& txt_name) {
+Written htm_to_text(const std::string& htm_name, const std::string& txt_name) {
   LineWriter out;
   out.create(txt_name);
   LineReader in(htm_name);
@@ -292,6 +292,7 @@ void htm_to_text(const std::string& htm_name, const std::string& txt_name) {
     if (lower == "<pre>" || lower == "</pre>") continue;
     out.line(text);
   }
+  return out.close();
 }
 
 Flow take_in_inputs(Context& ctx) {

@@ -34,8 +34,8 @@ std::optional<std::string> clash_base(std::string_view name);
 
 // Writes the text of an HTM file: the trimmed lines between a line that is
 // exactly "<body>" and one that is exactly "</body>" (any case), without
-// the lines "<pre>" and "</pre>".
-void htm_to_text(const std::string& htm_name, const std::string& txt_name);
+// the lines "<pre>" and "</pre>". Short when the text could not be written.
+Written htm_to_text(const std::string& htm_name, const std::string& txt_name);
 
 }  // namespace textpair
 

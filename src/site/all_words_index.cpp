@@ -80,7 +80,7 @@ Flow write_all_words_index(Context& ctx) {
   out.line(entry_start(id, group) + ")</a>");
   out.line("</body>");
   out.line("</html>");
-  ctx.state.writes.note(written_if(out.close()));
+  ctx.state.writes.note(out.close());
   return Flow::kGoOn;
 }
 

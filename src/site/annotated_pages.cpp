@@ -217,7 +217,7 @@ class PageRewriter {
       out_.line(line);
     }
     in_.close();
-    ctx_.state.writes.note(written_if(out_.close()));
+    ctx_.state.writes.note(out_.close());
     // The rewritten page takes the page file's place; it is moved, not
     // copied, unless the system cannot move it.
     if (!rename_path(native_path(work_name_), native_path(page_))) {

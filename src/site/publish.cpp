@@ -1,6 +1,5 @@
 #include "site/publish.h"
 
-#include <map>
 #include <string>
 
 #include "commands/file_match.h"
@@ -45,42 +44,6 @@ void copy_site(Console& console, WriteFailures& writes) {
   }
 }
 
-// Sizes of the regular files of a folder, by lower-cased name.
-std::map<std::string, std::uint64_t> file_sizes(const std::string& native_dir) {
-  std::map<std::string, std::uint64_t> sizes;
-  for (const DirEntry& e : list_dir(native_dir)) {
-    if (!e.is_dir) sizes[lower_ascii(e.name)] = e.size;
-  }
-  return sizes;
-}
-
-// True when every file of the site stands in htm_out with all its bytes.
-// The copies are not checked by the commands that make them, and the
-// clean-up deletes the originals, so a full disk would lose the site.
-bool site_published() {
-  const std::map<std::string, std::uint64_t> here = file_sizes("");
-  const std::map<std::string, std::uint64_t> out = file_sizes(native_path("htm_out"));
-  auto arrived = [&out](const std::string& name, std::uint64_t size) {
-    auto it = out.find(name);
-    return it != out.end() && it->second == size;
-  };
-  for (const auto& [name, size] : here) {
-    bool published = name == "files_list.htm" || name == "index.htm" || wildcard_match("i_*.htm", name) ||
-                     wildcard_match("s_*.htm", name);
-    if (published && !arrived(name, size)) return false;
-  }
-  LineReader pages("dir_02.txt");
-  std::string line;
-  while (pages.next(line)) {
-    const std::string name = trim_blanks(lower_ascii(line));
-    auto it = here.find(name);
-    if (contains(name, ".htm") && it != here.end() && !arrived(name, it->second)) return false;
-  }
-  const std::map<std::string, std::uint64_t> work = file_sizes(native_path("htm_wrk"));
-  auto compare = work.find("compare.htm");
-  return compare == work.end() || arrived("compare.htm", compare->second);
-}
-
 void clean_up(Console& console, WriteFailures& writes) {
   // The site's pages were moved into htm_out; what is left is deleted. With
   // nothing left the command is not run, as it would only say so.
@@ -101,7 +64,7 @@ Flow publish_and_show_results(Context& ctx) {
   WriteFailures& writes = ctx.state.writes;
   progress(console, 90);
   copy_site(console, writes);
-  if (!site_published()) {
+  if (writes.any()) {
     // The scratch files stay: they hold the only complete copy of the site.
     console.write_line(kDashes);
     console.write_line("The site could not be written completely to htm_out.");

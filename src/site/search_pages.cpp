@@ -141,7 +141,7 @@ void write_search_page(Context& ctx, int group) {
   if (any) close_line(out, ctx, g, s, last, false);
   out.line("</body> <br>");
   out.line("</html> <br>");
-  ctx.state.writes.note(written_if(out.close()));
+  ctx.state.writes.note(out.close());
 }
 
 }  // namespace textpair

@@ -93,7 +93,7 @@ void write_word_index_page(Context& ctx, int group) {
   out.line(entry_head(pair) + "<br>");
   out.line("</body>");
   out.line("</html>");
-  ctx.state.writes.note(written_if(out.close()));
+  ctx.state.writes.note(out.close());
 }
 
 }  // namespace textpair

@@ -22,21 +22,21 @@ TEST_F(WorkFolderTest, WriterReportsAFileItCouldNotMakeOrFill) {
   LineWriter ok;
   ASSERT_TRUE(ok.create("out.txt"));
   ok.line("a");
-  EXPECT_TRUE(ok.close());
+  EXPECT_EQ(ok.close(), Written::kWhole);
   EXPECT_EQ(testing::read_file("out.txt"), "a\r\n");
 
   LineWriter missing_folder;
   EXPECT_FALSE(missing_folder.create("no_such_folder\\out.txt"));
   missing_folder.line("lost");
-  EXPECT_FALSE(missing_folder.close());
+  EXPECT_EQ(missing_folder.close(), Written::kShort);
 
   LineWriter full;
   ASSERT_TRUE(full.create("/dev/full"));
   full.line(std::string(1 << 17, 'x'));
-  EXPECT_FALSE(full.close());
+  EXPECT_EQ(full.close(), Written::kShort);
 
   LineWriter never_opened;
-  EXPECT_TRUE(never_opened.close());
+  EXPECT_EQ(never_opened.close(), Written::kWhole);
 }
 
 // A write that falls short in the middle of a file is a failed file, even
@@ -62,7 +62,7 @@ TEST_F(WorkFolderTest, WriterReportsAShortWriteInTheMiddle) {
       out.line(std::string(c.cut, 'x'));
     }
     out.line("after the limit");
-    EXPECT_FALSE(out.close()) << c.name;
+    EXPECT_EQ(out.close(), Written::kShort) << c.name;
   }
 }
 

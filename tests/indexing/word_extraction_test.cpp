@@ -126,7 +126,7 @@ TEST_F(ExtractListedPages, WritesRecordsAndTracesPageByPage) {
   write_file("page_01.htm", crlf({"<title>", "compare.htm", "</title>", "<script>", "x()", "</script>",
                                   " <br>Hello \"big\" world."}));
   write_file("page_02.htm", "<p>Line two\n");
-  EXPECT_TRUE(extract_listed_pages("dir_02.txt"));
+  EXPECT_EQ(extract_listed_pages("dir_02.txt"), Written::kWhole);
 
   EXPECT_EQ(read_file("wrd_01.txt"),
             crlf({R"("compare.htm","page_01.htm","         2","     1","compare.htm")",
@@ -151,7 +151,7 @@ TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
   for (int i = 0; i < 10; ++i) long_line += " abc" + std::to_string(i);
   write_file("dir_02.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<p>one two", long_line, "<p>three"}));
-  ASSERT_TRUE(extract_listed_pages("dir_02.txt"));
+  ASSERT_EQ(extract_listed_pages("dir_02.txt"), Written::kWhole);
 
   std::vector<std::string> fields;
   std::vector<std::string> places;  // page, line and column as written, in text order
@@ -173,7 +173,7 @@ TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
 
 TEST_F(ExtractListedPages, MissingPageGivesAnEmptyTrace) {
   write_file("dir_02.txt", crlf({"page_01.htm"}));
-  extract_listed_pages("dir_02.txt");
+  ASSERT_EQ(extract_listed_pages("dir_02.txt"), Written::kWhole);
   EXPECT_EQ(read_file("wrd_01.txt"), "");
   EXPECT_TRUE(testing::file_exists("page_01.txt"));
   EXPECT_EQ(read_file("page_01.txt"), "");
@@ -187,7 +187,7 @@ TEST_F(ExtractListedPages, AFullDiskIsReported) {
     std::remove("wrd_01.txt");
     std::remove("page_01.txt");
     ASSERT_EQ(symlink("/dev/full", full), 0) << full;
-    EXPECT_FALSE(extract_listed_pages("dir_02.txt")) << full;
+    EXPECT_EQ(extract_listed_pages("dir_02.txt"), Written::kShort) << full;
   }
 }
 

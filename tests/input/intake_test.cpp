@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "common/run_state.h"
+#include "test_util/file_size_limit.h"
 #include "test_util/phase_run.h"
 #include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
@@ -85,9 +86,15 @@ TEST_F(HtmToTextTest, KeepsTheTrimmedBodyLines) {
   };
   for (const Case& c : cases) {
     write_file("page.htm", c.htm);
-    htm_to_text("page.htm", "page.txt");
+    EXPECT_EQ(htm_to_text("page.htm", "page.txt"), Written::kWhole) << c.what;
     EXPECT_EQ(read_file("page.txt"), c.want) << c.what;
   }
+}
+
+TEST_F(HtmToTextTest, ReportsATextItCouldNotWriteWhole) {
+  write_file("page.htm", "<body>\n" + std::string(100000, 'x') + "\n</body>\n");
+  testing::FileSizeLimit limit(50000);
+  EXPECT_EQ(htm_to_text("page.htm", "page.txt"), Written::kShort);
 }
 
 class IntakeTest : public testing::WorkFolderTest {
