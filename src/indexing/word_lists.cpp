@@ -45,7 +45,9 @@ struct FieldFrom {
 
 template <std::size_t count>
 void take(RecordFields<count>& to, const RecordLines& from, std::initializer_list<FieldFrom> fields) {
-  for (const FieldFrom& f : fields) to.at(f.to) = from[f.from];
+  for (const FieldFrom& f : fields) {
+    if (f.to < count) to[f.to] = from[f.from];
+  }
 }
 
 // Step "keys": the lower-cased word leads each record; &nbsp; entities go.
