@@ -1,0 +1,77 @@
+#include "common/records.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_util/work_folder.h"
+
+namespace textpair {
+namespace {
+
+using testing::read_file;
+
+TEST(SplitRecord, TakesQuotedAndBareFieldsAndFillsMissingOnes) {
+  struct Case {
+    const char* line;
+    std::size_t count;
+    std::vector<std::string> want;
+  } cases[] = {
+      {R"("a","b c","")", 3, {"a", "b c", ""}},
+      {R"( 	"a", "b")", 2, {"a", "b"}},                        // blanks and tabs before a quote
+      {R"("a,b","c")", 2, {"a,b", "c"}},                         // a comma inside quotes
+      {R"("a"x,"b")", 2, {"a", "b"}},                            // bytes after the closing quote
+      {R"(  bare  ,"q")", 2, {"bare", "q"}},                     // a bare field loses its blanks
+      {R"("a")", 3, {"a", "", ""}},                               // missing fields come back empty
+      {R"("a","b","c")", 2, {"a", "b"}},                         // extra fields are left out
+      {R"("open)", 2, {"open", ""}},                              // a quote that never closes
+      {"", 2, {"", ""}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string_view> fields;
+    split_record(c.line, c.count, fields);
+    EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.end()), c.want) << c.line;
+  }
+  std::vector<std::string_view> fields;
+  const std::string long_field = "\"" + std::string(5000, 'w') + "\"";
+  split_record(long_field, 1, fields);
+  EXPECT_EQ(fields[0].size(), 4096u);
+}
+
+class RecordFileTest : public testing::WorkFolderTest {};
+
+TEST_F(RecordFileTest, RecordsWrittenAreReadBackFieldByField) {
+  RecordWriter out;
+  ASSERT_TRUE(out.create("r.txt"));
+  const RecordFields<3> first = {"a", "", "c d"};
+  const RecordFields<1> second = {"only"};
+  out.write(first);
+  out.write(second);
+  ASSERT_EQ(out.close(), Written::kWhole);
+  EXPECT_EQ(read_file("r.txt"), "\"a\",\"\",\"c d\"\r\n\"only\"\r\n");
+
+  RecordLines in("r.txt", 3);
+  ASSERT_TRUE(in.next());
+  EXPECT_EQ(in[0], "a");
+  EXPECT_EQ(in[2], "c d");
+  ASSERT_TRUE(in.next());
+  EXPECT_EQ(in.line(), "\"only\"");
+  EXPECT_EQ(in[1], "");
+  EXPECT_FALSE(in.next());
+
+  RecordReader copies(3);
+  ASSERT_TRUE(copies.open("r.txt"));
+  std::vector<std::string> rec;
+  ASSERT_TRUE(copies.next(rec));
+  EXPECT_EQ(rec, (std::vector<std::string>{"a", "", "c d"}));
+  copies.next(rec);
+  EXPECT_FALSE(copies.next(rec));
+  EXPECT_EQ(rec, (std::vector<std::string>{"", "", ""}));
+  copies.rewind();
+  ASSERT_TRUE(copies.next(rec));
+  EXPECT_EQ(rec[0], "a");
+}
+
+}  // namespace
+}  // namespace textpair
