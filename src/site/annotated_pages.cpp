@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -169,41 +171,42 @@ class PageRewriter {
   void write_occurrence(const std::vector<std::string>& rec) {
     const std::string& id = rec[kId];
     const std::string& n = rec[kN];
+    const std::string& word = rec[kWord];
     const std::size_t pos = static_cast<std::size_t>(read_number(rec[kColumn]));
     // The text between the last word and this one. A word that lies before
     // the last one's end (records out of text order) gets no text before it,
     // and the line is never written from an earlier point again.
     const std::size_t from = has_last_ ? last_end_ : 1;
-    out_.line(mid(line_, from, pos > 0 ? pos - 1 : 0));
+    out_.line(bytes_of_line(from, pos > 0 ? pos - 1 : 0));
     has_last_ = true;
-    last_end_ = std::max(from, pos + rec[kWord].size());
+    last_end_ = std::max(from, pos + word.size());
     if (line_in_title_) {  // nothing inside a title is markup
-      out_.line(rec[kWord]);
+      out_.line(word);
       return;
     }
-    out_.line("<span id=\"" + id + "\" type = \"text/javascript\"ondblclick = \"window.open('" + rec[kPage] + "#" +
-              id + "'); window.event.cancelbubble = true;\">" + rec[kWord] + "</span>");
-    if (rec[kWord] == "Pages_list") return;
-    out_.line("<span hidden id=\"" + id + "\">");
+    put({"<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('", rec[kPage], "#", id,
+         "'); window.event.cancelbubble = true;\">", word, "</span>"});
+    if (word == "Pages_list") return;
+    put({"<span hidden id=\"", id, "\">"});
     const long long number = read_number(n);
     if (number < last_.on_page(id, rec[kPage])) {
-      out_.line("(" + n + ")(<a href=\"#" + id + "_" + std::to_string(number + 1) + "\">&gt;</a>,");
+      put({"(", n, ")(<a href=\"#", id, "_", std::to_string(number + 1), "\">&gt;</a>,"});
     } else {
-      out_.line("(" + n + ")(<a href=\"#" + id + "_" + n + "\"></a>");
+      put({"(", n, ")(<a href=\"#", id, "_", n, "\"></a>"});
     }
-    out_.line("<a href=\"i_" + group_ + ".htm#" + id + "\">i</a>,");
-    out_.line("<a href=\"s_" + group_ + ".htm#" + id + "_" + n + "\">s</a>,");
+    put({"<a href=\"i_", group_, ".htm#", id, "\">i</a>,"});
+    put({"<a href=\"s_", group_, ".htm#", id, "_", n, "\">s</a>,"});
     if (rec[kNext].empty()) {
       out_.line("<a href=\"files_list.htm\">c)</a></span>");
     } else {
       out_.line("<a href=\"files_list.htm\">c</a>,");
-      out_.line("<a href=\"" + rec[kNext] + "#" + id + "\">&gt;&gt;)</a></span>");
+      put({"<a href=\"", rec[kNext], "#", id, "\">&gt;&gt;)</a></span>"});
     }
-    out_.line("<span id=\"" + id + "_" + n + "\"></span>");
+    put({"<span id=\"", id, "_", n, "\"></span>"});
   }
 
   // The bytes of the current line after its last word.
-  void write_rest_of_line() { out_.line(has_last_ ? mid(line_, last_end_, line_.size()) : line_); }
+  void write_rest_of_line() { out_.line(has_last_ ? bytes_of_line(last_end_, line_.size()) : line_); }
 
   // Copies the remaining lines, with the navigation lines again before the
   // body's end, and puts the rewritten page in place of the page file.
@@ -227,6 +230,21 @@ class PageRewriter {
   }
 
  private:
+  // Bytes a..b (1-based, inclusive) of the current line, as mid() takes them,
+  // without a copy.
+  std::string_view bytes_of_line(std::size_t a, std::size_t b) const {
+    if (a < 1) a = 1;
+    if (b > line_.size()) b = line_.size();
+    if (b < a) return {};
+    return std::string_view(line_).substr(a - 1, b - a + 1);
+  }
+  // Writes the pieces as one line, through one buffer kept between lines.
+  void put(std::initializer_list<std::string_view> pieces) {
+    piece_.clear();
+    for (std::string_view p : pieces) piece_ += p;
+    out_.line(piece_);
+  }
+
   // Title lines run from one holding "<title" to the next holding "</title>".
   void note_title(const std::string& line) {
     const std::string lower = lower_ascii(line);
@@ -255,6 +273,7 @@ class PageRewriter {
   bool top_written_ = false;
   bool title_open_ = false;
   bool line_in_title_ = false;
+  std::string piece_;
 };
 
 }  // namespace
