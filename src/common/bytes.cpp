@@ -59,6 +59,10 @@ std::string mid(std::string_view s, std::size_t a, std::size_t b) {
   return std::string(s.substr(a - 1, b - a + 1));
 }
 
+void append_all(std::string& out, std::initializer_list<std::string_view> pieces) {
+  for (std::string_view p : pieces) out += p;
+}
+
 std::string pad_left(std::string_view s, std::size_t width, char fill) {
   if (s.size() >= width) return std::string(s);
   return std::string(width - s.size(), fill) + std::string(s);

@@ -5,6 +5,7 @@
 #define TEXTPAIR_COMMON_BYTES_H_
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ inline bool contains(std::string_view hay, std::string_view needle) {
 bool contains_nocase(std::string_view hay, std::string_view needle);
 // Bytes a..b (1-based, inclusive); empty when b < a; clipped to the string.
 std::string mid(std::string_view s, std::size_t a, std::size_t b);
+
+// Appends the pieces to `out` in order, without temporaries.
+void append_all(std::string& out, std::initializer_list<std::string_view> pieces);
 
 // Right-aligns `s` in `width` characters with `fill`; longer text stays whole.
 std::string pad_left(std::string_view s, std::size_t width, char fill = ' ');

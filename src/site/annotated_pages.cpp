@@ -241,7 +241,7 @@ class PageRewriter {
   // Writes the pieces as one line, through one buffer kept between lines.
   void put(std::initializer_list<std::string_view> pieces) {
     piece_.clear();
-    for (std::string_view p : pieces) piece_ += p;
+    append_all(piece_, pieces);
     out_.line(piece_);
   }
 

@@ -126,10 +126,11 @@ void write_search_page(Context& ctx, int group) {
   while (in.next(rec)) {
     any = true;
     if (rec[kLine] == line_key) {
-      s.record += " <span id=\"" + rec[kId] + "_" + rec[kN] + "\"><a href=\"i_" + g + ".htm#" + rec[kId] + "\">" +
-                  rec[kWord] + "</a></span>";
+      append_all(s.record, {" <span id=\"", rec[kId], "_", rec[kN], "\"><a href=\"i_", g, ".htm#", rec[kId], "\">",
+                            rec[kWord], "</a></span>"});
       s.last_length = s.query.size();
-      s.query += trim_blanks(rec[kWord]) + " ";
+      s.query += trim_blanks(rec[kWord]);
+      s.query += ' ';
       ++s.word_count;
     } else {
       close_line(out, ctx, g, s, rec, true);
