@@ -1,5 +1,5 @@
-// Times the indexing of one page file: word extraction, the word lists with
-// their sorts, and the all-words sort (wrd_15.txt into wrd_16.txt), step by
+// Times the indexing of one page file: word extraction and the word lists
+// with their sorts, step by
 // step as the progress lines mark them, and reports the peak memory.
 //
 // usage: bench_indexing WORK_FOLDER   (the folder holds page_01.htm)
@@ -16,7 +16,6 @@
 
 #include "common/run_state.h"
 #include "prompts/prompts.h"
-#include "indexing/external_sort.h"
 #include "indexing/word_extraction.h"
 #include "indexing/word_lists.h"
 #include "platform/console.h"
@@ -100,11 +99,9 @@ int main(int argc, char** argv) {
       textpair::progress(console, 1);
       textpair::extract_words(ctx);
       if (textpair::build_word_lists(ctx) == textpair::Flow::kEnd) return 1;
-      console.write_line("wrd_24 copied");
-      if (textpair::external_sort(ctx, "wrd_15.txt", "wrd_16.txt") == textpair::Flow::kEnd) return 1;
       end = Clock::now();
       cpu_end = cpu_ms_now();
-      console.write_line("wrd_16 sorted");
+      console.write_line("wrd_24 copied");
     }
     close(fds[1]);
     usleep(100000);

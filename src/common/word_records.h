@@ -52,16 +52,11 @@ enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };
 }  // namespace occurrence_record
 
 // wrd_13_K.txt, sorted into wrd_14_K.txt: a group's occurrences in word
-// order (read by the word index pages).
+// order (read by the word index pages and, all groups merged, by the index
+// of all words).
 namespace word_order_record {
 enum Field : std::size_t { kId, kPage, kLine, kColumn, kWord, kIdAgain, kN, kFieldCount };
 }  // namespace word_order_record
-
-// wrd_15.txt, sorted into wrd_16.txt: every occurrence with its group (read
-// by the index of all words).
-namespace grouped_record {
-enum Field : std::size_t { kId, kGroup, kPage, kLine, kColumn, kWord, kN, kFieldCount };
-}  // namespace grouped_record
 
 // wrd_24_K.txt: a group's occurrences in text order with the next page that
 // holds the word, empty when there is none (read by the annotated pages).

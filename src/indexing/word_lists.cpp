@@ -25,7 +25,6 @@ namespace cut = cut_record;
 namespace keyed = keyed_record;
 namespace occurrence = occurrence_record;
 namespace word_order = word_order_record;
-namespace grouped = grouped_record;
 namespace next_page = next_page_record;
 
 
@@ -122,12 +121,12 @@ void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
   }
 }
 
-// The lists of one group: its records in text order (wrd_12_K), in word
-// order once sorted (wrd_13_K, sorted into wrd_14_K), and its part of
-// wrd_15.txt.
+// The lists of one group: its records in text order (wrd_12_K) and in word
+// order once sorted (wrd_13_K, sorted into wrd_14_K). The index of all words
+// merges the groups' wrd_14_K lists.
 class GroupLists {
  public:
-  GroupLists(std::size_t k, RecordWriter& all) : k_(k), group_(group_field(k)), all_(all) {
+  explicit GroupLists(std::size_t k) : k_(k) {
     text_.create("wrd_12_" + std::to_string(k) + ".txt");
     words_.create("wrd_13_" + std::to_string(k) + ".txt");
   }
@@ -141,12 +140,6 @@ class GroupLists {
           {word_order::kWord, occurrence::kWord}, {word_order::kIdAgain, occurrence::kId},
           {word_order::kN, occurrence::kN}});
     words_.write(word_record_);
-    take(all_record_, r,
-         {{grouped::kId, occurrence::kId}, {grouped::kPage, occurrence::kPage},
-          {grouped::kLine, occurrence::kLine}, {grouped::kColumn, occurrence::kColumn},
-          {grouped::kWord, occurrence::kWord}, {grouped::kN, occurrence::kN}});
-    all_record_[grouped::kGroup] = group_;
-    all_.write(all_record_);
   }
   // Closes the lists and sorts the word-order one into wrd_14_K.
   void finish(Console& console, WriteFailures& writes) {
@@ -158,12 +151,9 @@ class GroupLists {
 
  private:
   std::size_t k_;
-  std::string group_;
-  RecordWriter& all_;
   RecordWriter text_, words_;
   RecordFields<occurrence::kFieldCount> text_record_;
   RecordFields<word_order::kFieldCount> word_record_;
-  RecordFields<grouped::kFieldCount> all_record_;
 };
 
 // The number (from 1) of the group that holds `page`; the page was added last.
@@ -182,14 +172,12 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
 // no sort of their own (wrd_11_K.txt), which gave the same lines.
 void split_by_group(Console& console, WriteFailures& writes, PageGrouping& grouping) {
   RecordLines in("wrd_05.txt", occurrence::kFieldCount);
-  RecordWriter all;
-  all.create("wrd_15.txt");
   std::unique_ptr<GroupLists> lists;
   std::size_t current = 0;  // the group whose lists are open; 0 before the first
   auto open_up_to = [&](std::size_t k) {
     while (current < k) {
       if (lists) lists->finish(console, writes);
-      lists = std::make_unique<GroupLists>(++current, all);
+      lists = std::make_unique<GroupLists>(++current);
     }
   };
   std::string page;
@@ -209,7 +197,6 @@ void split_by_group(Console& console, WriteFailures& writes, PageGrouping& group
   // The later groups, the empty last one of an even page count included.
   open_up_to(grouping.groups().size());
   lists->finish(console, writes);
-  writes.note(all.close());
 }
 
 // wrd_24_K: every occurrence of the group with the next page of its word.

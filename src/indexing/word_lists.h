@@ -4,7 +4,7 @@
 // distinct word (compared in lower case) an id, numbers each word's
 // occurrences, sorts them into text order and into word order, groups the
 // page files two by two, splits the occurrences by group (wrd_12_K to
-// wrd_15) and finds for each occurrence the next page holding its word
+// wrd_14_K) and finds for each occurrence the next page holding its word
 // (wrd_24_K, also copied into the wrd_24 folder). It sets the group count.
 #ifndef TEXTPAIR_INDEXING_WORD_LISTS_H_
 #define TEXTPAIR_INDEXING_WORD_LISTS_H_

@@ -1,5 +1,6 @@
 #include "site/all_words_index.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,6 @@
 #include "common/records.h"
 #include "common/word_records.h"
 #include "prompts/prompts.h"
-#include "indexing/external_sort.h"
 #include "platform/console.h"
 #include "site/page_parts.h"
 
@@ -16,11 +16,61 @@ namespace textpair {
 
 namespace {
 
-using namespace grouped_record;
+using namespace word_order_record;
+
+std::string list_name(std::size_t k) { return "wrd_14_" + std::to_string(k) + ".txt"; }
 
 std::string entry_start(const std::string& id, const std::string& group_field) {
   const std::string g = trim_blanks(group_field);
   return "&nbsp;&nbsp;<a href=\"i_" + g + ".htm#" + id + "\" id=\"" + id + "\">(i_" + g;
+}
+
+// Every occurrence of the run in word order: the groups' lists in word order
+// (wrd_14_K) merged by id, a word's groups in their order, each group's
+// records as its list holds them. That is the byte order of the records led
+// by id and padded group, so no list of all occurrences is written and sorted.
+class AllOccurrences {
+ public:
+  explicit AllOccurrences(std::size_t groups) {
+    for (std::size_t k = 1; k <= groups; ++k) {
+      auto list = std::make_unique<GroupList>(k);
+      list->live = list->in.open(list_name(k)) && list->in.next(list->record);
+      lists_.push_back(std::move(list));
+    }
+  }
+  // The next occurrence's id, group field and word; false after the last.
+  bool next(std::string& id, std::string& group, std::string& word) {
+    GroupList* least = nullptr;
+    for (auto& list : lists_) {
+      if (list->live && (least == nullptr || list->record[kId] < least->record[kId])) least = list.get();
+    }
+    if (least == nullptr) return false;
+    id = least->record[kId];
+    group = least->group;
+    word = least->record[kWord];
+    least->live = least->in.next(least->record);
+    return true;
+  }
+
+ private:
+  struct GroupList {
+    explicit GroupList(std::size_t k) : group(group_field(k)), in(kFieldCount) {}
+    std::string group;
+    RecordReader in;
+    std::vector<std::string> record;
+    bool live = false;
+  };
+  std::vector<std::unique_ptr<GroupList>> lists_;
+};
+
+long long occurrence_total(std::size_t groups) {
+  long long total = 0;
+  std::string line;
+  for (std::size_t k = 1; k <= groups; ++k) {
+    LineReader lines(list_name(k));
+    while (lines.next(line)) ++total;
+  }
+  return total;
 }
 
 }  // namespace
@@ -28,14 +78,8 @@ std::string entry_start(const std::string& id, const std::string& group_field) {
 Flow write_all_words_index(Context& ctx) {
   RunState& state = ctx.state;
   progress(ctx.console, 60);
-  if (external_sort(ctx, "wrd_15.txt", "wrd_16.txt") == Flow::kEnd) return Flow::kEnd;
-
-  long long total = 0;
-  {
-    LineReader lines("wrd_16.txt");
-    std::string line;
-    while (lines.next(line)) ++total;
-  }
+  const std::size_t groups = state.group_count > 0 ? static_cast<std::size_t>(state.group_count) : 0;
+  const long long total = occurrence_total(groups);
   state.word_total = total;
   progress(ctx.console, 70);
 
@@ -47,34 +91,36 @@ Flow write_all_words_index(Context& ctx) {
   out.line("Use a combination of two keys (CTRL + F) to search.");
   out.line("<br><br>");
 
-  RecordReader in(kFieldCount);
-  in.open("wrd_16.txt");
-  std::vector<std::string> rec;
-  in.next(rec);
-  std::string id = rec[kId], group = rec[kGroup];
-  out.line(rec[kWord]);
-  in.rewind();
+  AllOccurrences all(groups);
+  std::string id, group, word;
+  std::string next_id, next_group, next_word;
+  bool more = all.next(next_id, next_group, next_word);
+  if (more) {
+    id = next_id;
+    group = next_group;
+  }
+  out.line(next_word);
 
   // The count of a word in a group is the length of its run of records.
   long long count = 0;
   long long number = 0;
-  while (in.next(rec)) {
+  for (; more; more = all.next(next_id, next_group, next_word)) {
     ++number;
     if (!state.wrote_80_percent && static_cast<double>(total) / static_cast<double>(number) > 2.0) {
       progress(ctx.console, 80);
       state.wrote_80_percent = true;
     }
-    if (rec[kId] == id && rec[kGroup] == group) {
+    if (next_id == id && next_group == group) {
       ++count;
       continue;
     }
     out.line(entry_start(id, group) + ",&nbsp;&nbsp;" + std::to_string(count) + ")</a>");
-    if (rec[kId] != id) {
+    if (next_id != id) {
       out.line("<br>");
-      out.line(rec[kWord]);
-      id = rec[kId];
+      out.line(next_word);
+      id = next_id;
     }
-    group = rec[kGroup];
+    group = next_group;
     count = 1;
   }
   out.line(entry_start(id, group) + ")</a>");

@@ -7,8 +7,8 @@
 
 namespace textpair {
 
-// Sorts wrd_15.txt into wrd_16.txt and writes index.htm from it; ends the
-// run when the sort fails.
+// Writes index.htm from the groups' lists in word order (wrd_14_K.txt, K up
+// to the group count).
 Flow write_all_words_index(Context& ctx);
 
 }  // namespace textpair
