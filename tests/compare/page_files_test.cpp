@@ -80,7 +80,7 @@ TEST_F(PageFilesTest, NumbersPagesInListingOrder) {
     state_ = RunState{};
     state_.number_pattern = "00";
     for (int i = 1; i <= c.pages; ++i) {
-      std::string name = "p" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".htm";
+      std::string name = std::string(i < 10 ? "p0" : "p").append(std::to_string(i)).append(".htm");
       write_file("htm_wrk/" + name, name + "\r\n");
     }
     ASSERT_EQ(write_pages(), Flow::kGoOn) << c.pages;

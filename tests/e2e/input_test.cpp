@@ -238,7 +238,7 @@ TEST(InputRunTest, EarlyEnds) {
       {"one file",
        {{"a.txt", "a\r\n"}},
        "1",
-       "\n" + std::string(kNoClashNoHtm) +
+       std::string("\n").append(kNoClashNoHtm) +
            "\n"
            "----------------------------\n"
            "The compare_in subfolder must contain at least 2 files.\n"
@@ -247,7 +247,7 @@ TEST(InputRunTest, EarlyEnds) {
       {"number out of range",
        two,
        "3\nx",
-       "\n" + std::string(kNoClashNoHtm) + kListOfTwo +
+       std::string("\n").append(kNoClashNoHtm) + kListOfTwo +
            "select file with line number = ? 3\n"
            "line number is out of range\n"
            "\n"
@@ -255,7 +255,7 @@ TEST(InputRunTest, EarlyEnds) {
       {"the same number twice",
        two,
        "1\n1\nx",
-       "\n" + std::string(kNoClashNoHtm) + kListOfTwo + kFirstIsA +
+       std::string("\n").append(kNoClashNoHtm) + kListOfTwo + kFirstIsA +
            "select file with line number = ? 1\n"
            "the file is duplicated\n"
            "\n"
@@ -280,7 +280,7 @@ TEST(InputRunTest, EarlyEnds) {
       {"duplicate prompt answered 2",
        {{"a.txt", "same\r\n"}, {"b.txt", "same\r\n"}},
        "1\n2\n\n\n2",
-       "\n" + std::string(kNoClashNoHtm) + kListOfTwo + kFirstIsA +
+       std::string("\n").append(kNoClashNoHtm) + kListOfTwo + kFirstIsA +
            "select file with line number = ? 2\n"
            "\n"
            "\n"

@@ -33,7 +33,7 @@ constexpr std::uintmax_t kMostSiteBytesPerInputByte = 150;
 // about 1.4 MB on one line.
 std::vector<std::string> long_line_words() {
   std::vector<std::string> words;
-  for (int i = 0; i < 300000; ++i) words.push_back("w" + std::to_string(i % 500));
+  for (int i = 0; i < 300000; ++i) words.push_back(std::string("w").append(std::to_string(i % 500)));
   return words;
 }
 

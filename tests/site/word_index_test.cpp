@@ -38,7 +38,7 @@ std::string id_of(int k) {
 // `pairs` words that occur once each on page_01.htm.
 std::string distinct_words(int pairs) {
   std::vector<std::vector<std::string>> rows;
-  for (int k = 0; k < pairs; ++k) rows.push_back(occ(id_of(k), "page_01.htm", k + 1, "w" + std::to_string(k), 1));
+  for (int k = 0; k < pairs; ++k) rows.push_back(occ(id_of(k), "page_01.htm", k + 1, std::string("w").append(std::to_string(k)), 1));
   return records(rows);
 }
 
@@ -69,7 +69,7 @@ class WordIndexTest : public testing::WorkFolderTest {
         out.push_back("P");
         i += 17;
       } else if (lines[i].rfind("<br>ad ", 0) == 0) {
-        out.push_back("A" + lines[i].substr(4));
+        out.push_back(std::string("A").append(lines[i], 4));
         ++i;
       } else {
         out.push_back(lines[i]);

@@ -31,22 +31,20 @@ TEST_F(FoldersTest, ResetEmptiesAListedFolderOrMakesAMissingOne) {
     const char* name;
     bool there;
     std::vector<std::string> files;  // in the folder before
-    FolderReset reset;
+    const char* pattern;             // what emptying deletes
+    bool list_into_first;
+    bool make_when_missing;
     bool there_after;
     std::vector<std::string> left;
     bool complaint;  // "Could Not Find" on the console
   } cases[] = {
-      {"listed", true, {"a.txt", "b.htm"}, {.folder = "box", .listing = "l.txt"}, true, {}, false},
-      {"listed and empty", true, {}, {.folder = "box", .listing = "l.txt"}, true, {}, false},
-      {"missing", false, {}, {.folder = "box", .listing = "l.txt"}, true, {}, false},
-      {"narrower pattern", true, {"a.txt", "b.htm"}, {.folder = "box", .listing = "l.txt", .files = "*.txt"}, true,
-       {"b.htm"}, false},
-      {"no listing first", true, {"a.txt"}, {.folder = "box", .listing = "l.txt", .list_into_first = false}, true,
-       {}, false},
-      {"no listing first, empty", true, {}, {.folder = "box", .listing = "l.txt", .list_into_first = false}, true,
-       {}, true},
-      {"missing, not made", false, {}, {.folder = "box", .listing = "l.txt", .make_when_missing = false}, false,
-       {}, false},
+      {"listed", true, {"a.txt", "b.htm"}, "*.*", true, true, true, {}, false},
+      {"listed and empty", true, {}, "*.*", true, true, true, {}, false},
+      {"missing", false, {}, "*.*", true, true, true, {}, false},
+      {"narrower pattern", true, {"a.txt", "b.htm"}, "*.txt", true, true, true, {"b.htm"}, false},
+      {"no listing first", true, {"a.txt"}, "*.*", false, true, true, {}, false},
+      {"no listing first, empty", true, {}, "*.*", false, true, true, {}, true},
+      {"missing, not made", false, {}, "*.*", true, false, false, {}, false},
   };
   for (const Case& c : cases) {
     testing::WorkFolder work;
@@ -54,7 +52,9 @@ TEST_F(FoldersTest, ResetEmptiesAListedFolderOrMakesAMissingOne) {
     for (const std::string& f : c.files) write_file("box/" + f, "x");
     testing::PipedConsole console;
     WriteFailures writes;
-    reset_folder(console, writes, c.reset);
+    reset_folder(console, writes,
+                 {.folder = "box", .listing = "l.txt", .files = c.pattern, .list_into_first = c.list_into_first,
+                  .make_when_missing = c.make_when_missing});
     EXPECT_EQ(file_exists("box"), c.there_after) << c.name;
     if (c.there_after) {
       EXPECT_EQ(list_names("box"), c.left) << c.name;

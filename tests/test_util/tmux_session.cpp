@@ -50,10 +50,10 @@ std::string shell_quote(const std::string& text) {
 TmuxSession::TmuxSession(const std::string& folder, const std::string& command, int width, int height,
                          const std::vector<std::string>& environment) {
   socket_ = (fs::path(folder) / ".tmux.sock").string();
-  std::string args = "new-session -d -s t -x " + std::to_string(width) + " -y " + std::to_string(height) +
+  std::string args = std::string("new-session -d -s t -x ").append(std::to_string(width)) + " -y " + std::to_string(height) +
                      " -c " + shell_quote(folder);
-  for (const std::string& e : environment) args += " -e " + shell_quote(e);
-  args += " " + shell_quote(command);
+  for (const std::string& e : environment) args.append(" -e ").append(shell_quote(e));
+  args.append(" ").append(shell_quote(command));
   int status = -1;
   capture("unset TMUX; tmux -S " + shell_quote(socket_) + " -f /dev/null " + args + " 2>&1", &status);
   started_ = status == 0;
@@ -67,7 +67,7 @@ std::string TmuxSession::tmux(const std::string& args) {
 
 void TmuxSession::send_keys(const std::vector<std::string>& keys) {
   std::string args = "send-keys -t t";
-  for (const std::string& k : keys) args += " " + shell_quote(k);
+  for (const std::string& k : keys) args.append(" ").append(shell_quote(k));
   tmux(args);
 }
 
