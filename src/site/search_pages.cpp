@@ -7,6 +7,9 @@
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
 #include "site/page_parts.h"
 
 namespace textpair {
@@ -16,10 +19,60 @@ namespace {
 using namespace occurrence_record;
 
 constexpr int kMaxQueryWords = 28;
+const char* const kSpillName = "search_line.txt";
+
+// The markup of the line being gathered. Up to `held` bytes stay in memory;
+// a longer line goes on in a scratch file, so that a line of any length
+// takes bounded memory. Pieces are whole entries, and "</html>" can only
+// stand inside a word, so looking at each piece as it is moved out finds it.
+class LineMarkup {
+ public:
+  LineMarkup(std::size_t held, WriteFailures& writes) : held_(held), writes_(writes) {}
+  ~LineMarkup() { discard(); }
+  // Append whole entries here, then call settle().
+  std::string& text() { return text_; }
+  void settle() {
+    if (text_.size() <= held_) return;
+    if (!spilled_) spilled_ = spill_.open(native_path(kSpillName), File::Mode::kCreate);
+    html_end_ = html_end_ || contains_nocase(text_, "</html>");
+    if (!spill_.write(text_)) writes_.note(Written::kShort);
+    text_.clear();
+  }
+  bool holds_html_end() const { return html_end_ || contains_nocase(text_, "</html>"); }
+  // The whole markup, the scratch part first.
+  void write_to(LineWriter& out) {
+    if (spilled_) {
+      writes_.note(written_if(spill_.close()));
+      File in(native_path(kSpillName), File::Mode::kRead);
+      std::string chunk(std::size_t{1} << 16, '\0');
+      for (std::size_t n; (n = in.read(chunk.data(), chunk.size())) > 0;) out.raw(std::string_view(chunk).substr(0, n));
+    }
+    out.raw(text_);
+  }
+  // Empties the markup for the next line.
+  void discard() {
+    if (spilled_) {
+      (void)spill_.close();
+      remove_file(native_path(kSpillName));
+      spilled_ = false;
+    }
+    html_end_ = false;
+    text_.clear();
+  }
+
+ private:
+  std::size_t held_;
+  WriteFailures& writes_;
+  std::string text_;
+  File spill_;
+  bool spilled_ = false;
+  bool html_end_ = false;
+};
 
 // The line being gathered and what the links after it need.
 struct LineState {
-  std::string record;      // the line's markup
+  LineState(std::size_t held, WriteFailures& writes) : record(held, writes) {}
+  LineMarkup record;       // the line's markup
   std::string query;       // its words, each followed by one blank
   int word_count = 0;
   std::size_t last_length = 0;  // query length before its last word
@@ -36,13 +89,14 @@ void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& 
     s.link_word = rec[kId];
     s.link_word_set = true;
   }
-  if (!contains_nocase(s.record, "</html>")) {
-    out.raw(s.record);
+  if (!s.record.holds_html_end()) {
+    s.record.write_to(out);
     out.line("<br>");
   }
+  s.record.discard();
   if (another_line_follows) {
-    s.record = "<span id=\"" + rec[kId] + "_" + rec[kN] + "\">" + rec[kWord] + " &nbsp </span>&nbsp <a href=\"i_" +
-               g + ".htm#" + rec[kId] + "\">" + rec[kWord] + "</a></span>";
+    append_all(s.record.text(), {"<span id=\"", rec[kId], "_", rec[kN], "\">", rec[kWord], " &nbsp </span>&nbsp <a href=\"i_",
+                                 g, ".htm#", rec[kId], "\">", rec[kWord], "</a></span>"});
   }
   out.line("<a href=\"i_" + g + ".htm#" + s.link_word + "\">i_" + g + "</a>");
   out.line("&nbsp <a href=\"index.htm#" + s.link_word + "\">index</a>");
@@ -106,7 +160,7 @@ std::string encode_query(std::string_view query) {
   return out;
 }
 
-void write_search_page(Context& ctx, int group) {
+void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   const std::string g = std::to_string(group);
   LineWriter out;
   out.create("s_" + g + ".htm");
@@ -120,14 +174,15 @@ void write_search_page(Context& ctx, int group) {
   std::string line_key = rec[kLine];
   in.rewind();
 
-  LineState s;
+  LineState s(held_line_bytes, ctx.state.writes);
   bool any = false;
   std::vector<std::string> last;
   while (in.next(rec)) {
     any = true;
     if (rec[kLine] == line_key) {
-      append_all(s.record, {" <span id=\"", rec[kId], "_", rec[kN], "\"><a href=\"i_", g, ".htm#", rec[kId], "\">",
-                            rec[kWord], "</a></span>"});
+      append_all(s.record.text(), {" <span id=\"", rec[kId], "_", rec[kN], "\"><a href=\"i_", g, ".htm#", rec[kId],
+                                   "\">", rec[kWord], "</a></span>"});
+      s.record.settle();
       s.last_length = s.query.size();
       s.query += trim_blanks(rec[kWord]);
       s.query += ' ';

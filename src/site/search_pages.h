@@ -2,6 +2,7 @@
 #ifndef TEXTPAIR_SITE_SEARCH_PAGES_H_
 #define TEXTPAIR_SITE_SEARCH_PAGES_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,11 @@ namespace textpair {
 
 inline constexpr const char* kSearchEngine = "http://www.google.com";
 
-void write_search_page(Context& ctx, int group);
+// Writes s_K.htm for group K from wrd_12_K.txt. A line's markup beyond
+// `held_line_bytes` waits in a scratch file (search_line.txt) until the line
+// is complete.
+inline constexpr std::size_t kHeldLineBytes = std::size_t{1} << 20;
+void write_search_page(Context& ctx, int group, std::size_t held_line_bytes = kHeldLineBytes);
 
 // The query of a line of more than 28 words: up to 28 distinct words drawn
 // at random from `words` (each word followed by one blank), never its first

@@ -180,5 +180,49 @@ TEST_F(SearchPagesTest, LongLinesSearchForRandomPicks) {
   }
 }
 
+// A line whose markup outgrows what is held in memory goes on in a scratch
+// file: the page is the same byte for byte, a line holding the end tag is
+// still left out, and the scratch file is gone afterwards.
+TEST_F(SearchPagesTest, LongLineMarkupBeyondTheHeldBytesGivesTheSamePage) {
+  auto line_of = [](int line, int words, int end_tag_at) {
+    std::vector<std::vector<std::string>> rows;
+    char id[16];
+    for (int k = 1; k <= words; ++k) {
+      std::snprintf(id, sizeof id, "id%08d", k % 7);
+      rows.push_back(occ(line, 4 * k, k == end_tag_at ? "x</Html>" : "w" + std::to_string(k % 7), id, k));
+    }
+    return rows;
+  };
+  auto join = [](std::vector<std::vector<std::vector<std::string>>> lines) {
+    std::vector<std::vector<std::string>> rows;
+    for (auto& l : lines) rows.insert(rows.end(), l.begin(), l.end());
+    return rows;
+  };
+  struct Case {
+    const char* name;
+    std::vector<std::vector<std::string>> rows;
+  } cases[] = {
+      {"one long line", line_of(1, 300, 0)},
+      {"long lines between short ones", join({line_of(1, 3, 0), line_of(2, 200, 0), line_of(3, 1, 0), line_of(4, 90, 0)})},
+      {"end tag in the spilled part", join({line_of(1, 200, 150), line_of(2, 50, 0)})},
+      {"end tag in the held rest", join({line_of(1, 200, 200), line_of(2, 50, 0)})},
+  };
+  for (const Case& c : cases) {
+    write_file("wrd_12_1.txt", records(c.rows));
+    std::string pages[2];
+    const std::size_t held[2] = {kHeldLineBytes, 100};
+    for (int i = 0; i < 2; ++i) {
+      RunState state;
+      Context ctx{console_.console(), state};
+      write_search_page(ctx, 1, held[i]);
+      EXPECT_FALSE(state.writes.any()) << c.name;
+      pages[i] = read_file("s_1.htm");
+    }
+    EXPECT_EQ(pages[1], pages[0]) << c.name;
+    EXPECT_EQ(pages[0].find("</Html>"), std::string::npos) << c.name;
+    EXPECT_FALSE(testing::file_exists("search_line.txt")) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace textpair
