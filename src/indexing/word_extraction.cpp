@@ -53,8 +53,8 @@ bool keyword_in_tag(std::string_view line, std::size_t s) {
 
 // Drops an opening and a closing double quote and turns the others into
 // apostrophes; the column moves with a dropped opening quote.
-void add_candidate(std::string_view line, std::size_t from, std::size_t to, std::size_t scan_pos,
-                   std::vector<CutWord>& words) {
+void add_candidate(std::string_view line, std::size_t from, std::size_t to, std::size_t scan_pos, CutWord& cut,
+                   const OnWord& on_word) {
   if (to < from) return;
   std::string_view w = line.substr(from - 1, to - from + 1);
   std::size_t column = from;
@@ -64,9 +64,11 @@ void add_candidate(std::string_view line, std::size_t from, std::size_t to, std:
   }
   if (!w.empty() && w.back() == '"') w.remove_suffix(1);
   if (w.size() < kMinWordBytes) return;
-  CutWord cut{scan_pos, column, std::string(w)};
+  cut.scan_pos = scan_pos;
+  cut.column = column;
+  cut.word.assign(w);
   std::replace(cut.word.begin(), cut.word.end(), '"', '\'');
-  words.push_back(std::move(cut));
+  on_word(cut);
 }
 
 // One kind of block (script or style): the opening test runs while the block
@@ -144,7 +146,8 @@ bool find_tags(std::string_view line, ScanState& st, std::vector<Tag>& tags) {
 // position outside a tag's inside, with O, C, B and P the last tag start,
 // the last tag end, the last blank and the blank before it.
 void cut_words(std::string_view line, std::string_view lower, const std::vector<Tag>& tags,
-               const std::vector<std::size_t>& blanks, std::vector<CutWord>& words) {
+               const std::vector<std::size_t>& blanks, const OnWord& on_word) {
+  CutWord cut;
   const std::size_t len = line.size();
   const std::size_t href = first_of(lower, "href=");
   std::size_t o = 0, cl = 0, b = 0, p = 0;
@@ -166,11 +169,11 @@ void cut_words(std::string_view line, std::string_view lower, const std::vector<
     if (blank) {
       b = c;
       if (p < c && o == 0 && cl == 0) {
-        add_candidate(line, p + 1, c - 1, c, words);
+        add_candidate(line, p + 1, c - 1, c, cut, on_word);
       } else if (o < c && cl < c && o < cl && p < o) {
-        add_candidate(line, cl + 1, c - 1, c, words);
+        add_candidate(line, cl + 1, c - 1, c, cut, on_word);
       } else if (p < c && o < cl && cl < p) {
-        add_candidate(line, p + 1, c - 1, c, words);
+        add_candidate(line, p + 1, c - 1, c, cut, on_word);
       }
     }
     if (starts) {
@@ -178,22 +181,22 @@ void cut_words(std::string_view line, std::string_view lower, const std::vector<
         // Text right after a link tag is the link's address: the rest of
         // the line is left out.
         if (href >= 1 && href < cl) return;
-        add_candidate(line, cl + 1, c - 1, c, words);
+        add_candidate(line, cl + 1, c - 1, c, cut, on_word);
       } else if (cl < b && b < o) {
-        add_candidate(line, b + 1, c - 1, c, words);
+        add_candidate(line, b + 1, c - 1, c, cut, on_word);
       } else if (cl == 0 && b == 0 && c > 1) {
         // Text at the start of the line that runs straight into a tag.
-        add_candidate(line, 1, c - 1, c, words);
+        add_candidate(line, 1, c - 1, c, cut, on_word);
       }
     }
     if (open_at_end) cl = c;
     if (c == len) {
       if (b < o && o < cl) {
-        add_candidate(line, cl + 1, len, c, words);
+        add_candidate(line, cl + 1, len, c, cut, on_word);
       } else if (cl < b && b < len) {
-        add_candidate(line, b + 1, len, c, words);
+        add_candidate(line, b + 1, len, c, cut, on_word);
       } else if (o == 0 && cl == 0 && b == 0 && p == 0) {
-        add_candidate(line, 1, len, c, words);
+        add_candidate(line, 1, len, c, cut, on_word);
       }
     }
     if (blank) p = c;
@@ -204,6 +207,10 @@ void cut_words(std::string_view line, std::string_view lower, const std::vector<
 
 bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& words) {
   words.clear();
+  return scan_line(line, state, [] {}, [&](const CutWord& w) { words.push_back(w); });
+}
+
+bool scan_line(std::string_view line, ScanState& state, const std::function<void()>& on_kept, const OnWord& on_word) {
   const std::string lower = lower_ascii(line);
   if (!outside_blocks(line, lower, state)) return false;
   if (is_link_line(lower)) return false;
@@ -218,7 +225,8 @@ bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& wo
     if (ti < tags.size() && tags[ti].open <= pos) continue;
     blanks.push_back(pos);
   }
-  cut_words(line, lower, tags, blanks, words);
+  on_kept();
+  cut_words(line, lower, tags, blanks, on_word);
   return true;
 }
 
@@ -235,7 +243,6 @@ Written extract_listed_pages(const std::string& listing) {
   records.create("wrd_01.txt");
   WriteFailures writes;
   ScanState state;
-  std::vector<CutWord> words;
   std::string name, line, line_number, column;
   RecordFields<cut_record::kFieldCount> record;
   while (names.next(name)) {
@@ -247,22 +254,25 @@ Written extract_listed_pages(const std::string& listing) {
     state.start_page();
     LineReader in(page);
     std::size_t line_no = 0;
-    while (in.next(line)) {
-      ++line_no;
-      if (!scan_line(line, state, words)) continue;
+    // Each word goes out as it is cut: a line of any length holds no list of its words.
+    const std::function<void()> kept = [&] {
       trace.line(kTraceRule);
       trace.line(line);
       line_number = line_field(line_no);
-      for (const CutWord& w : words) {
-        column = column_field(w.column, line.size());
-        record[cut_record::kWord] = w.word;
-        record[cut_record::kPage] = page;
-        record[cut_record::kLine] = line_number;
-        record[cut_record::kColumn] = column;
-        record[cut_record::kWordAgain] = w.word;
-        records.write(record);
-        trace.line(trace_entry(w.scan_pos, w.word));
-      }
+    };
+    const OnWord cut = [&](const CutWord& w) {
+      column = column_field(w.column, line.size());
+      record[cut_record::kWord] = w.word;
+      record[cut_record::kPage] = page;
+      record[cut_record::kLine] = line_number;
+      record[cut_record::kColumn] = column;
+      record[cut_record::kWordAgain] = w.word;
+      records.write(record);
+      trace.line(trace_entry(w.scan_pos, w.word));
+    };
+    while (in.next(line)) {
+      ++line_no;
+      scan_line(line, state, kept, cut);
     }
     writes.note(trace.close());
   }

@@ -9,6 +9,7 @@
 #define TEXTPAIR_INDEXING_WORD_EXTRACTION_H_
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,13 @@ struct ScanState {
 // nothing in the trace. Otherwise `words` holds the words of three bytes or
 // more in the order they were cut.
 bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& words);
+
+// Receives each word as it is cut; the word is only valid during the call.
+using OnWord = std::function<void(const CutWord&)>;
+
+// The same scan without a list of the words: for a line that is not skipped,
+// `on_kept` is called first, then `on_word` for each word as it is cut.
+bool scan_line(std::string_view line, ScanState& state, const std::function<void()>& on_kept, const OnWord& on_word);
 
 // A trace entry: the scan position after one blank, the word from column 15.
 std::string trace_entry(std::size_t scan_pos, std::string_view word);
