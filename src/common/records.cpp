@@ -31,8 +31,12 @@ void split_record(std::string_view line, std::size_t count, std::vector<std::str
       std::size_t end = close == std::string_view::npos ? line.size() : close;
       field = line.substr(i + 1, end - i - 1);
       i = end + 1;
-      std::size_t comma = line.find(',', std::min(i, line.size()));
-      i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+      if (i < line.size() && line[i] == ',') {
+        ++i;  // the usual case: the next field follows right away
+      } else {
+        std::size_t comma = line.find(',', std::min(i, line.size()));
+        i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+      }
     } else {
       std::size_t comma = line.find(',', i);
       std::size_t end = comma == std::string_view::npos ? line.size() : comma;
@@ -46,7 +50,7 @@ void split_record(std::string_view line, std::size_t count, std::vector<std::str
 }
 
 void parse_record(std::string_view line, std::size_t count, std::vector<std::string>& fields) {
-  std::vector<std::string_view> views;
+  thread_local std::vector<std::string_view> views;  // kept from record to record
   split_record(line, count, views);
   fields.assign(views.begin(), views.end());
 }
