@@ -24,6 +24,11 @@ command -v tmux >/dev/null || need+=(tmux)
 command -v chromium >/dev/null || need+=(chromium)
 command -v node >/dev/null || need+=(nodejs)
 command -v npm >/dev/null || need+=(npm)
+# The Windows build: mingw-w64 cross compiler, Wine to run its tests, and
+# GoogleTest's sources to build them with.
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+command -v wine >/dev/null || need+=(wine wine64)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 if [ ${#need[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds textpair and runs every test: the release build, then the build
-# with AddressSanitizer and UBSan, then each fuzz target for a bounded time,
-# then the browser test of a published site.
+# with AddressSanitizer and UBSan, then the Windows build with its tests
+# under Wine, then each fuzz target for a bounded time, then the browser
+# test of a published site.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -12,6 +13,8 @@ for preset in default asan; do
   echo "=== $preset tests"
   ctest --preset "$preset"
 done
+echo "=== windows"
+bash scripts/windows_test.sh
 echo "=== fuzzing"
 bash scripts/fuzz.sh
 echo "=== browser"

@@ -17,7 +17,12 @@ void wget_command(CommandIo& io, const Args& args) {
     std::string a = w.text;
     if (a.starts_with(kDocumentOption)) {
       // The file is found the program's way, like every other file name.
+      // Its folders are separated by "/", which Windows takes too, so that
+      // wget reports the same name on every platform.
       a = std::string(kDocumentOption) + native_path(a.substr(kDocumentOption.size()));
+      for (std::size_t at = kDocumentOption.size(); at < a.size(); ++at) {
+        if (a[at] == '\\') a[at] = '/';
+      }
     }
     argv.push_back(a);
   }

@@ -3,6 +3,7 @@
 #define TEXTPAIR_PLATFORM_CLOCK_H_
 
 #include <cstdint>
+#include <ctime>
 
 namespace textpair {
 
@@ -14,6 +15,11 @@ struct LocalTime {
 LocalTime local_time_now();
 // The local date and time of a moment in seconds since the epoch.
 LocalTime local_time_at(std::int64_t seconds);
+
+namespace clock_detail {
+// The system's local time of a moment, one per platform.
+void local_tm(std::int64_t seconds, std::tm& tm);
+}  // namespace clock_detail
 
 }  // namespace textpair
 

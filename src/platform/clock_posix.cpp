@@ -1,23 +1,12 @@
-#include "platform/clock.h"
-
 #include <ctime>
 
-namespace textpair {
+#include "platform/clock.h"
 
-LocalTime local_time_now() { return local_time_at(std::time(nullptr)); }
+namespace textpair::clock_detail {
 
-LocalTime local_time_at(std::int64_t seconds) {
+void local_tm(std::int64_t seconds, std::tm& tm) {
   std::time_t when = static_cast<std::time_t>(seconds);
-  std::tm tm{};
   localtime_r(&when, &tm);
-  LocalTime t;
-  t.year = tm.tm_year + 1900;
-  t.month = tm.tm_mon + 1;
-  t.day = tm.tm_mday;
-  t.hour = tm.tm_hour;
-  t.minute = tm.tm_min;
-  t.second = tm.tm_sec;
-  return t;
 }
 
-}  // namespace textpair
+}  // namespace textpair::clock_detail

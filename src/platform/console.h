@@ -63,6 +63,13 @@ class Console {
   // Takes one key off pending_ (reading the rest of an escape sequence or
   // UTF-8 character on a terminal); false when pending_ is empty.
   bool take_key(std::string& key);
+  // Puts a terminal into raw mode (keys without echo).
+  void enter_raw_mode();
+  // A line typed on the terminal, with the system's echo.
+  bool read_terminal_line(std::string& line);
+  // Takes the next line off pending_, reading until a LF or the end of
+  // input; false when nothing was left.
+  bool take_line(std::string& line, bool& ended_by_lf);
 };
 
 // The program's standard input, output and error.

@@ -148,12 +148,6 @@ Console::~Console() {
 
 void Console::write(std::string_view bytes) { write_all(out_, bytes); }
 
-void Console::write_line(std::string_view line) {
-  std::string out(line);
-  out += '\n';
-  write_all(out_, out);
-}
-
 void Console::write_error(std::string_view bytes) { write_all(err_, bytes); }
 
 bool Console::read_more(int timeout_ms) {
@@ -219,45 +213,18 @@ bool Console::take_key(std::string& key) {
   return true;
 }
 
-Console::Key Console::poll_key(std::string& key) {
-  if (in_tty_) enter_raw();
-  if (pending_.empty()) read_more(0);
-  if (take_key(key)) return Key::kKey;
-  return eof_ ? Key::kEof : Key::kNone;
-}
+void Console::enter_raw_mode() { enter_raw(); }
 
-Console::Key Console::wait_key(std::string& key) {
-  if (in_tty_) enter_raw();
-  for (;;) {
-    if (take_key(key)) return Key::kKey;
-    if (eof_) return Key::kEof;
-    read_more(-1);
-  }
-}
-
-bool Console::read_line(std::string& line) {
-  line.clear();
-  if (in_tty_) {
-    // Keys pressed at an earlier key prompt were never shown; they are not
-    // part of the line the user now types with echo.
-    restore_terminal();
-    pending_.clear();
-  }
-  std::size_t end;
-  while ((end = pending_.find('\n')) == std::string::npos && !eof_) read_more(-1);
-  bool ended_by_lf = end != std::string::npos;
-  bool got = ended_by_lf || !pending_.empty();
-  if (!ended_by_lf) end = pending_.size();
-  line = pending_.substr(0, end);
-  pending_.erase(0, ended_by_lf ? end + 1 : end);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  // A terminal has echoed the line and its Enter; piped input is written
-  // back, and the cursor always ends on a new line.
-  if (!in_tty_) {
-    write_line(line);
-  } else if (!ended_by_lf) {
-    empty_line();
-  }
+bool Console::read_terminal_line(std::string& line) {
+  // Keys pressed at an earlier key prompt were never shown; they are not
+  // part of the line the user now types with echo.
+  restore_terminal();
+  pending_.clear();
+  bool ended_by_lf = false;
+  bool got = take_line(line, ended_by_lf);
+  // The terminal has echoed the line and its Enter; the cursor always ends
+  // on a new line.
+  if (!ended_by_lf) empty_line();
   return got;
 }
 

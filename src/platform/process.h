@@ -5,6 +5,7 @@
 #define TEXTPAIR_PLATFORM_PROCESS_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace textpair {
@@ -16,6 +17,13 @@ std::string invocation_name(int argc, char** argv);
 // Runs argv[0] with the arguments; returns its exit status, or -1 when it
 // could not be started.
 int run_program(const std::vector<std::string>& argv);
+
+// One argument quoted for a Windows command line by the rules the C runtime
+// uses to split it again: blanks and quotes are enclosed in quotes, a quote
+// is escaped with "\", and backslashes before a quote are doubled.
+std::string quote_windows_argument(std::string_view argument);
+// The whole command line: the quoted arguments separated by blanks.
+std::string windows_command_line(const std::vector<std::string>& argv);
 
 }  // namespace textpair
 

@@ -92,6 +92,7 @@ TEST_F(CopyCommandTest, RedirectedReportGoesIntoTheFile) {
 }
 
 TEST_F(CopyCommandTest, FailedCopyIsReportedAndKeepsTheOldTarget) {
+  SKIP_WITHOUT_FULL_DISK();
   lay_out();
   write_file("big.txt", std::string(100000, 'b'));
   {

@@ -81,6 +81,7 @@ TEST_F(LineSortTest, SortsInPlaceAndIntoFolderNamedCaseInsensitively) {
 }
 
 TEST_F(LineSortTest, ReportsFailureWithoutTouchingTheOutput) {
+  SKIP_WITHOUT_FULL_DISK();
   write_file("out.txt", "old\r\n");
   write_file("in.txt", "b\r\na\r\n");
   EXPECT_EQ(sort_file("in.txt", "no_folder\\out.txt"), Written::kShort);

@@ -30,10 +30,12 @@ TEST_F(WorkFolderTest, WriterReportsAFileItCouldNotMakeOrFill) {
   missing_folder.line("lost");
   EXPECT_EQ(missing_folder.close(), Written::kShort);
 
+#ifndef _WIN32  // no /dev/full there
   LineWriter full;
   ASSERT_TRUE(full.create("/dev/full"));
   full.line(std::string(1 << 17, 'x'));
   EXPECT_EQ(full.close(), Written::kShort);
+#endif
 
   LineWriter never_opened;
   EXPECT_EQ(never_opened.close(), Written::kWhole);

@@ -128,6 +128,7 @@ TEST_F(IntakeTest, PutsInputFilesBackUnderCleanNames) {
 }
 
 TEST_F(IntakeTest, NoFileIsLost) {
+  SKIP_ON_WINDOWS("Windows cannot hold A.txt beside a.txt, nor a name with a quote");
   drop({"my notes.txt", "my-notes.txt", "my_notes.txt", "A.txt", "a.txt", "quo\"te.txt", "notes.doc", " lead.txt",
         "keep.list", "x.txt more"});
   ASSERT_EQ(take_in(), Flow::kGoOn);

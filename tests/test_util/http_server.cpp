@@ -1,13 +1,21 @@
 #include "test_util/http_server.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "test_util/work_folder.h"
 
 namespace textpair::testing {
 
@@ -17,10 +25,43 @@ constexpr std::size_t kMaxRequest = 16 * 1024;
 constexpr int kPollMs = 50;
 constexpr int kReadTimeoutMs = 2000;
 
-void send_all(int fd, const std::string& bytes) {
+// The few socket calls whose names or types differ between the systems.
+#ifdef _WIN32
+using Socket = SOCKET;
+constexpr int kNoSignal = 0;
+Socket accept_one(Socket listener) { return accept(listener, nullptr, nullptr); }
+int poll_one(Socket s, int timeout_ms) {
+  WSAPOLLFD p{s, POLLRDNORM, 0};
+  return WSAPoll(&p, 1, timeout_ms);
+}
+void close_socket(Socket s) { closesocket(s); }
+Socket open_socket() {
+  static const bool started = [] {
+    WSADATA data;
+    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+  }();
+  return started ? socket(AF_INET, SOCK_STREAM, 0) : INVALID_SOCKET;
+}
+bool valid(Socket s) { return s != INVALID_SOCKET; }
+#else
+using Socket = int;
+constexpr int kNoSignal = MSG_NOSIGNAL;
+Socket accept_one(Socket listener) { return accept4(listener, nullptr, nullptr, SOCK_CLOEXEC); }
+int poll_one(Socket s, int timeout_ms) {
+  struct pollfd p {s, POLLIN, 0};
+  return poll(&p, 1, timeout_ms);
+}
+void close_socket(Socket s) { close(s); }
+Socket open_socket() { return socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0); }
+bool valid(Socket s) { return s >= 0; }
+#endif
+
+Socket as_socket(std::intptr_t s) { return static_cast<Socket>(s); }
+
+void send_all(Socket s, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
-    ssize_t n = send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+    auto n = send(s, bytes.data() + done, static_cast<int>(bytes.size() - done), kNoSignal);
     if (n <= 0) return;
     done += static_cast<std::size_t>(n);
   }
@@ -37,33 +78,31 @@ std::string path_of(const std::string& target) {
 }  // namespace
 
 HttpServer::HttpServer(Pages pages) : pages_(std::move(pages)) {
-  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listener_ < 0) std::abort();
+  Socket listener = open_socket();
+  if (!valid(listener)) std::abort();
+  listener_ = static_cast<std::intptr_t>(listener);
   sockaddr_in addr{};
   addr.sin_family = AF_INET;
   addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   addr.sin_port = 0;
   socklen_t len = sizeof addr;
-  if (bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener_, 16) != 0 ||
-      getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+  if (bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(listener, 16) != 0 ||
+      getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
     std::abort();
   }
   port_ = ntohs(addr.sin_port);
   // wget will not take /dev/null for its settings file; an empty file it
   // takes.
-  std::string rc = (std::filesystem::temp_directory_path() / "textpair_wgetrc_XXXXXX").string();
-  int fd = mkstemp(rc.data());
-  if (fd < 0) std::abort();
-  close(fd);
-  empty_wgetrc_ = rc;
+  empty_wgetrc_ = unused_temp_path("textpair_wgetrc_");
+  write_file(empty_wgetrc_, "");
   thread_ = std::thread([this] { serve(); });
 }
 
 HttpServer::~HttpServer() {
   stop_ = true;
   thread_.join();
-  close(listener_);
-  unlink(empty_wgetrc_.c_str());
+  close_socket(as_socket(listener_));
+  std::remove(empty_wgetrc_.c_str());
 }
 
 std::vector<std::string> HttpServer::requests() const {
@@ -83,23 +122,22 @@ EnvChanges HttpServer::proxy_env() const {
 
 void HttpServer::serve() {
   while (!stop_) {
-    struct pollfd p {listener_, POLLIN, 0};
-    if (poll(&p, 1, kPollMs) <= 0) continue;
-    int connection = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (connection < 0) continue;
-    answer(connection);
-    close(connection);
+    if (poll_one(as_socket(listener_), kPollMs) <= 0) continue;
+    Socket connection = accept_one(as_socket(listener_));
+    if (!valid(connection)) continue;
+    answer(static_cast<std::intptr_t>(connection));
+    close_socket(connection);
   }
 }
 
-void HttpServer::answer(int connection) {
+void HttpServer::answer(std::intptr_t handle) {
+  const Socket connection = as_socket(handle);
   std::string request;
   while (request.find("\r\n\r\n") == std::string::npos && request.find("\n\n") == std::string::npos &&
          request.size() < kMaxRequest) {
-    struct pollfd p {connection, POLLIN, 0};
-    if (poll(&p, 1, kReadTimeoutMs) <= 0) return;
+    if (poll_one(connection, kReadTimeoutMs) <= 0) return;
     char buf[2048];
-    ssize_t n = recv(connection, buf, sizeof buf, 0);
+    auto n = recv(connection, buf, sizeof buf, 0);
     if (n <= 0) return;
     request.append(buf, static_cast<std::size_t>(n));
   }

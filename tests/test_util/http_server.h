@@ -7,6 +7,7 @@
 #define TEXTPAIR_TESTS_TEST_UTIL_HTTP_SERVER_H_
 
 #include <atomic>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
@@ -38,11 +39,11 @@ class HttpServer {
 
  private:
   void serve();
-  void answer(int connection);
+  void answer(std::intptr_t connection);
 
   Pages pages_;
   std::string empty_wgetrc_;
-  int listener_ = -1;
+  std::intptr_t listener_ = -1;  // a socket
   int port_ = 0;
   std::atomic<bool> stop_{false};
   mutable std::mutex mutex_;

@@ -38,26 +38,36 @@ std::string unused_temp_path(const std::string& stem) {
   }
 }
 
+namespace {
+// A UTF-8 name as a path (a plain string would go through the ANSI code
+// page on Windows).
+fs::path utf8(const std::string& name) { return fs::path(std::u8string(name.begin(), name.end())); }
+std::string utf8_name(const fs::path& path) {
+  std::u8string name = path.u8string();
+  return std::string(name.begin(), name.end());
+}
+}  // namespace
+
 void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(utf8(path), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 
 std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(utf8(path), std::ios::binary);
   std::ostringstream ss;
   ss << in.rdbuf();
   return ss.str();
 }
 
-bool file_exists(const std::string& path) { return fs::exists(path); }
+bool file_exists(const std::string& path) { return fs::exists(utf8(path)); }
 
-void make_dir(const std::string& path) { fs::create_directories(path); }
+void make_dir(const std::string& path) { fs::create_directories(utf8(path)); }
 
 std::vector<std::string> list_names(const std::string& dir) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) names.push_back(e.path().filename().string());
+  for (const auto& e : fs::directory_iterator(utf8(dir), ec)) names.push_back(utf8_name(e.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }

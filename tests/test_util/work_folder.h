@@ -8,6 +8,13 @@
 #include <string>
 #include <vector>
 
+// A test that has no meaning on Windows stops there with its reason.
+#ifdef _WIN32
+#define SKIP_ON_WINDOWS(reason) GTEST_SKIP() << reason
+#else
+#define SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#endif
+
 namespace textpair::testing {
 
 // Makes a new empty folder under the system's temp folder and changes into
@@ -33,7 +40,8 @@ class WorkFolderTest : public ::testing::Test {
 // component beginning with `stem`.
 std::string unused_temp_path(const std::string& stem);
 
-// Paths use "/" and are relative to the current directory.
+// Paths use "/" and are relative to the current directory; names are UTF-8
+// on every platform.
 void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);

@@ -1,0 +1,49 @@
+#include "platform/console_keys.h"
+
+#include "platform/utf16.h"
+
+namespace textpair {
+
+namespace {
+
+// Virtual key codes of the keys without a character.
+struct Sequence {
+  unsigned short virtual_key;
+  const char* bytes;
+};
+constexpr Sequence kSequences[] = {
+    {0x26, "\x1b[A"},   {0x28, "\x1b[B"},   {0x27, "\x1b[C"},   {0x25, "\x1b[D"},    // arrows
+    {0x24, "\x1b[H"},   {0x23, "\x1b[F"},   {0x2D, "\x1b[2~"},  {0x2E, "\x1b[3~"},   // home end ins del
+    {0x21, "\x1b[5~"},  {0x22, "\x1b[6~"},                                            // page up, down
+    {0x70, "\x1bOP"},   {0x71, "\x1bOQ"},   {0x72, "\x1bOR"},   {0x73, "\x1bOS"},    // F1-F4
+    {0x74, "\x1b[15~"}, {0x75, "\x1b[17~"}, {0x76, "\x1b[18~"}, {0x77, "\x1b[19~"},  // F5-F8
+    {0x78, "\x1b[20~"}, {0x79, "\x1b[21~"}, {0x7A, "\x1b[23~"}, {0x7B, "\x1b[24~"},  // F9-F12
+};
+
+}  // namespace
+
+std::string decode_key_event(const KeyEvent& event, char16_t& high_surrogate) {
+  if (!event.key_down) return "";
+  char16_t c = event.character;
+  if (c == 0) {
+    for (const Sequence& s : kSequences) {
+      if (s.virtual_key == event.virtual_key) return s.bytes;
+    }
+    return "";  // Shift, Ctrl, Alt, Caps Lock and the like
+  }
+  if (c >= 0xD800 && c <= 0xDBFF) {
+    high_surrogate = c;
+    return "";
+  }
+  std::u16string units;
+  if (c >= 0xDC00 && c <= 0xDFFF) {
+    if (high_surrogate == 0) return "";
+    units += high_surrogate;
+  }
+  high_surrogate = 0;
+  // Enter comes as CR; a terminal in raw mode hands it over as LF.
+  units += c == u'\r' ? u'\n' : c;
+  return utf16_to_utf8(units);
+}
+
+}  // namespace textpair

@@ -1,0 +1,166 @@
+#include <windows.h>
+
+#include "platform/file_io.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
+#include "platform/wide_win32.h"
+
+namespace textpair {
+
+namespace {
+
+std::wstring wide_or_dot(const std::string& native) { return wide(native.empty() ? "." : native); }
+
+// 100 ns steps since 1601 to seconds since 1970.
+std::int64_t unix_seconds(const FILETIME& t) {
+  ULARGE_INTEGER v;
+  v.LowPart = t.dwLowDateTime;
+  v.HighPart = t.dwHighDateTime;
+  return static_cast<std::int64_t>(v.QuadPart / 10000000ULL) - 11644473600LL;
+}
+
+void fill(DirEntry& entry, DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& written) {
+  entry.is_dir = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry.size = entry.is_dir ? 0 : (static_cast<std::uint64_t>(size_high) << 32) | size_low;
+  entry.mtime = unix_seconds(written);
+}
+
+bool attributes_of(const std::string& native, DWORD& attributes) {
+  attributes = GetFileAttributesW(wide_or_dot(native).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring full_path(const std::string& native) {
+  std::wstring name = wide_or_dot(native);
+  DWORD need = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+  if (need == 0) return name;
+  std::wstring full(need, L'\0');
+  DWORD got = GetFullPathNameW(name.c_str(), need, full.data(), nullptr);
+  full.resize(got < need ? got : 0);
+  return full;
+}
+
+}  // namespace
+
+std::vector<DirEntry> list_dir(const std::string& native_dir) {
+  std::vector<DirEntry> entries;
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileExW(wide(join_path(native_dir.empty() ? "." : native_dir, "*")).c_str(), FindExInfoBasic,
+                              &found, FindExSearchNameMatch, nullptr, 0);
+  if (h == INVALID_HANDLE_VALUE) return entries;
+  do {
+    std::string name = narrow(found.cFileName);
+    if (name == "." || name == "..") continue;
+    DirEntry entry;
+    entry.name = name;
+    fill(entry, found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime);
+    entries.push_back(std::move(entry));
+  } while (FindNextFileW(h, &found));
+  FindClose(h);
+  return entries;
+}
+
+bool entry_info(const std::string& native, DirEntry& entry) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(wide_or_dot(native).c_str(), GetFileExInfoStandard, &data)) return false;
+  std::size_t sep = native.find_last_of("\\/");
+  entry.name = sep == std::string::npos ? native : native.substr(sep + 1);
+  fill(entry, data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime);
+  return true;
+}
+
+bool same_file(const std::string& a, const std::string& b) {
+  auto identity = [](const std::string& native, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = CreateFileW(wide_or_dot(native).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    return ok;
+  };
+  BY_HANDLE_FILE_INFORMATION ia, ib;
+  return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+bool path_exists(const std::string& native) {
+  DWORD attributes;
+  return attributes_of(native, attributes);
+}
+
+bool is_directory(const std::string& native) {
+  DWORD attributes;
+  return attributes_of(native, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool is_regular_file(const std::string& native) {
+  DWORD attributes;
+  return !native.empty() && attributes_of(native, attributes) &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+bool make_directory(const std::string& native) { return CreateDirectoryW(wide(native).c_str(), nullptr) != 0; }
+
+bool remove_file(const std::string& native) { return DeleteFileW(wide(native).c_str()) != 0; }
+
+bool remove_directory(const std::string& native) { return RemoveDirectoryW(wide(native).c_str()) != 0; }
+
+// A new file with the source's bytes (not its attributes or times, as on
+// POSIX).
+bool copy_file(const std::string& from, const std::string& to) {
+  if (!is_regular_file(from)) return false;
+  File in(from, File::Mode::kRead);
+  if (!in.is_open()) return false;
+  File out(to, File::Mode::kCreate);
+  char buf[1 << 16];
+  for (std::size_t got; (got = in.read(buf, sizeof buf)) > 0;) {
+    if (!out.write({buf, got})) break;
+  }
+  return out.close();
+}
+
+bool rename_path(const std::string& from, const std::string& to) {
+  auto move = [](const std::string& a, const std::string& b) {
+    return MoveFileExW(wide(a).c_str(), wide(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  };
+  if (from != to && same_file(from, to)) {
+    // Only the case changes: some file systems take that as a rename onto
+    // itself and keep the old spelling, so the name goes through a free one.
+    for (int n = 1; n < 1000; ++n) {
+      std::string step = join_path(parent_path(from), "~rename" + std::to_string(n) + ".tmp");
+      if (path_exists(step)) continue;
+      return move(from, step) && (move(step, to) || (move(step, from), false));
+    }
+    return false;
+  }
+  return move(from, to);
+}
+
+std::string current_directory() {
+  DWORD need = GetCurrentDirectoryW(0, nullptr);
+  std::wstring dir(need, L'\0');
+  DWORD got = GetCurrentDirectoryW(need, dir.data());
+  dir.resize(got < need ? got : 0);
+  return narrow(dir);
+}
+
+bool is_root_folder(const std::string& native) {
+  std::wstring full = full_path(native);
+  while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
+  return full.size() <= 3 && full.size() >= 2 && full[1] == L':';
+}
+
+void hide_path(const std::string& native) {
+  DWORD attributes;
+  if (attributes_of(native, attributes)) SetFileAttributesW(wide(native).c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+}
+
+std::string shown_path(const std::string& native) { return narrow(full_path(native)); }
+
+std::uint64_t free_bytes(const std::string& native_dir) {
+  ULARGE_INTEGER available;
+  if (!GetDiskFreeSpaceExW(wide_or_dot(native_dir).c_str(), &available, nullptr, nullptr)) return 0;
+  return available.QuadPart;
+}
+
+}  // namespace textpair
