@@ -89,7 +89,9 @@ struct InputRun {
     RunResult run = program_.run("111" + answers, server_.proxy_env());
     EXPECT_EQ(run.exit_status, 0);
     std::string transcript = program_.normalise(run.transcript);
-    std::string windows_folder = "C:" + program_.folder();
+    // The folder as the interpreter shows it (a POSIX folder gets drive C:).
+    std::string windows_folder = program_.folder();
+    if (windows_folder.size() < 2 || windows_folder[1] != ':') windows_folder = "C:" + windows_folder;
     for (char& c : windows_folder) c = c == '/' ? '\\' : c;
     for (std::size_t at; (at = transcript.find(windows_folder)) != std::string::npos;) {
       transcript.replace(at, windows_folder.size(), "<WORK>");

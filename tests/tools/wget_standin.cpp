@@ -7,6 +7,9 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -64,6 +67,7 @@ std::string fetch(const std::string& address, bool& reached) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  _setmode(_fileno(stderr), _O_BINARY);  // lines end in LF, as wget's do
   std::string document, address;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
@@ -89,7 +93,11 @@ int main(int argc, char** argv) {
   std::string status = code_at == std::string::npos ? "" : status_line.substr(code_at + 1);
   if (status.rfind("200", 0) != 0) {
     if (out != nullptr) std::fclose(out);
-    std::fprintf(stderr, "%s:\n%s ERROR %s.\n", address.c_str(), now().c_str(), status.c_str());
+    // "404 Not Found" is reported as "ERROR 404: Not Found."
+    std::size_t blank = status.find(' ');
+    std::string code = status.substr(0, blank);
+    std::string reason = blank == std::string::npos ? "" : status.substr(blank + 1);
+    std::fprintf(stderr, "%s:\n%s ERROR %s: %s.\n", address.c_str(), now().c_str(), code.c_str(), reason.c_str());
     return 8;
   }
   if (out != nullptr) {
