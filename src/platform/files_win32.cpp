@@ -105,19 +105,27 @@ bool remove_file(const std::string& native) { return DeleteFileW(wide(native).c_
 
 bool remove_directory(const std::string& native) { return RemoveDirectoryW(wide(native).c_str()) != 0; }
 
-// A new file with the source's bytes (not its attributes or times, as on
-// POSIX).
-bool copy_file(const std::string& from, const std::string& to) {
+namespace {
+
+// The source's bytes into a new or emptied file, or at the end of one; not
+// its attributes or times, as on POSIX.
+bool copy_into(const std::string& from, const std::string& to, bool append) {
   if (!is_regular_file(from)) return false;
   File in(from, File::Mode::kRead);
   if (!in.is_open()) return false;
-  File out(to, File::Mode::kCreate);
+  File out(to, append ? File::Mode::kAppend : File::Mode::kCreate);
   char buf[1 << 16];
   for (std::size_t got; (got = in.read(buf, sizeof buf)) > 0;) {
     if (!out.write({buf, got})) break;
   }
   return out.close();
 }
+
+}  // namespace
+
+bool copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
+
+bool append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
 
 bool rename_path(const std::string& from, const std::string& to) {
   auto move = [](const std::string& a, const std::string& b) {

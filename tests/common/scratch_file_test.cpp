@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_names.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
@@ -31,7 +32,7 @@ TEST_F(ScratchFileTest, PassesOverTakenNamesAndNeverOverwrites) {
   testing::make_dir("sub");
   number = 0;
   ASSERT_TRUE(create_scratch_file("sub", "~y", number, file, name));
-  EXPECT_EQ(name, "sub/~y1.tmp");
+  EXPECT_EQ(name, join_path("sub", "~y1.tmp"));
   file.close();
   EXPECT_FALSE(create_scratch_file("missing", "~y", number, file, name));
 }

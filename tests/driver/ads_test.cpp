@@ -1,7 +1,7 @@
 #include "driver/ads.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
+#include <cstdlib>
 
 #include "test_util/http_server.h"
 #include "test_util/piped_console.h"
@@ -19,23 +19,13 @@ class ScopedEnv {
  public:
   explicit ScopedEnv(const testing::EnvChanges& changes) {
     for (const auto& [name, value] : changes) {
-      const char* old = getenv(name.c_str());
+      const char* old = std::getenv(name.c_str());
       saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
+      testing::set_environment(name, value);
     }
   }
   ~ScopedEnv() {
-    for (const auto& [name, value] : saved_) {
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
-    }
+    for (const auto& [name, value] : saved_) testing::set_environment(name, value);
   }
 
  private:

@@ -72,6 +72,18 @@ std::vector<std::string> list_names(const std::string& dir) {
   return names;
 }
 
+void set_environment(const std::string& name, const std::optional<std::string>& value) {
+#ifdef _WIN32
+  _putenv_s(name.c_str(), value ? value->c_str() : "");  // "" removes it
+#else
+  if (value) {
+    setenv(name.c_str(), value->c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+#endif
+}
+
 std::string crlf(const std::vector<std::string>& lines) {
   std::string out;
   for (const std::string& l : lines) out += l + "\r\n";

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ bool file_exists(const std::string& path);
 void make_dir(const std::string& path);
 // Sorted names of the entries of a folder.
 std::vector<std::string> list_names(const std::string& dir = ".");
+// Sets (a value) or removes (none) a variable of the test's own environment,
+// which the programs it starts inherit.
+void set_environment(const std::string& name, const std::optional<std::string>& value);
 // Joins lines with CR LF after each.
 std::string crlf(const std::vector<std::string>& lines);
 
