@@ -92,6 +92,7 @@ TEST_F(HtmToTextTest, KeepsTheTrimmedBodyLines) {
 }
 
 TEST_F(HtmToTextTest, ReportsATextItCouldNotWriteWhole) {
+  SKIP_WITHOUT_FULL_DISK();
   write_file("page.htm", "<body>\n" + std::string(100000, 'x') + "\n</body>\n");
   testing::FileSizeLimit limit(50000);
   EXPECT_EQ(htm_to_text("page.htm", "page.txt"), Written::kShort);
