@@ -21,6 +21,6 @@ step() {
   echo "--- windows: $name took $((SECONDS - start)) s"
 }
 step "new Wine prefix" wineboot --init
-step "configure" cmake --preset windows >/dev/null
+step "configure" cmake --preset windows --log-level=WARNING
 step "build" cmake --build --preset windows
 step "tests" ctest --preset windows -j2

@@ -181,14 +181,13 @@ bool Console::read_more(int timeout_ms) {
     }
     return pending_.size() > before;
   }
-  // A pipe: look before reading, so that polling never blocks.
+  // A pipe: look before reading, so that polling never blocks. A pipe that
+  // cannot be looked into (its writer has gone, or Wine's pipe from a Linux
+  // shell) is read straight away: that gives what is left, or its end.
   if (GetFileType(in) == FILE_TYPE_PIPE) {
     DWORD available = 0;
     for (int waited = 0;; waited += 10) {
-      if (!PeekNamedPipe(in, nullptr, 0, nullptr, &available, nullptr)) {
-        eof_ = true;  // the writer has gone
-        return false;
-      }
+      if (!PeekNamedPipe(in, nullptr, 0, nullptr, &available, nullptr)) break;
       if (available > 0) break;
       if (timeout_ms >= 0 && waited >= timeout_ms) return false;
       Sleep(10);
