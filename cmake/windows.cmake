@@ -33,9 +33,6 @@ function(textpair_windows_test_sources list_var)
     tests/test_util/tmux_session.cpp
     # Unreadable files and folders by chmod, runs as user nobody.
     tests/e2e/bad_input_test.cpp
-    # Its own one-page server on POSIX sockets; the ads fetch and the whole
-    # runs test wget under Wine through the stand-in (tests/tools).
-    tests/commands/wget_command_test.cpp
   )
   set(kept)
   foreach(source ${${list_var}})

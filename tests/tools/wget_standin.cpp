@@ -1,8 +1,9 @@
 // A stand-in for GNU wget in the Windows tests under Wine, which cannot wait
 // for the Linux wget. It does what the program asks of wget:
 //   wget -nv --output-document=FILE ADDRESS
-// through the HTTP proxy named in http_proxy (the tests' local server), and
-// reports the way GNU wget -nv does. Exit status 0, or 4 when the proxy
+// through the HTTP proxy named in http_proxy (the tests' local server) or
+// straight to the address's host when none is set, and
+// reports the way GNU wget -nv does. Exit status 0, or 4 when the server
 // cannot be reached, or 8 when the server answers with an error.
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -26,25 +27,31 @@ std::string now() {
   return buf;
 }
 
-// "http://127.0.0.1:8080/" -> host and port.
-bool proxy_of(std::string& host, std::string& port) {
-  const char* proxy = std::getenv("http_proxy");
-  if (proxy == nullptr) proxy = std::getenv("HTTP_PROXY");
-  if (proxy == nullptr) return false;
-  std::string p = proxy;
+// "http://127.0.0.1:8080/x" -> host and port; "/x" in `path`.
+void split_address(std::string p, std::string& host, std::string& port, std::string& path) {
   if (p.rfind("http://", 0) == 0) p = p.substr(7);
-  p = p.substr(0, p.find('/'));
+  std::size_t slash = p.find('/');
+  path = slash == std::string::npos ? "/" : p.substr(slash);
+  p = p.substr(0, slash);
   std::size_t colon = p.rfind(':');
   host = p.substr(0, colon);
   port = colon == std::string::npos ? "80" : p.substr(colon + 1);
-  return true;
 }
 
+// Through the proxy in http_proxy when one is set (the request then names
+// the whole address), else straight to the address's host.
 std::string fetch(const std::string& address, bool& reached) {
   reached = false;
-  std::string host, port;
+  std::string host, port, path, target = address;
+  const char* proxy = std::getenv("http_proxy");
+  if (proxy == nullptr) proxy = std::getenv("HTTP_PROXY");
+  if (proxy != nullptr) {
+    split_address(proxy, host, port, path);
+  } else {
+    split_address(address, host, port, target);
+  }
   WSADATA data;
-  if (!proxy_of(host, port) || WSAStartup(MAKEWORD(2, 2), &data) != 0) return "";
+  if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return "";
   addrinfo hints{};
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
@@ -55,7 +62,7 @@ std::string fetch(const std::string& address, bool& reached) {
   freeaddrinfo(found);
   if (!connected) return "";
   reached = true;
-  std::string request = "GET " + address + " HTTP/1.0\r\nUser-Agent: Wget\r\nAccept: */*\r\n\r\n";
+  std::string request = "GET " + target + " HTTP/1.0\r\nUser-Agent: Wget\r\nAccept: */*\r\n\r\n";
   send(s, request.data(), static_cast<int>(request.size()), 0);
   std::string response;
   char buf[4096];
