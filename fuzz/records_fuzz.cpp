@@ -40,14 +40,9 @@ void round_trip(std::string_view data) {
   }
   std::vector<std::string_view> views(written.begin(), written.end());
   std::string line;
-  switch (views.size()) {
-    // format_record takes an initializer list; the common widths are enough.
-    case 1: line = textpair::format_record({views[0]}); break;
-    case 2: line = textpair::format_record({views[0], views[1]}); break;
-    case 3: line = textpair::format_record({views[0], views[1], views[2]}); break;
-    case 5: line = textpair::format_record({views[0], views[1], views[2], views[3], views[4]}); break;
-    default: return;
-  }
+  textpair::format_record(views, line);
+  check(line.size() >= 2 && line.substr(line.size() - 2) == "\r\n");
+  line.resize(line.size() - 2);
   std::vector<std::string> read;
   textpair::parse_record(line, written.size(), read);
   check(read.size() == written.size());

@@ -8,13 +8,13 @@ namespace {
 constexpr std::size_t kMaxFieldBytes = 4096;
 }  // namespace
 
-void RecordWriter::write(std::span<const std::string_view> fields) {
+void format_record(std::span<const std::string_view> fields, std::string& line) {
   // Sized once, then filled: "a","b" CR LF.
   std::size_t size = 2;
   for (std::string_view f : fields) size += f.size() + 3;
   if (!fields.empty()) --size;
-  line_.resize(size);
-  char* at = line_.data();
+  line.resize(size);
+  char* at = line.data();
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) *at++ = ',';
     *at++ = '"';
@@ -23,6 +23,10 @@ void RecordWriter::write(std::span<const std::string_view> fields) {
   }
   *at++ = '\r';
   *at = '\n';
+}
+
+void RecordWriter::write(std::span<const std::string_view> fields) {
+  format_record(fields, line_);
   out_.raw(line_);
 }
 

@@ -21,6 +21,9 @@ namespace textpair {
 template <std::size_t count>
 using RecordFields = std::array<std::string_view, count>;
 
+// One record as a line of the file, CR LF included, into `line`.
+void format_record(std::span<const std::string_view> fields, std::string& line);
+
 // Writes records, each built in one reusable buffer: "a","b","c" CR LF.
 class RecordWriter {
  public:
