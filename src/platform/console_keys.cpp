@@ -6,6 +6,17 @@ namespace textpair {
 
 namespace {
 
+// The bytes of a UTF-8 character by its lead byte; 1 for a stray byte.
+std::size_t utf8_length(unsigned char lead) {
+  if (lead >= 0xF0 && lead < 0xF8) return 4;
+  if (lead >= 0xE0) return lead < 0xF0 ? 3 : 1;
+  if (lead >= 0xC0) return 2;
+  return 1;
+}
+
+// The longest escape sequence taken as one key.
+constexpr std::size_t kMaxSequence = 16;
+
 // Virtual key codes of the keys without a character.
 struct Sequence {
   unsigned short virtual_key;
@@ -44,6 +55,40 @@ std::string decode_key_event(const KeyEvent& event, char16_t& high_surrogate) {
   // Enter comes as CR; a terminal in raw mode hands it over as LF.
   units += c == u'\r' ? u'\n' : c;
   return utf16_to_utf8(units);
+}
+
+std::size_t key_length(std::string_view pending, bool& complete) {
+  complete = true;
+  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(pending[i]); };
+  if (at(0) == 0x1b) {
+    if (pending.size() < 2) {
+      complete = false;
+      return 1;
+    }
+    if (pending[1] == '[') {
+      // Parameters and intermediates, then one final byte.
+      std::size_t length = 2;
+      while (length < kMaxSequence) {
+        if (length == pending.size()) {
+          complete = false;
+          break;
+        }
+        const unsigned char c = at(length++);
+        if (c >= 0x40 && c <= 0x7e) break;
+      }
+      return length;
+    }
+    if (pending[1] == 'O') {
+      complete = pending.size() >= 3;
+      return complete ? 3 : 2;
+    }
+    return 2;  // Alt with a key
+  }
+  const std::size_t want = utf8_length(at(0));
+  std::size_t length = 1;
+  while (length < want && length < pending.size() && (at(length) & 0xc0) == 0x80) ++length;
+  complete = length == want || length < pending.size();
+  return length;
 }
 
 }  // namespace textpair

@@ -5,7 +5,9 @@
 #ifndef TEXTPAIR_PLATFORM_CONSOLE_KEYS_H_
 #define TEXTPAIR_PLATFORM_CONSOLE_KEYS_H_
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace textpair {
 
@@ -19,6 +21,13 @@ struct KeyEvent {
 // Ctrl alone, a lone surrogate half, which waits in `high_surrogate` for its
 // second half).
 std::string decode_key_event(const KeyEvent& event, char16_t& high_surrogate);
+
+// How many bytes at the front of `pending` (not empty) make one key as a
+// terminal sends it: an escape sequence ("ESC [" parameters and a final
+// byte, "ESC O" and one byte, ESC and one byte), a UTF-8 character, or one
+// byte. `complete` is false when the key may go on past the bytes there, so
+// that a reader can wait a moment for the rest before cutting.
+std::size_t key_length(std::string_view pending, bool& complete);
 
 }  // namespace textpair
 

@@ -1,4 +1,5 @@
 #include "platform/console.h"
+#include "platform/console_keys.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -91,16 +92,8 @@ void write_all(std::intptr_t handle, std::string_view bytes) {
 }
 
 // Bytes of a UTF-8 character from its first byte (1 for anything else).
-std::size_t utf8_length(unsigned char lead) {
-  if (lead >= 0xF0 && lead < 0xF8) return 4;
-  if (lead >= 0xE0) return lead < 0xF0 ? 3 : 1;
-  if (lead >= 0xC0) return 2;
-  return 1;
-}
-
 // How long the rest of a key's byte sequence may take to arrive.
 constexpr int kSequenceWaitMs = 30;
-constexpr std::size_t kMaxSequence = 16;
 
 }  // namespace
 
@@ -177,36 +170,9 @@ bool Console::take_key(std::string& key) {
   if (pending_.empty()) return false;
   std::size_t length = 1;
   if (in_tty_) {
-    auto lead = static_cast<unsigned char>(pending_[0]);
-    auto need = [&](std::size_t count) {
-      while (pending_.size() < count && read_more(kSequenceWaitMs)) {
-      }
-      return pending_.size() >= count;
-    };
-    if (lead == 0x1b) {
-      if (need(2)) {
-        char second = pending_[1];
-        if (second == '[') {
-          // Parameters and intermediates, then one final byte.
-          length = 2;
-          while (length < kMaxSequence && need(length + 1)) {
-            auto c = static_cast<unsigned char>(pending_[length]);
-            ++length;
-            if (c >= 0x40 && c <= 0x7e) break;
-          }
-        } else if (second == 'O') {
-          length = need(3) ? 3 : 2;
-        } else {
-          length = 2;  // Alt with a key
-        }
-      }
-    } else if (std::size_t want = utf8_length(lead); want > 1) {
-      need(want);
-      while (length < want && length < pending_.size() &&
-             (static_cast<unsigned char>(pending_[length]) & 0xc0) == 0x80) {
-        ++length;
-      }
-    }
+    bool complete = false;
+    length = key_length(pending_, complete);
+    while (!complete && read_more(kSequenceWaitMs)) length = key_length(pending_, complete);
   }
   key = pending_.substr(0, length);
   pending_.erase(0, length);

@@ -72,27 +72,6 @@ void write_all(std::intptr_t handle, std::string_view bytes) {
   }
 }
 
-// Bytes of one key at the front of `pending`: an escape sequence (the
-// decoded cursor and function keys arrive whole) or a UTF-8 character.
-std::size_t key_length(std::string_view pending) {
-  auto lead = static_cast<unsigned char>(pending[0]);
-  std::size_t length = 1;
-  if (lead == 0x1b && pending.size() > 1) {
-    if (pending[1] == '[') {
-      length = 2;
-      while (length < pending.size()) {
-        auto c = static_cast<unsigned char>(pending[length++]);
-        if (c >= 0x40 && c <= 0x7e) break;
-      }
-    } else {
-      length = pending[1] == 'O' ? 3 : 2;
-    }
-  } else if (lead >= 0xC0) {
-    length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  }
-  return length < pending.size() ? length : pending.size();
-}
-
 HANDLE open_for(const std::string& name, bool input) {
   DWORD access = input ? GENERIC_READ | GENERIC_WRITE : FILE_APPEND_DATA;
   HANDLE h = CreateFileW(wide(name).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -205,7 +184,9 @@ bool Console::read_more(int timeout_ms) {
 
 bool Console::take_key(std::string& key) {
   if (pending_.empty()) return false;
-  std::size_t length = in_tty_ ? key_length(pending_) : 1;
+  // Keys come whole from the console's events; a pipe's bytes are one key each.
+  bool complete = true;
+  std::size_t length = in_tty_ ? key_length(pending_, complete) : 1;
   key = pending_.substr(0, length);
   pending_.erase(0, length);
   return true;

@@ -35,5 +35,33 @@ TEST(DecodeKeyEvent, GivesTheBytesATerminalSends) {
   }
 }
 
+TEST(KeyLength, CutsOneKeyAndTellsWhetherItMayGoOn) {
+  struct Case {
+    const char* name;
+    std::string pending;
+    std::size_t length;
+    bool complete;
+  } cases[] = {
+      {"plain byte", "12", 1, true},
+      {"arrow", "\x1b[A1", 3, true},
+      {"F5 with parameters", "\x1b[15~x", 5, true},
+      {"F1", "\x1bOPx", 3, true},
+      {"Alt with a key", "\x1bx", 2, true},
+      {"escape alone so far", "\x1b", 1, false},
+      {"sequence cut short", "\x1b[1", 3, false},
+      {"ESC O cut short", "\x1bO", 2, false},
+      {"endless sequence stops at 16 bytes", "\x1b[" + std::string(20, '1'), 16, true},
+      {"two-byte character", "\xc5\xa1z", 2, true},
+      {"four-byte character", "\xf0\x9f\x98\x80", 4, true},
+      {"character cut short", "\xf0\x9f", 2, false},
+      {"broken character", "\xc5z", 1, true},
+  };
+  for (const Case& c : cases) {
+    bool complete = !c.complete;
+    EXPECT_EQ(key_length(c.pending, complete), c.length) << c.name;
+    EXPECT_EQ(complete, c.complete) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace textpair
