@@ -46,7 +46,7 @@ enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kWordAgain, kFiel
 
 // The occurrences on the page files, numbered word by word: wrd_04.txt,
 // sorted into text order as wrd_05.txt; a group's share of that, in the same
-// order, wrd_12_K.txt (read by the search pages).
+// order, wrd_12_K.txt.
 namespace occurrence_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };
 }  // namespace occurrence_record
@@ -59,7 +59,8 @@ enum Field : std::size_t { kId, kPage, kLine, kColumn, kWord, kIdAgain, kN, kFie
 }  // namespace word_order_record
 
 // wrd_24_K.txt: a group's occurrences in text order with the next page that
-// holds the word, empty when there is none (read by the annotated pages).
+// holds the word, empty when there is none (read by the annotated pages and
+// the search pages).
 namespace next_page_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kNext, kFieldCount };
 }  // namespace next_page_record

@@ -16,7 +16,7 @@ namespace textpair {
 
 namespace {
 
-using namespace occurrence_record;
+using namespace next_page_record;
 
 constexpr int kMaxQueryWords = 28;
 const char* const kSpillName = "search_line.txt";
@@ -168,7 +168,7 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   write_highlight_script(out, ctx.state.highlight);
 
   RecordReader in(kFieldCount);
-  in.open("wrd_12_" + g + ".txt");
+  in.open("wrd_24_" + g + ".txt");
   std::vector<std::string> rec;
   in.next(rec);
   std::string line_key = rec[kLine];

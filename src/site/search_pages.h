@@ -12,7 +12,7 @@ namespace textpair {
 
 inline constexpr const char* kSearchEngine = "http://www.google.com";
 
-// Writes s_K.htm for group K from wrd_12_K.txt. A line's markup beyond
+// Writes s_K.htm for group K from wrd_24_K.txt. A line's markup beyond
 // `held_line_bytes` waits in a scratch file (search_line.txt) until the line
 // is complete.
 inline constexpr std::size_t kHeldLineBytes = std::size_t{1} << 20;

@@ -20,7 +20,7 @@ using testing::write_file;
 
 std::vector<std::string> occ(int line, int pos, const std::string& word, const std::string& id, int n = 1,
                              const std::string& page = "page_01.htm") {
-  using namespace occurrence_record;
+  using namespace next_page_record;
   std::vector<std::string> r(kFieldCount);
   std::tie(r[kPage], r[kLine], r[kColumn]) = std::tuple(page, line_field(line), column_field(pos, pos));
   std::tie(r[kWord], r[kId], r[kN]) = std::tuple(word, id, std::to_string(n));
@@ -82,7 +82,7 @@ TEST_F(SearchPagesTest, WritesEachLineWithItsLinksAndClosesTheLastLine) {
     const char* site;
     const char* target;
   } cases[] = {{"www.site.example", "www.target.example"}, {"", "www.target.example"}, {"", ""}};
-  write_file("wrd_12_1.txt", records({
+  write_file("wrd_24_1.txt", records({
                                  occ(2, 5, "Alpha", "id00000001"),
                                  occ(2, 11, "beta", "id00000002"),
                                  occ(2, 16, "gamma", "id00000003"),
@@ -124,12 +124,12 @@ TEST(EncodeQuery, EscapesWhatAnAddressWouldReadOtherwise) {
 }
 
 TEST_F(SearchPagesTest, AnEmptyGroupHasOnlyHeadScriptAndEnd) {
-  write_file("wrd_12_2.txt", "");
+  write_file("wrd_24_2.txt", "");
   EXPECT_TRUE(body(2).empty());
 }
 
 TEST_F(SearchPagesTest, ALineHoldingTheHtmlEndTagIsLeftOutButNotItsLinks) {
-  write_file("wrd_12_1.txt", records({occ(1, 1, "end</HTML>", "id00000001"), occ(2, 1, "next", "id00000002")}));
+  write_file("wrd_24_1.txt", records({occ(1, 1, "end</HTML>", "id00000001"), occ(2, 1, "next", "id00000002")}));
   std::vector<std::string> want;
   add(want, links("id00000002", "page_01.htm", "end</HTML> ", "", ""));
   want.push_back(starting("id00000002", "next") + "<br>");
@@ -171,7 +171,7 @@ TEST_F(SearchPagesTest, LongLinesSearchForRandomPicks) {
   };
   for (const Case& c : cases) {
     const std::string g = std::to_string(c.group);
-    write_file("wrd_12_" + g + ".txt", records(line_of(7, c.words, 0)));
+    write_file("wrd_24_" + g + ".txt", records(line_of(7, c.words, 0)));
     const auto lines = body(c.group);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[lines.size() - 2], "&nbsp <a href=\"http://www.google.com/search?q=" + c.query +
@@ -208,7 +208,7 @@ TEST_F(SearchPagesTest, LongLineMarkupBeyondTheHeldBytesGivesTheSamePage) {
       {"end tag in the held rest", join({line_of(1, 200, 200), line_of(2, 50, 0)})},
   };
   for (const Case& c : cases) {
-    write_file("wrd_12_1.txt", records(c.rows));
+    write_file("wrd_24_1.txt", records(c.rows));
     std::string pages[2];
     const std::size_t held[2] = {kHeldLineBytes, 100};
     for (int i = 0; i < 2; ++i) {
