@@ -18,6 +18,8 @@ std::string upper_ascii(std::string_view s);
 std::string trim_blanks(std::string_view s);
 std::string trim_left_blanks(std::string_view s);
 std::string trim_right_blanks(std::string_view s);
+// The same trim as a view into `s`, for hot loops.
+std::string_view blanks_trimmed(std::string_view s);
 
 // 1-based position of the first `needle` at or after position `from`
 // (1-based); 0 when there is none.
@@ -25,13 +27,19 @@ std::size_t find_at(std::string_view hay, std::string_view needle, std::size_t f
 inline bool contains(std::string_view hay, std::string_view needle) {
   return hay.find(needle) != std::string_view::npos;
 }
-// Case-insensitive (ASCII) contains.
-bool contains_nocase(std::string_view hay, std::string_view needle);
+// Case-insensitive (ASCII) search, without a lower-cased copy of the text:
+// the 0-based position of the first match, npos when there is none.
+std::size_t find_nocase(std::string_view hay, std::string_view needle);
+inline bool contains_nocase(std::string_view hay, std::string_view needle) {
+  return find_nocase(hay, needle) != std::string_view::npos;
+}
 // Bytes a..b (1-based, inclusive); empty when b < a; clipped to the string.
 std::string mid(std::string_view s, std::size_t a, std::size_t b);
 
 // Appends the pieces to `out` in order, without temporaries.
 void append_all(std::string& out, std::initializer_list<std::string_view> pieces);
+// Appends the decimal digits of `v` (with '-' when negative).
+void append_number(std::string& out, long long v);
 
 // Right-aligns `s` in `width` characters with `fill`; longer text stays whole.
 std::string pad_left(std::string_view s, std::size_t width, char fill = ' ');

@@ -39,6 +39,13 @@ bool LineReader::fill() {
 }
 
 bool LineReader::next(std::string& line) {
+  std::string_view view;
+  if (!next(view)) return false;
+  line.assign(view);
+  return true;
+}
+
+bool LineReader::next(std::string_view& line) {
   if (!file_.is_open()) return false;
   std::size_t scan = pos_;
   for (;;) {
@@ -48,14 +55,14 @@ bool LineReader::next(std::string& line) {
       std::size_t end = static_cast<const char*>(nl) - buf_.data();
       std::size_t stop = end;
       if (stop > pos_ && buf_[stop - 1] == '\r') --stop;
-      line.assign(buf_.data() + pos_, stop - pos_);
+      line = std::string_view(buf_.data() + pos_, stop - pos_);
       pos_ = end + 1;
       return true;
     }
     std::size_t scanned = len_ - pos_;
     if (!fill()) {
       if (pos_ < len_) {
-        line.assign(buf_.data() + pos_, len_ - pos_);
+        line = std::string_view(buf_.data() + pos_, len_ - pos_);
         pos_ = len_;
         return true;
       }
@@ -102,8 +109,7 @@ void LineWriter::raw(std::string_view bytes) {
 }
 
 void LineWriter::line(std::string_view text) {
-  raw(text);
-  raw("\r\n");
+  if (file_.is_open() && !file_.write(text, "\r\n")) ok_ = false;
 }
 
 Written LineWriter::close() {
@@ -117,6 +123,24 @@ std::vector<std::string> read_all_lines(const std::string& name) {
   std::string line;
   while (reader.next(line)) lines.push_back(line);
   return lines;
+}
+
+long long count_lines(const std::string& name) {
+  File file(native_path(name), File::Mode::kRead);
+  std::vector<char> block(kBufferSize);
+  long long lines = 0;
+  char last = '\n';  // an empty file has no lines
+  for (std::size_t got; (got = file.read(block.data(), block.size())) > 0;) {
+    for (const char* at = block.data(), *end = at + got;;) {
+      const void* nl = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
+      if (nl == nullptr) break;
+      ++lines;
+      at = static_cast<const char*>(nl) + 1;
+    }
+    last = block[got - 1];
+  }
+  // A last line without LF is still a line.
+  return last == '\n' ? lines : lines + 1;
 }
 
 int count_nonblank_lines(const std::string& name) {

@@ -28,6 +28,8 @@ class LineReader {
   bool is_open() const { return file_.is_open(); }
   // The next line without its line end; false at the end of the file.
   bool next(std::string& line);
+  // The same without a copy: the view holds until the next call.
+  bool next(std::string_view& line);
   // True when no line is left to read.
   bool at_end();
   // Back to the first line.
@@ -73,6 +75,8 @@ class LineWriter {
 
 // Whole-file helpers for small list files.
 std::vector<std::string> read_all_lines(const std::string& name);
+// Number of lines, as LineReader reads them, counted in blocks.
+long long count_lines(const std::string& name);
 // Number of lines that still hold text after their leading blanks are removed.
 int count_nonblank_lines(const std::string& name);
 

@@ -1,6 +1,7 @@
 #include "common/records.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace textpair {
 
@@ -31,33 +32,45 @@ void RecordWriter::write(std::span<const std::string_view> fields) {
 }
 
 void split_record(std::string_view line, std::size_t count, std::vector<std::string_view>& fields) {
-  fields.assign(count, std::string_view());
-  std::size_t i = 0;
-  for (std::size_t f = 0; f < count && i <= line.size(); ++f) {
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i >= line.size()) break;
+  fields.resize(count);
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  std::size_t f = 0;
+  // Fields are short, so they are scanned byte by byte rather than through
+  // library searches.
+  for (; f < count; ++f) {
+    while (p < end && (*p == ' ' || *p == '\t')) ++p;
+    if (p >= end) break;
     std::string_view& field = fields[f];
-    if (line[i] == '"') {
-      std::size_t close = line.find('"', i + 1);
-      std::size_t end = close == std::string_view::npos ? line.size() : close;
-      field = line.substr(i + 1, end - i - 1);
-      i = end + 1;
-      if (i < line.size() && line[i] == ',') {
-        ++i;  // the usual case: the next field follows right away
-      } else {
-        std::size_t comma = line.find(',', std::min(i, line.size()));
-        i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+    const char* next = nullptr;  // where the next field starts; none when null
+    if (*p == '"') {
+      const char* open = p + 1;
+      const char* close = open;
+      while (close < end && *close != '"') ++close;
+      field = std::string_view(open, static_cast<std::size_t>(close - open));
+      const char* after = close < end ? close + 1 : end;
+      if (after < end && *after == ',') {
+        next = after + 1;  // the usual case: the next field follows right away
+      } else if (after < end) {
+        const void* comma = std::memchr(after, ',', static_cast<std::size_t>(end - after));
+        if (comma != nullptr) next = static_cast<const char*>(comma) + 1;
       }
     } else {
-      std::size_t comma = line.find(',', i);
-      std::size_t end = comma == std::string_view::npos ? line.size() : comma;
-      std::size_t e = end;
-      while (e > i && (line[e - 1] == ' ' || line[e - 1] == '\t')) --e;
-      field = line.substr(i, e - i);
-      i = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+      const char* comma = p;
+      while (comma < end && *comma != ',') ++comma;
+      const char* e = comma;
+      while (e > p && (e[-1] == ' ' || e[-1] == '\t')) --e;
+      field = std::string_view(p, static_cast<std::size_t>(e - p));
+      if (comma < end) next = comma + 1;
     }
     if (field.size() > kMaxFieldBytes) field = field.substr(0, kMaxFieldBytes);
+    if (next == nullptr) {
+      ++f;
+      break;
+    }
+    p = next;
   }
+  for (; f < count; ++f) fields[f] = std::string_view();
 }
 
 void parse_record(std::string_view line, std::size_t count, std::vector<std::string>& fields) {
@@ -69,15 +82,6 @@ void parse_record(std::string_view line, std::size_t count, std::vector<std::str
 bool RecordLines::next() {
   if (!in_.next(line_)) return false;
   split_record(line_, count_, fields_);
-  return true;
-}
-
-bool RecordReader::next(std::vector<std::string>& fields) {
-  if (!lines_.next(line_)) {
-    fields.assign(count_, std::string());
-    return false;
-  }
-  parse_record(line_, count_, fields);
   return true;
 }
 

@@ -51,33 +51,17 @@ void split_record(std::string_view line, std::size_t count, std::vector<std::str
 class RecordLines {
  public:
   RecordLines(const std::string& name, std::size_t count) : in_(name), count_(count) {}
+  bool is_open() const { return in_.is_open(); }
   bool next();
   std::string_view operator[](std::size_t i) const { return fields_[i]; }
   // The current record as it stands in the file, without its line end.
-  const std::string& line() const { return line_; }
+  std::string_view line() const { return line_; }
 
  private:
   LineReader in_;
   std::size_t count_;
-  std::string line_;
+  std::string_view line_;
   std::vector<std::string_view> fields_;
-};
-
-// Reads a record file record by record into copied fields, for readers that
-// keep a record beside the next one; past the last record every field is
-// empty and next() returns false.
-class RecordReader {
- public:
-  explicit RecordReader(std::size_t field_count) : count_(field_count) {}
-  bool open(const std::string& name) { return lines_.open(name); }
-  bool next(std::vector<std::string>& fields);
-  void rewind() { lines_.rewind(); }
-  void close() { lines_.close(); }
-
- private:
-  std::size_t count_;
-  LineReader lines_;
-  std::string line_;
 };
 
 }  // namespace textpair

@@ -29,6 +29,7 @@ bool File::open(const std::string& native, Mode mode) {
   handle_ = open_native(native, mode);
   writing_ = mode != Mode::kRead;
   ok_ = is_open();
+  if (ok_ && writing_) pending_.reserve(kWriteBuffer);
   return ok_;
 }
 
@@ -59,6 +60,14 @@ bool File::write(std::string_view bytes) {
   }
   pending_.append(bytes);
   return true;
+}
+
+bool File::write(std::string_view bytes, std::string_view more) {
+  if (is_open() && ok_ && pending_.size() + bytes.size() + more.size() <= kWriteBuffer) {
+    pending_.append(bytes).append(more);
+    return true;
+  }
+  return write(bytes) && write(more);
 }
 
 bool File::close() {

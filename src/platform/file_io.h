@@ -40,6 +40,8 @@ class File {
   bool rewind();
   // Buffered; false once any write has failed.
   bool write(std::string_view bytes);
+  // The two pieces in order, in one append when they fit the buffer.
+  bool write(std::string_view bytes, std::string_view more);
   // Flushes and closes; false when the file could not be opened, or any
   // write or the close failed. Closing a closed file repeats its verdict.
   bool close();

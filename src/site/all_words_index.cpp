@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/bytes.h"
@@ -20,9 +21,10 @@ using namespace word_order_record;
 
 std::string list_name(std::size_t k) { return "wrd_14_" + std::to_string(k) + ".txt"; }
 
-std::string entry_start(const std::string& id, const std::string& group_field) {
-  const std::string g = trim_blanks(group_field);
-  return "&nbsp;&nbsp;<a href=\"i_" + g + ".htm#" + id + "\" id=\"" + id + "\">(i_" + g;
+// The start of a word's link to a group, into `out`.
+void append_entry_start(std::string& out, std::string_view id, std::string_view group_field) {
+  const std::string_view g = blanks_trimmed(group_field);
+  append_all(out, {"&nbsp;&nbsp;<a href=\"i_", g, ".htm#", id, "\" id=\"", id, "\">(i_", g});
 }
 
 // Every occurrence of the run in word order: the groups' lists in word order
@@ -34,7 +36,7 @@ class AllOccurrences {
   explicit AllOccurrences(std::size_t groups) {
     for (std::size_t k = 1; k <= groups; ++k) {
       auto list = std::make_unique<GroupList>(k);
-      list->live = list->in.open(list_name(k)) && list->in.next(list->record);
+      list->live = list->in.next();
       lists_.push_back(std::move(list));
     }
   }
@@ -42,22 +44,21 @@ class AllOccurrences {
   bool next(std::string& id, std::string& group, std::string& word) {
     GroupList* least = nullptr;
     for (auto& list : lists_) {
-      if (list->live && (least == nullptr || list->record[kId] < least->record[kId])) least = list.get();
+      if (list->live && (least == nullptr || list->in[kId] < least->in[kId])) least = list.get();
     }
     if (least == nullptr) return false;
-    id = least->record[kId];
-    group = least->group;
-    word = least->record[kWord];
-    least->live = least->in.next(least->record);
+    id.assign(least->in[kId]);
+    group.assign(least->group);
+    word.assign(least->in[kWord]);
+    least->live = least->in.next();
     return true;
   }
 
  private:
   struct GroupList {
-    explicit GroupList(std::size_t k) : group(group_field(k)), in(kFieldCount) {}
+    explicit GroupList(std::size_t k) : group(group_field(k)), in(list_name(k), kFieldCount) {}
     std::string group;
-    RecordReader in;
-    std::vector<std::string> record;
+    RecordLines in;
     bool live = false;
   };
   std::vector<std::unique_ptr<GroupList>> lists_;
@@ -65,11 +66,7 @@ class AllOccurrences {
 
 long long occurrence_total(std::size_t groups) {
   long long total = 0;
-  std::string line;
-  for (std::size_t k = 1; k <= groups; ++k) {
-    LineReader lines(list_name(k));
-    while (lines.next(line)) ++total;
-  }
+  for (std::size_t k = 1; k <= groups; ++k) total += count_lines(list_name(k));
   return total;
 }
 
@@ -104,6 +101,7 @@ Flow write_all_words_index(Context& ctx) {
   // The count of a word in a group is the length of its run of records.
   long long count = 0;
   long long number = 0;
+  std::string entry;  // the lines of one entry, written at once
   for (; more; more = all.next(next_id, next_group, next_word)) {
     ++number;
     if (!state.wrote_80_percent && static_cast<double>(total) / static_cast<double>(number) > 2.0) {
@@ -114,16 +112,23 @@ Flow write_all_words_index(Context& ctx) {
       ++count;
       continue;
     }
-    out.line(entry_start(id, group) + ",&nbsp;&nbsp;" + std::to_string(count) + ")</a>");
+    entry.clear();
+    append_entry_start(entry, id, group);
+    entry += ",&nbsp;&nbsp;";
+    append_number(entry, count);
+    entry += ")</a>\r\n";
     if (next_id != id) {
-      out.line("<br>");
-      out.line(next_word);
+      append_all(entry, {"<br>\r\n", next_word, "\r\n"});
       id = next_id;
     }
+    out.raw(entry);
     group = next_group;
     count = 1;
   }
-  out.line(entry_start(id, group) + ")</a>");
+  entry.clear();
+  append_entry_start(entry, id, group);
+  entry += ")</a>";
+  out.line(entry);
   out.line("</body>");
   out.line("</html>");
   ctx.state.writes.note(out.close());

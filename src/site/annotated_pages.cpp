@@ -29,7 +29,7 @@ using namespace next_page_record;
 // to and including this one, since occurrences are numbered page by page.
 class LastOccurrences {
  public:
-  void add(const std::string& id, const std::string& page, long long n) {
+  void add(std::string_view id, std::string_view page, long long n) {
     const Key key = key_of(id, page);
     long long* last = nullptr;
     if (key.in_table) {
@@ -40,7 +40,7 @@ class LastOccurrences {
     }
     if (n > *last) *last = n;
   }
-  long long on_page(const std::string& id, const std::string& page) const {
+  long long on_page(std::string_view id, std::string_view page) const {
     const Key key = key_of(id, page);
     if (key.in_table) return key.at < table_.size() ? table_[key.at] : 0;
     auto it = others_.find(key.other);
@@ -58,7 +58,7 @@ class LastOccurrences {
     std::string other;  // in others_
   };
 
-  Key key_of(const std::string& id, const std::string& page) const {
+  Key key_of(std::string_view id, std::string_view page) const {
     const std::size_t index = page_index(page);
     std::uint64_t number = 0;
     const char* digits_end = id.data() + id.size();
@@ -67,14 +67,14 @@ class LastOccurrences {
     if (numbered && index < kPagesInTable && number < (std::uint64_t{1} << 32)) {
       return {true, static_cast<std::size_t>(number) * kPagesInTable + index, {}};
     }
-    return {false, 0, id + '"' + std::to_string(index)};
+    return {false, 0, std::string(id) + '"' + std::to_string(index)};
   }
   // Pages are numbered in order of appearance; a group holds few of them,
   // and its records come page by page.
-  std::size_t page_index(const std::string& page) const {
+  std::size_t page_index(std::string_view page) const {
     if (last_ < pages_.size() && pages_[last_] == page) return last_;
     last_ = static_cast<std::size_t>(std::find(pages_.begin(), pages_.end(), page) - pages_.begin());
-    if (last_ == pages_.size()) pages_.push_back(page);
+    if (last_ == pages_.size()) pages_.emplace_back(page);
     return last_;
   }
   mutable std::vector<std::string> pages_;
@@ -117,9 +117,9 @@ void write_navigation(LineWriter& out, const PageOrder& order, const std::string
 }
 
 // A line whose first "body" (in any case) is the name of a tag.
-bool is_body_line(const std::string& line) {
-  const std::size_t at = find_at(lower_ascii(line), "body");
-  return at >= 2 && line[at - 2] == '<';
+bool is_body_line(std::string_view line) {
+  const std::size_t at = find_nocase(line, "body");
+  return at != std::string_view::npos && at >= 1 && line[at - 1] == '<';
 }
 
 // One page being rewritten, read in step with its records.
@@ -132,14 +132,14 @@ class PageRewriter {
   const std::string& page() const { return page_; }
   long long line_number() const { return line_no_; }
 
-  void open(const std::string& page) {
+  void open(std::string_view page) {
     page_ = page;
     std::size_t htm = page.find(".htm");
-    work_name_ = (htm == std::string::npos ? page : page.substr(0, htm)) + "_02.htm";
-    in_.open(page);
+    work_name_ = std::string(htm == std::string::npos ? page : page.substr(0, htm)) + "_02.htm";
+    in_.open(page_);
     out_.create(work_name_);
     line_no_ = 0;
-    line_.clear();
+    line_ = {};
     has_last_ = false;
     top_written_ = false;
     title_open_ = false;
@@ -150,7 +150,7 @@ class PageRewriter {
   void advance_to(long long line) {
     while (line_no_ < line) {
       if (!in_.next(line_)) {  // records past the page's end: nothing to copy
-        line_.clear();
+        line_ = {};
         line_no_ = line;
         has_last_ = false;
         return;
@@ -168,41 +168,55 @@ class PageRewriter {
     }
   }
 
-  void write_occurrence(const std::vector<std::string>& rec) {
-    const std::string& id = rec[kId];
-    const std::string& n = rec[kN];
-    const std::string& word = rec[kWord];
+  // The occurrence's lines, the text before it included, in one write.
+  void write_occurrence(const RecordLines& rec) {
+    const std::string_view id = rec[kId];
+    const std::string_view n = rec[kN];
+    const std::string_view word = rec[kWord];
+    const std::string_view page = rec[kPage];
     const std::size_t pos = static_cast<std::size_t>(read_number(rec[kColumn]));
     // The text between the last word and this one. A word that lies before
     // the last one's end (records out of text order) gets no text before it,
     // and the line is never written from an earlier point again.
     const std::size_t from = has_last_ ? last_end_ : 1;
-    out_.line(bytes_of_line(from, pos > 0 ? pos - 1 : 0));
+    const std::string_view before = bytes_of_line(from, pos > 0 ? pos - 1 : 0);
     has_last_ = true;
     last_end_ = std::max(from, pos + word.size());
+    std::string& b = piece_;
+    b.clear();
+    if (before.size() <= kJoinedText) {
+      append_all(b, {before, "\r\n"});
+    } else {
+      out_.line(before);
+    }
     if (line_in_title_) {  // nothing inside a title is markup
-      out_.line(word);
+      append_all(b, {word, "\r\n"});
+      out_.raw(b);
       return;
     }
-    put({"<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('", rec[kPage], "#", id,
-         "'); window.event.cancelbubble = true;\">", word, "</span>"});
-    if (word == "Pages_list") return;
-    put({"<span hidden id=\"", id, "\">"});
+    append_all(b, {"<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('", page, "#", id,
+                   "'); window.event.cancelbubble = true;\">", word, "</span>\r\n"});
+    if (word == "Pages_list") {
+      out_.raw(b);
+      return;
+    }
+    append_all(b, {"<span hidden id=\"", id, "\">\r\n(", n, ")(<a href=\"#", id, "_"});
     const long long number = read_number(n);
-    if (number < last_.on_page(id, rec[kPage])) {
-      put({"(", n, ")(<a href=\"#", id, "_", std::to_string(number + 1), "\">&gt;</a>,"});
+    if (number < last_.on_page(id, page)) {
+      append_number(b, number + 1);
+      b += "\">&gt;</a>,\r\n";
     } else {
-      put({"(", n, ")(<a href=\"#", id, "_", n, "\"></a>"});
+      append_all(b, {n, "\"></a>\r\n"});
     }
-    put({"<a href=\"i_", group_, ".htm#", id, "\">i</a>,"});
-    put({"<a href=\"s_", group_, ".htm#", id, "_", n, "\">s</a>,"});
+    append_all(b, {"<a href=\"i_", group_, ".htm#", id, "\">i</a>,\r\n<a href=\"s_", group_, ".htm#", id, "_", n,
+                   "\">s</a>,\r\n"});
     if (rec[kNext].empty()) {
-      out_.line("<a href=\"files_list.htm\">c)</a></span>");
+      b += "<a href=\"files_list.htm\">c)</a></span>\r\n";
     } else {
-      out_.line("<a href=\"files_list.htm\">c</a>,");
-      put({"<a href=\"", rec[kNext], "#", id, "\">&gt;&gt;)</a></span>"});
+      append_all(b, {"<a href=\"files_list.htm\">c</a>,\r\n<a href=\"", rec[kNext], "#", id, "\">&gt;&gt;)</a></span>\r\n"});
     }
-    put({"<span id=\"", id, "_", n, "\"></span>"});
+    append_all(b, {"<span id=\"", id, "_", n, "\"></span>\r\n"});
+    out_.raw(b);
   }
 
   // The bytes of the current line after its last word.
@@ -211,9 +225,9 @@ class PageRewriter {
   // Copies the remaining lines, with the navigation lines again before the
   // body's end, and puts the rewritten page in place of the page file.
   void finish(bool next_blank) {
-    std::string line;
+    std::string_view line;
     while (in_.next(line)) {
-      if (contains(lower_ascii(line), "</body>")) {
+      if (find_nocase(line, "</body>") != std::string_view::npos) {
         out_.line("<br>");
         write_navigation(out_, order_, page_, next_blank);
       }
@@ -238,22 +252,19 @@ class PageRewriter {
     if (b < a) return {};
     return std::string_view(line_).substr(a - 1, b - a + 1);
   }
-  // Writes the pieces as one line, through one buffer kept between lines.
-  void put(std::initializer_list<std::string_view> pieces) {
-    piece_.clear();
-    append_all(piece_, pieces);
-    out_.line(piece_);
-  }
+  // Text before a word up to this size goes into the occurrence's buffer;
+  // longer text is written on its own.
+  static constexpr std::size_t kJoinedText = 4096;
 
   // Title lines run from one holding "<title" to the next holding "</title>".
-  void note_title(const std::string& line) {
-    const std::string lower = lower_ascii(line);
+  void note_title(std::string_view line) {
+    const bool title_end = find_nocase(line, "</title>") != std::string_view::npos;
     if (title_open_) {
       line_in_title_ = true;
-      title_open_ = !contains(lower, "</title>");
-    } else if (contains(lower, "<title")) {
+      title_open_ = !title_end;
+    } else if (find_nocase(line, "<title") != std::string_view::npos) {
       line_in_title_ = true;
-      title_open_ = !contains(lower, "</title>");
+      title_open_ = !title_end;
     } else {
       line_in_title_ = false;
     }
@@ -267,7 +278,7 @@ class PageRewriter {
   LineReader in_;
   LineWriter out_;
   long long line_no_ = 0;
-  std::string line_;
+  std::string_view line_;  // the current line, as the reader holds it
   bool has_last_ = false;
   std::size_t last_end_ = 0;  // 1-based position right after the last word
   bool top_written_ = false;
@@ -281,30 +292,34 @@ class PageRewriter {
 void annotate_group(Context& ctx, int group) {
   const std::string g = std::to_string(group);
   const std::string list = "wrd_24_" + g + ".txt";
-  RecordReader in(kFieldCount);
-  std::vector<std::string> rec;
 
+  // The first pass needs only the page, id and number of each record.
   LastOccurrences last;
-  if (!in.open(list)) return;
-  while (in.next(rec)) last.add(rec[kId], rec[kPage], read_number(rec[kN]));
-  in.rewind();
+  {
+    static_assert(kPage < kN && kId < kN);
+    RecordLines first(list, kN + 1);
+    if (!first.is_open()) return;
+    while (first.next()) last.add(first[kId], first[kPage], read_number(first[kN]));
+  }
 
   PageOrder order;
   order.load();
   PageRewriter page(ctx, order, last, g);
-  while (in.next(rec)) {
-    const long long line = read_number(rec[kLine]);
+  RecordLines in(list, kFieldCount);
+  while (in.next()) {
+    const long long line = read_number(in[kLine]);
+    const std::string_view rec_page = in[kPage];
     if (!page.is_open()) {
-      page.open(rec[kPage]);
+      page.open(rec_page);
     } else {
-      if (line != page.line_number() || rec[kPage] != page.page()) page.write_rest_of_line();
-      if (rec[kPage] != page.page()) {
+      if (line != page.line_number() || rec_page != page.page()) page.write_rest_of_line();
+      if (rec_page != page.page()) {
         page.finish(false);
-        page.open(rec[kPage]);
+        page.open(rec_page);
       }
     }
     page.advance_to(line);
-    page.write_occurrence(rec);
+    page.write_occurrence(in);
   }
   if (page.is_open()) {
     page.write_rest_of_line();

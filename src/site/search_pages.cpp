@@ -1,6 +1,8 @@
 #include "site/search_pages.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/bytes.h"
@@ -78,45 +80,48 @@ struct LineState {
   std::size_t last_length = 0;  // query length before its last word
   std::string link_word;
   bool link_word_set = false;
+  std::string links;  // the lines after the markup, written at once
+};
+
+// The fields of a record that closing a line needs.
+struct LineStart {
+  std::string_view id, n, word, page;
 };
 
 // Writes the gathered line and its links; `rec` is the record that begins
 // the next line, or the group's last record when the group ends.
-void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& s,
-                const std::vector<std::string>& rec, bool another_line_follows) {
+void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& s, const LineStart& rec,
+                bool another_line_follows) {
   const RunState& state = ctx.state;
   if (!s.link_word_set) {
-    s.link_word = rec[kId];
+    s.link_word = rec.id;
     s.link_word_set = true;
   }
+  std::string& b = s.links;
+  b.clear();
   if (!s.record.holds_html_end()) {
     s.record.write_to(out);
-    out.line("<br>");
+    b += "<br>\r\n";
   }
   s.record.discard();
   if (another_line_follows) {
-    append_all(s.record.text(), {"<span id=\"", rec[kId], "_", rec[kN], "\">", rec[kWord], " &nbsp </span>&nbsp <a href=\"i_",
-                                 g, ".htm#", rec[kId], "\">", rec[kWord], "</a></span>"});
+    append_all(s.record.text(), {"<span id=\"", rec.id, "_", rec.n, "\">", rec.word, " &nbsp </span>&nbsp <a href=\"i_",
+                                 g, ".htm#", rec.id, "\">", rec.word, "</a></span>"});
   }
-  out.line("<a href=\"i_" + g + ".htm#" + s.link_word + "\">i_" + g + "</a>");
-  out.line("&nbsp <a href=\"index.htm#" + s.link_word + "\">index</a>");
-  out.line("&nbsp <a href=\"files_list.htm#" + rec[kPage] + "\"> Content (" + rec[kPage] + ")</a>");
-  if (another_line_follows) s.link_word = rec[kId];
+  append_all(b, {"<a href=\"i_", g, ".htm#", s.link_word, "\">i_", g, "</a>\r\n&nbsp <a href=\"index.htm#", s.link_word,
+                 "\">index</a>\r\n&nbsp <a href=\"files_list.htm#", rec.page, "\"> Content (", rec.page, ")</a>\r\n"});
+  if (another_line_follows) s.link_word = rec.id;
   const std::string query = encode_query(
       s.word_count <= kMaxQueryWords ? s.query : random_query(s.query, s.last_length, ctx.state.rand));
   s.query.clear();
-  const std::string search = std::string(kSearchEngine) + "/search?q=" + query;
-  if (!state.search_site.empty()) {
-    out.line("&nbsp <a href=\"" + search + " site:" + state.search_site + "\"> " + state.search_site + "</a>");
+  for (const std::string* site : {&state.search_site, &state.target_address}) {
+    if (site->empty()) continue;
+    append_all(b, {"&nbsp <a href=\"", kSearchEngine, "/search?q=", query, " site:", *site, "\"> ", *site, "</a>\r\n"});
   }
-  if (!state.target_address.empty()) {
-    out.line("&nbsp <a href=\"" + search + " site:" + state.target_address + "\"> " + state.target_address +
-             "</a>");
-  }
-  out.line("&nbsp <a href=\"" + search + "\"> web_search </a>");
-  out.line("<br><br>");
+  append_all(b, {"&nbsp <a href=\"", kSearchEngine, "/search?q=", query, "\"> web_search </a>\r\n<br><br>\r\n"});
+  out.raw(b);
   if (another_line_follows) {
-    s.query = trim_blanks(rec[kWord]) + " ";
+    append_all(s.query, {blanks_trimmed(rec.word), " "});
     s.word_count = 1;
   }
 }
@@ -167,34 +172,30 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   write_page_head(out, "<title>search.htm, content (only words) from input *.htm files</title>");
   write_highlight_script(out, ctx.state.highlight);
 
-  RecordReader in(kFieldCount);
-  in.open("wrd_24_" + g + ".txt");
-  std::vector<std::string> rec;
-  in.next(rec);
-  std::string line_key = rec[kLine];
-  in.rewind();
-
+  RecordLines in("wrd_24_" + g + ".txt", kFieldCount);
   LineState s(held_line_bytes, ctx.state.writes);
-  bool any = false;
-  std::vector<std::string> last;
-  while (in.next(rec)) {
-    any = true;
-    if (rec[kLine] == line_key) {
-      append_all(s.record.text(), {" <span id=\"", rec[kId], "_", rec[kN], "\"><a href=\"i_", g, ".htm#", rec[kId],
-                                   "\">", rec[kWord], "</a></span>"});
+  bool more = in.next();
+  std::string line_key(more ? in[kLine] : std::string_view());
+  const bool any = more;
+  std::string last_id, last_page;  // of the record before
+  for (; more; more = in.next()) {
+    const std::string_view id = in[kId];
+    if (in[kLine] == line_key) {
+      append_all(s.record.text(), {" <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">", in[kWord],
+                                   "</a></span>"});
       s.record.settle();
       s.last_length = s.query.size();
-      s.query += trim_blanks(rec[kWord]);
-      s.query += ' ';
+      append_all(s.query, {blanks_trimmed(in[kWord]), " "});
       ++s.word_count;
     } else {
-      close_line(out, ctx, g, s, rec, true);
-      line_key = rec[kLine];
+      close_line(out, ctx, g, s, {id, in[kN], in[kWord], in[kPage]}, true);
+      line_key.assign(in[kLine]);
     }
-    last.swap(rec);
+    last_id.assign(id);
+    last_page.assign(in[kPage]);
   }
   // The last line is closed like the others, with the links of its own page.
-  if (any) close_line(out, ctx, g, s, last, false);
+  if (any) close_line(out, ctx, g, s, {last_id, {}, {}, last_page}, false);
   out.line("</body> <br>");
   out.line("</html> <br>");
   ctx.state.writes.note(out.close());

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bytes.h"
 #include "common/lines.h"
 #include "common/promo_block.h"
 #include "common/records.h"
@@ -22,23 +23,27 @@ struct Pair {
   int count = 1;
 };
 
-std::string entry_head(const Pair& p) {
-  return "<a href=\"" + p.page + "#" + p.id + "\" id=\"" + p.id + "\">" + p.word + "</a>&nbsp;&nbsp;&nbsp; (" +
-         p.page + ", " + std::to_string(p.count) + ")";
+void append_entry_head(std::string& out, const Pair& p) {
+  append_all(out, {"<a href=\"", p.page, "#", p.id, "\" id=\"", p.id, "\">", p.word, "</a>&nbsp;&nbsp;&nbsp; (", p.page,
+                   ", "});
+  append_number(out, p.count);
+  out += ')';
 }
 
-void write_entry(LineWriter& out, const Pair& p, const std::string& group) {
-  out.line("<br>");
-  out.line(entry_head(p));
-  out.line("&nbsp;&nbsp;<a href=\"s_" + group + ".htm#" + p.id + "_" + p.n + "\">s_" + group + "</a>");
-  out.line("&nbsp;&nbsp;<a href=\"index.htm#" + p.id + "\"> index</a>");
+// The entry's lines, built in `buffer` and written at once.
+void write_entry(LineWriter& out, const Pair& p, const std::string& group, std::string& buffer) {
+  buffer.assign("<br>\r\n");
+  append_entry_head(buffer, p);
+  append_all(buffer, {"\r\n&nbsp;&nbsp;<a href=\"s_", group, ".htm#", p.id, "_", p.n, "\">s_", group,
+                      "</a>\r\n&nbsp;&nbsp;<a href=\"index.htm#", p.id, "\"> index</a>\r\n"});
+  out.raw(buffer);
 }
 
-void take_pair(Pair& p, const std::vector<std::string>& f) {
-  p.id = f[kId];
-  p.page = f[kPage];
-  p.word = f[kWord];
-  p.n = f[kN];
+void take_pair(Pair& p, const RecordLines& f) {
+  p.id.assign(f[kId]);
+  p.page.assign(f[kPage]);
+  p.word.assign(f[kWord]);
+  p.n.assign(f[kN]);
   p.count = 1;
 }
 
@@ -57,22 +62,20 @@ void write_word_index_page(Context& ctx, int group) {
   out.line("<a href=\"files_list.htm\"> Content </a><br>");
   out.line("<br>");
 
-  RecordReader in(kFieldCount);
-  in.open("wrd_14_" + g + ".txt");
-  std::vector<std::string> f;
-  in.next(f);
+  RecordLines in("wrd_14_" + g + ".txt", kFieldCount);
   Pair pair;
-  take_pair(pair, f);
-  in.rewind();
+  bool more = in.next();
+  if (more) take_pair(pair, in);
 
   int since_ad = 0;
   bool first = true;
-  while (in.next(f)) {
-    if (f[kId] == pair.id && f[kPage] == pair.page) {
+  std::string buffer;
+  for (; more; more = in.next()) {
+    if (in[kId] == pair.id && in[kPage] == pair.page) {
       if (!first) ++pair.count;
     } else {
-      write_entry(out, pair, g);
-      take_pair(pair, f);
+      write_entry(out, pair, g, buffer);
+      take_pair(pair, in);
       ++since_ad;
       ++state.entries_since_promo;
     }
@@ -90,7 +93,10 @@ void write_word_index_page(Context& ctx, int group) {
       since_ad = 0;
     }
   }
-  out.line(entry_head(pair) + "<br>");
+  buffer.clear();
+  append_entry_head(buffer, pair);
+  buffer += "<br>";
+  out.line(buffer);
   out.line("</body>");
   out.line("</html>");
   ctx.state.writes.note(out.close());

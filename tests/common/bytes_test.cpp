@@ -12,6 +12,10 @@ TEST(ReadNumber, ReadsTheWayThePromptsDo) {
   } cases[] = {
       {"", 0},     {"2", 2},     {"2x", 2},   {"2.6", 3}, {"2.4", 2}, {"50%", 50},
       {"  \t7", 7}, {"-3", -3},   {"abc", 0},  {"+4", 4},  {".5", 1},  {"x2", 0},
+      {"     1", 1}, {"12 ", 12}, {"-", 0},   {"7.", 7},
+      {"999999999999999999", 999999999999999999LL},      // the most digits read as whole digits
+      {"1234567890123456789", 1234567890123456789LL},    // one more goes the long way
+      {"99999999999999999999", 9000000000000000000LL},   // capped
   };
   for (const Case& c : cases) EXPECT_EQ(read_number(c.text), c.want) << c.text;
 }
@@ -44,6 +48,20 @@ TEST(Bytes, ContainsInAnyAsciiCase) {
       {"", "</html>", false},                {"abc", "", true},           {"\xC3\x84</html>", "</HTML>", true},
   };
   for (const Case& c : cases) EXPECT_EQ(contains_nocase(c.hay, c.needle), c.want) << c.hay;
+}
+
+TEST(Bytes, FindsTheFirstMatchInAnyCase) {
+  constexpr std::size_t npos = std::string_view::npos;
+  struct Case {
+    const char* hay;
+    const char* needle;
+    std::size_t want;
+  } cases[] = {
+      {"<BODY>", "body", 1},      {"bbBody", "body", 2},  {"BbOdY", "body", 1},   {"bod", "body", npos},
+      {"xBODbody", "body", 4},    {"b", "body", npos},    {"<a><TITLE", "<title", 3}, {"", "", 0},
+      {"1bOdy", "BODY", 1},       {"@[`{", "@[", 0},      {"a<b", "<c", npos},
+  };
+  for (const Case& c : cases) EXPECT_EQ(find_nocase(c.hay, c.needle), c.want) << c.hay << " " << c.needle;
 }
 
 }  // namespace

@@ -18,6 +18,19 @@ TEST_F(WorkFolderTest, LinesEndAtLfWithCrDroppedAndALastLineWithoutLf) {
   EXPECT_TRUE(read_all_lines("empty.txt").empty());
 }
 
+// Counting lines in blocks agrees with reading them one by one.
+TEST_F(WorkFolderTest, CountsLinesAsTheReaderReadsThem) {
+  const std::vector<std::string> contents = {
+      "", "a", "a\n", "a\r\nb", "\n\n", "\r", "x\ny\n\nz",
+      std::string(70000, 'a') + "\n" + std::string(70000, 'b'),  // lines across blocks, no LF at the end
+  };
+  for (const std::string& content : contents) {
+    testing::write_file("c.txt", content);
+    EXPECT_EQ(count_lines("c.txt"), static_cast<long long>(read_all_lines("c.txt").size())) << content.size();
+  }
+  EXPECT_EQ(count_lines("missing.txt"), 0);
+}
+
 TEST_F(WorkFolderTest, WriterReportsAFileItCouldNotMakeOrFill) {
   LineWriter ok;
   ASSERT_TRUE(ok.create("out.txt"));
