@@ -1,6 +1,7 @@
 #include "common/line_sort.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -53,23 +54,40 @@ bool put_line(File& f, const std::string& line) { return f.write(line) && f.writ
 }  // namespace
 
 bool LineRun::fill(LineReader& reader, std::size_t budget) {
-  bytes_.clear();
-  lines_.clear();
+  clear();
   // Reserved pages that no line reaches are never touched.
   constexpr std::size_t kMostReserved = std::size_t{64} << 20;
   if (bytes_.capacity() < budget) bytes_.reserve(std::min(budget, kMostReserved));
-  std::size_t held = 0;
   std::string line;
-  while (held < budget && reader.next(line)) {
-    lines_.push_back({0, bytes_.size(), line.size()});
-    bytes_ += line;
-    held += line.size() + kLineCost;
-  }
+  while (held_ < budget && reader.next(line)) add(line);
   return !lines_.empty();
 }
 
+namespace {
+
+// Eight bytes of a line from `from` on as one number, the first byte
+// highest; bytes past the line's end count as 0.
+std::uint64_t key_at(const char* line, std::size_t length, std::size_t from) {
+  std::uint64_t key = 0;
+  if (from + 8 <= length) {
+    unsigned char b[8];
+    std::memcpy(b, line + from, 8);
+    for (unsigned char byte : b) key = (key << 8) | byte;
+    return key;
+  }
+  for (std::size_t k = from; k < from + 8; ++k) {
+    key = (key << 8) | (k < length ? static_cast<unsigned char>(line[k]) : 0u);
+  }
+  return key;
+}
+
+// Ranges this small are sorted by comparing their bytes directly.
+constexpr std::size_t kCompareDirectly = 16;
+
+}  // namespace
+
 void LineRun::sort() {
-  if (lines_.empty()) return;
+  if (lines_.size() < 2) return;
   // The prefix every line shares decides nothing.
   std::string_view first = at(0);
   std::size_t shared = first.size();
@@ -80,20 +98,41 @@ void LineRun::sort() {
     while (k < n && line[k] == first[k]) ++k;
     shared = k;
   }
-  for (Line& line : lines_) {
-    std::uint64_t key = 0;
-    for (std::size_t k = 0; k < 8; ++k) {
-      std::size_t at_byte = shared + k;
-      unsigned char byte = at_byte < line.length ? static_cast<unsigned char>(bytes_[line.offset + at_byte]) : 0;
-      key = (key << 8) | byte;
+  // Eight bytes at a time: a range of lines is sorted by the eight bytes
+  // from `from` on as one number, a line that ends among them before one
+  // that goes on; lines equal in them that both go on are sorted again by
+  // the next eight bytes.
+  struct Range {
+    std::size_t begin, end, from;
+  };
+  std::vector<Range> todo{{0, lines_.size(), shared}};
+  const auto begin = lines_.begin();
+  while (!todo.empty()) {
+    const Range r = todo.back();
+    todo.pop_back();
+    if (r.end - r.begin <= kCompareDirectly) {
+      std::sort(begin + static_cast<std::ptrdiff_t>(r.begin), begin + static_cast<std::ptrdiff_t>(r.end),
+                [this, from = r.from](const Line& a, const Line& b) {
+                  return std::string_view(bytes_.data() + a.offset + from, a.length - from) <
+                         std::string_view(bytes_.data() + b.offset + from, b.length - from);
+                });
+      continue;
     }
-    line.key = key;
+    const std::size_t limit = r.from + 8;
+    for (std::size_t i = r.begin; i < r.end; ++i) {
+      Line& line = lines_[i];
+      line.key = key_at(bytes_.data() + line.offset, line.length, r.from);
+    }
+    auto held = [limit](const Line& l) { return std::min(l.length, limit); };
+    std::sort(begin + static_cast<std::ptrdiff_t>(r.begin), begin + static_cast<std::ptrdiff_t>(r.end),
+              [&held](const Line& a, const Line& b) { return a.key != b.key ? a.key < b.key : held(a) < held(b); });
+    for (std::size_t i = r.begin; i < r.end;) {
+      std::size_t j = i + 1;
+      while (j < r.end && lines_[j].key == lines_[i].key && held(lines_[j]) == held(lines_[i])) ++j;
+      if (j - i > 1 && held(lines_[i]) == limit) todo.push_back({i, j, limit});
+      i = j;
+    }
   }
-  std::sort(lines_.begin(), lines_.end(), [this, shared](const Line& a, const Line& b) {
-    if (a.key != b.key) return a.key < b.key;
-    return std::string_view(bytes_.data() + a.offset + shared, a.length - shared) <
-           std::string_view(bytes_.data() + b.offset + shared, b.length - shared);
-  });
 }
 
 bool LineRun::write(File& f) const {
@@ -113,7 +152,7 @@ bool LineRun::write(File& f) const {
   return ok;
 }
 
-bool merge_runs(const std::vector<std::string>& sources, File& out) {
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out) {
   std::vector<std::unique_ptr<LineReader>> readers;
   struct Head {
     std::string line;
@@ -123,6 +162,7 @@ bool merge_runs(const std::vector<std::string>& sources, File& out) {
   auto later = [](const Head& a, const Head& b) { return a.line > b.line; };
   std::vector<Head> heads;
   bool ok = true;
+  bool in_order = true;
   for (std::size_t i = 0; i < sources.size(); ++i) {
     readers.push_back(std::make_unique<LineReader>());
     if (!readers.back()->open(sources[i])) ok = false;
@@ -130,18 +170,22 @@ bool merge_runs(const std::vector<std::string>& sources, File& out) {
     if (ok && readers.back()->next(head.line)) heads.push_back(std::move(head));
   }
   std::make_heap(heads.begin(), heads.end(), later);
+  std::string read;
   while (ok && !heads.empty()) {
     std::pop_heap(heads.begin(), heads.end(), later);
     Head& head = heads.back();
     if (!put_line(out, head.line)) ok = false;
-    if (readers[head.source]->next(head.line)) {
+    if (readers[head.source]->next(read)) {
+      if (read < head.line) in_order = false;
+      head.line.swap(read);
       std::push_heap(heads.begin(), heads.end(), later);
     } else {
       heads.pop_back();
     }
   }
   if (!out.close()) ok = false;
-  return ok;
+  if (!ok) return MergeResult::kFailed;
+  return in_order ? MergeResult::kInOrder : MergeResult::kOutOfOrder;
 }
 
 Written sort_lines(LineReader& reader, const std::string& output, const LineSortLimits& limits) {
@@ -175,7 +219,7 @@ Written sort_lines(LineReader& reader, const std::string& output, const LineSort
     next += width;
     std::string name;
     File f;
-    if (!temps.create(name, f) || !merge_runs(batch, f)) return Written::kShort;
+    if (!temps.create(name, f) || merge_runs(batch, f) == MergeResult::kFailed) return Written::kShort;
     for (const std::string& done : batch) temps.remove(done);
     runs.push_back(name);
   }
@@ -184,7 +228,8 @@ Written sort_lines(LineReader& reader, const std::string& output, const LineSort
   File out;
   if (!temps.create(result, out)) return Written::kShort;
   // An empty input leaves no run: the result is empty.
-  bool ok = merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out);
+  bool ok = merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out) !=
+            MergeResult::kFailed;
   if (!ok || !rename_path(result, target)) return Written::kShort;
   temps.release(result);
   return Written::kWhole;

@@ -35,9 +35,8 @@ Written sort_lines(LineReader& input, const std::string& output, const LineSortL
 
 // Building blocks for sorts that name and keep their own pieces.
 
-// A run of lines held in one buffer and sorted there. Each line is sorted
-// by the eight bytes that follow the prefix all lines of the run share, as
-// one number, and by the whole line only where those bytes are equal.
+// A run of lines held in one buffer and sorted there, eight bytes at a time
+// as one number, from the end of the prefix all lines of the run share.
 class LineRun {
  public:
   struct Line {
@@ -52,6 +51,19 @@ class LineRun {
   // bytes plus kLineCost each; a single longer line is still held whole)
   // or the input ends. False when no line was left.
   bool fill(LineReader& reader, std::size_t budget);
+  // Adds one line; `held()` counts it against a budget like fill() does.
+  void add(std::string_view line) {
+    lines_.push_back({0, bytes_.size(), line.size()});
+    bytes_.append(line);
+    held_ += line.size() + kLineCost;
+  }
+  std::size_t held() const { return held_; }
+  // Empties the run, keeping its memory for the next lines.
+  void clear() {
+    bytes_.clear();
+    lines_.clear();
+    held_ = 0;
+  }
   void sort();
   // Writes the lines, each followed by CR LF, and closes the file; false
   // when a write or the close failed.
@@ -62,12 +74,18 @@ class LineRun {
   std::string_view at(std::size_t i) const { return {bytes_.data() + lines_[i].offset, lines_[i].length}; }
   std::string bytes_;
   std::vector<Line> lines_;
+  std::size_t held_ = 0;
 };
 
 // Merges the sorted files `sources` into the open file `out` with a heap of
-// their head lines and closes it; false when a source cannot be opened or a
-// write failed.
-bool merge_runs(const std::vector<std::string>& sources, File& out);
+// their head lines and closes it. Each source is checked for order as it is
+// read, which is what puts the merged lines in order.
+enum class MergeResult {
+  kInOrder,
+  kOutOfOrder,  // a source had a line less than the one before it
+  kFailed,      // a source could not be opened, or a write failed
+};
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out);
 
 }  // namespace textpair
 

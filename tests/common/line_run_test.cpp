@@ -33,12 +33,29 @@ std::vector<std::string> tricky_lines(unsigned seed) {
   return lines;
 }
 
+// Many lines alike over several eight-byte steps: ends, nul bytes and
+// differences fall on both sides of each step, and long duplicates repeat.
+std::vector<std::string> stepped_lines() {
+  std::vector<std::string> lines;
+  for (std::size_t length = 0; length <= 26; ++length) {
+    for (const char last : {'\0', 'a', '\xff'}) {
+      std::string line(length, 'x');
+      if (length > 0) line.back() = last;
+      lines.push_back(line);
+      lines.push_back(line);
+    }
+  }
+  for (int i = 0; i < 40; ++i) lines.push_back(std::string(40, 'y') + std::to_string(i % 7));
+  return lines;
+}
+
 TEST_F(LineRunTest, SortsLikeAByteComparison) {
   struct Case {
     const char* name;
     std::vector<std::string> lines;
   } cases[] = {
       {"mixed prefixes", tricky_lines(1)},
+      {"eight-byte steps", stepped_lines()},
       {"one shared prefix", {"\"page_01.htm\",\"   12\"", "\"page_01.htm\",\"    2\"", "\"page_01.htm\",\"   12"}},
       {"prefix of another", {"abcdefghij", "abcdefghi", "abcdefghij\x01", "abcdefghi"}},
       {"nul after the end", {std::string("ab\0", 3), "ab", std::string("ab\0\0", 4)}},

@@ -27,6 +27,29 @@ Written sort_file(const std::string& input, const std::string& output, const Lin
   return sort_lines(reader, output, limits);
 }
 
+// A merge checks each source's order as it reads it.
+TEST_F(LineSortTest, MergeReportsASourceOutOfOrder) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> first, second;
+    MergeResult want;
+    std::string merged;
+  } cases[] = {
+      {"sorted", {"a", "c", "c"}, {"b", "d"}, MergeResult::kInOrder, "a\r\nb\r\nc\r\nc\r\nd\r\n"},
+      {"empty source", {}, {"a"}, MergeResult::kInOrder, "a\r\n"},
+      {"unsorted", {"a", "c", "b"}, {"d"}, MergeResult::kOutOfOrder, "a\r\nc\r\nb\r\nd\r\n"},
+  };
+  for (const Case& c : cases) {
+    write_file("one.txt", crlf(c.first));
+    write_file("two.txt", crlf(c.second));
+    File out("merged.txt", File::Mode::kCreate);
+    EXPECT_EQ(merge_runs({"one.txt", "two.txt"}, out), c.want) << c.name;
+    EXPECT_EQ(read_file("merged.txt"), c.merged) << c.name;
+  }
+  File out("merged.txt", File::Mode::kCreate);
+  EXPECT_EQ(merge_runs({"one.txt", "missing.txt"}, out), MergeResult::kFailed);
+}
+
 TEST_F(LineSortTest, OrdersLinesByUnsignedBytes) {
   struct Case {
     const char* name;
