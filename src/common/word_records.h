@@ -32,26 +32,20 @@ std::string group_field(std::size_t group);
 // "id" and the number in 8 digits (more when it needs them).
 std::string word_id(std::uint64_t number);
 
-// wrd_01.txt, written by the word extraction: every word cut from the page
-// files, page by page in text order. The word stands twice.
-namespace cut_record {
-enum Field : std::size_t { kWord, kPage, kLine, kColumn, kWordAgain, kFieldCount };
-}  // namespace cut_record
-
-// wrd_01_01.txt, sorted into wrd_01_02.txt: the cut words led by the word in
-// lower case, the key of its id.
+// wrd_01_02.txt, written by the word extraction: every word cut from the
+// page files, led by the word in lower case (the key of its id), in byte
+// order of the records. Words holding "&nbsp;" in any case are left out.
 namespace keyed_record {
-enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kWordAgain, kFieldCount };
+enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kFieldCount };
 }  // namespace keyed_record
 
-// The occurrences on the page files, numbered word by word: wrd_04.txt,
-// sorted into text order as wrd_05.txt; a group's share of that, in the same
-// order, wrd_12_K.txt.
+// The occurrences on the page files, numbered word by word, sorted into
+// text order: wrd_05.txt.
 namespace occurrence_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };
 }  // namespace occurrence_record
 
-// wrd_13_K.txt, sorted into wrd_14_K.txt: a group's occurrences in word
+// wrd_14_K.txt: a group's occurrences in word
 // order (read by the word index pages and, all groups merged, by the index
 // of all words).
 namespace word_order_record {

@@ -64,8 +64,7 @@ Flow run_phases(Context& ctx) {
   console.write_line("============ INDEXING ===========");
   console.empty_line();
   progress(console, 1);
-  extract_words(ctx);
-  if (checked(ctx, Flow::kGoOn) == Flow::kEnd) return Flow::kEnd;
+  if (checked(ctx, extract_words(ctx)) == Flow::kEnd) return Flow::kEnd;
   if (checked(ctx, build_word_lists(ctx)) == Flow::kEnd) return Flow::kEnd;
   if (build_index_site(ctx) == Flow::kEnd) return Flow::kEnd;
   // Publishing checks its own copies before it deletes the originals.

@@ -50,71 +50,82 @@ bool write_named(const LineRun& run, const std::string& name) {
   return create_file(name, f) && run.write(f);
 }
 
-// Whether every line of the file is not less than the one before it.
-bool in_order(const std::string& name) {
-  LineReader reader(name);
-  std::string previous, line;
-  if (!reader.next(previous)) return true;
-  while (reader.next(line)) {
-    if (line < previous) return false;
-    previous.swap(line);
-  }
-  return true;
-}
-
 }  // namespace
 
-Flow external_sort(Context& ctx, const std::string& input, const std::string& output,
-                   const ExternalSortLimits& limits) {
-  if (input.empty()) return Flow::kEnd;
+void clear_sort_pieces(Context& ctx) {
   run_command(ctx.console, ctx.state.writes, "dir > file_s_01.txt");
   run_command(ctx.console, ctx.state.writes, "del /q file_s_*.txt > null.txt");
+}
 
-  const std::size_t fan_in = std::max<std::size_t>(limits.fan_in, 2);
-  LineReader reader(input);
-  LineRun run;
-  std::size_t pieces = 0;
-  while (run.fill(reader, limits.piece_bytes)) {
-    run.sort();
-    if (pieces == 0 && reader.at_end()) {
-      // A single piece is the sorted result as it stands.
-      if (!write_named(run, output)) return sort_error(ctx.console);
-      return Flow::kGoOn;
-    }
-    if (!write_named(run, piece_name(++pieces))) return sort_error(ctx.console);
+ExternalSorter::ExternalSorter(Context& ctx, std::string input, std::string output,
+                               const ExternalSortLimits& limits)
+    : ctx_(ctx), input_(std::move(input)), output_(std::move(output)), limits_(limits) {}
+
+void ExternalSorter::write_piece() {
+  run_.sort();
+  if (!write_named(run_, piece_name(++pieces_))) failed_ = true;
+  run_.clear();
+}
+
+void ExternalSorter::add(std::string_view line) {
+  run_.add(line);
+  if (run_.held() >= limits_.piece_bytes) write_piece();
+}
+
+Flow ExternalSorter::finish() {
+  if (failed_) return sort_error(ctx_.console);
+  if (pieces_ == 0) {
+    // A single piece is the sorted result as it stands; no lines give an
+    // empty output.
+    run_.sort();
+    const bool written = write_named(run_, output_);
+    run_ = LineRun();
+    return written ? Flow::kGoOn : sort_error(ctx_.console);
   }
-  reader.close();
-  run = LineRun();
-  if (pieces == 0) {
-    File empty;
-    if (!create_file(output, empty) || !empty.close()) return sort_error(ctx.console);
-    return Flow::kGoOn;
-  }
+  if (run_.size() > 0) write_piece();
+  run_ = LineRun();
+  if (failed_) return sort_error(ctx_.console);
 
   // Pieces and merge output are scratch: they are moved into place, never
   // copied.
+  const std::size_t fan_in = std::max<std::size_t>(limits_.fan_in, 2);
+  std::size_t pieces = pieces_;
   std::size_t n = std::min(fan_in, pieces);
   for (;;) {
     std::vector<std::string> sources;
     for (std::size_t i = 1; i <= n; ++i) sources.push_back(piece_name(i));
     File out;
-    if (!create_file(kMergeOutput, out)) return no_file_error(ctx.console, input, output, n);
-    if (!merge_runs(sources, out) || !in_order(kMergeOutput)) return sort_error(ctx.console);
+    if (!create_file(kMergeOutput, out)) return no_file_error(ctx_.console, input_, output_, n);
+    // The merge checks that each piece comes in order, which puts its
+    // result in order.
+    if (merge_runs(sources, out) != MergeResult::kInOrder) return sort_error(ctx_.console);
     if (n == pieces) break;
     // Pieces 1..n are merged: the rest move down behind the merged result,
     // which becomes piece 1.
     for (std::size_t i = 1; i <= n; ++i) {
-      run_command(ctx.console, ctx.state.writes, "del /q " + piece_name(i) + " > out_null.list");
+      run_command(ctx_.console, ctx_.state.writes, "del /q " + piece_name(i) + " > out_null.list");
     }
     for (std::size_t i = n + 1; i <= pieces; ++i) {
-      if (!move_named(piece_name(i), piece_name(i - n + 1))) return sort_error(ctx.console);
+      if (!move_named(piece_name(i), piece_name(i - n + 1))) return sort_error(ctx_.console);
     }
-    if (!move_named(kMergeOutput, piece_name(1))) return sort_error(ctx.console);
+    if (!move_named(kMergeOutput, piece_name(1))) return sort_error(ctx_.console);
     pieces = pieces - n + 1;
     if (pieces <= n) n = pieces;
   }
-  if (!move_named(kMergeOutput, output)) return sort_error(ctx.console);
+  if (!move_named(kMergeOutput, output_)) return sort_error(ctx_.console);
   return Flow::kGoOn;
+}
+
+Flow external_sort(Context& ctx, const std::string& input, const std::string& output,
+                   const ExternalSortLimits& limits) {
+  if (input.empty()) return Flow::kEnd;
+  clear_sort_pieces(ctx);
+  ExternalSorter sorter(ctx, input, output, limits);
+  LineReader reader(input);
+  std::string line;
+  while (reader.next(line)) sorter.add(line);
+  reader.close();
+  return sorter.finish();
 }
 
 }  // namespace textpair

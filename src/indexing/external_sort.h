@@ -1,4 +1,5 @@
-// The program's own external sort of a file's lines in byte order.
+// The program's own external sort of lines in byte order, from a file or
+// handed over one by one.
 //
 // The caller names the input and the output. An input that fits one piece
 // is sorted in memory and written as the output. A longer one is cut into
@@ -12,7 +13,9 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
+#include "common/line_sort.h"
 #include "common/run_state.h"
 
 namespace textpair {
@@ -26,9 +29,41 @@ struct ExternalSortLimits {
   std::size_t fan_in = 64;  // pieces merged in one pass (file.max)
 };
 
-// Sorts the file `input` into the file `output`. Ends the run (after the
-// "sort error" lines, which name both) when the merged result is out of
-// order or cannot be written, and silently when no input is named.
+// Sorts lines handed over one at a time into the file `output`, so that
+// the unsorted lines need not be written first. Lines beyond one piece go
+// out as sorted pieces (file_s_N.txt), merged at the end. Only one sorter
+// may be at work at a time: they share the piece names.
+class ExternalSorter {
+ public:
+  // `input` names the lines in the sort error screens.
+  ExternalSorter(Context& ctx, std::string input, std::string output, const ExternalSortLimits& limits = {});
+  ExternalSorter(const ExternalSorter&) = delete;
+  ExternalSorter& operator=(const ExternalSorter&) = delete;
+
+  // One line, without its line end.
+  void add(std::string_view line);
+  // Writes the sorted output. Ends the run (after the "sort error" lines)
+  // when a piece or the output cannot be written or the merged result is
+  // out of order.
+  Flow finish();
+
+ private:
+  void write_piece();
+  Context& ctx_;
+  std::string input_, output_;
+  ExternalSortLimits limits_;
+  LineRun run_;
+  std::size_t pieces_ = 0;
+  bool failed_ = false;
+};
+
+// Deletes the pieces an earlier sort may have left, as a run does before
+// its first sort.
+void clear_sort_pieces(Context& ctx);
+
+// Sorts the file `input` into the file `output` (after clear_sort_pieces).
+// Ends the run as ExternalSorter::finish does, and silently when no input
+// is named.
 Flow external_sort(Context& ctx, const std::string& input, const std::string& output,
                    const ExternalSortLimits& limits = {});
 

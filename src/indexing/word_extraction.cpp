@@ -7,14 +7,14 @@
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
+#include "indexing/external_sort.h"
+#include "platform/ascii_case.h"
 
 namespace textpair {
 
 namespace {
 
 constexpr std::size_t kMinWordBytes = 3;
-constexpr std::size_t kTraceWordColumn = 15;
-const std::string kTraceRule(49, '=');
 
 // A tag: 1-based positions of its "<" and of its ">" (of the line's last
 // byte when the tag is still open there).
@@ -207,10 +207,10 @@ void cut_words(std::string_view line, std::string_view lower, const std::vector<
 
 bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& words) {
   words.clear();
-  return scan_line(line, state, [] {}, [&](const CutWord& w) { words.push_back(w); });
+  return scan_line(line, state, [&](const CutWord& w) { words.push_back(w); });
 }
 
-bool scan_line(std::string_view line, ScanState& state, const std::function<void()>& on_kept, const OnWord& on_word) {
+bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
   const std::string lower = lower_ascii(line);
   if (!outside_blocks(line, lower, state)) return false;
   if (is_link_line(lower)) return false;
@@ -225,66 +225,55 @@ bool scan_line(std::string_view line, ScanState& state, const std::function<void
     if (ti < tags.size() && tags[ti].open <= pos) continue;
     blanks.push_back(pos);
   }
-  on_kept();
   cut_words(line, lower, tags, blanks, on_word);
   return true;
 }
 
-std::string trace_entry(std::size_t scan_pos, std::string_view word) {
-  std::string out = std::string(" ").append(std::to_string(scan_pos));
-  if (out.size() < kTraceWordColumn - 1) out.append(kTraceWordColumn - 1 - out.size(), ' ');
-  out += word;
-  return out;
-}
-
-Written extract_listed_pages(const std::string& listing) {
+void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
   LineReader names(listing);
-  RecordWriter records;
-  records.create("wrd_01.txt");
-  WriteFailures writes;
   ScanState state;
-  std::string name, line, line_number, column;
-  RecordFields<cut_record::kFieldCount> record;
+  std::string name, line, line_number, key, record;
+  RecordFields<keyed_record::kFieldCount> fields;
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
-    const std::size_t ext = page.find(".htm");
-    if (ext == std::string::npos) continue;
-    LineWriter trace;
-    trace.create(page.substr(0, ext) + ".txt");
+    if (page.find(".htm") == std::string::npos) continue;
     state.start_page();
     LineReader in(page);
     std::size_t line_no = 0;
+    std::size_t numbered = 0;  // the line that line_number holds
     // Each word goes out as it is cut: a line of any length holds no list of its words.
-    const std::function<void()> kept = [&] {
-      trace.line(kTraceRule);
-      trace.line(line);
-      line_number = line_field(line_no);
-    };
     const OnWord cut = [&](const CutWord& w) {
-      column = column_field(w.column, line.size());
-      record[cut_record::kWord] = w.word;
-      record[cut_record::kPage] = page;
-      record[cut_record::kLine] = line_number;
-      record[cut_record::kColumn] = column;
-      record[cut_record::kWordAgain] = w.word;
-      records.write(record);
-      trace.line(trace_entry(w.scan_pos, w.word));
+      key.assign(w.word);
+      for (char& c : key) c = ascii_lower(c);
+      if (contains(key, "&nbsp;")) return;
+      if (numbered != line_no) {
+        line_number = line_field(line_no);
+        numbered = line_no;
+      }
+      const std::string column = column_field(w.column, line.size());
+      fields[keyed_record::kKey] = key;
+      fields[keyed_record::kPage] = page;
+      fields[keyed_record::kLine] = line_number;
+      fields[keyed_record::kWord] = w.word;
+      fields[keyed_record::kColumn] = column;
+      format_record(fields, record);
+      sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
     };
     while (in.next(line)) {
       ++line_no;
-      scan_line(line, state, kept, cut);
+      scan_line(line, state, cut);
     }
-    writes.note(trace.close());
   }
-  writes.note(records.close());
-  return writes.result();
 }
 
-void extract_words(Context& ctx) {
+Flow extract_words(Context& ctx) {
   run_command(ctx.console, ctx.state.writes, "dir /b > dir_01.txt");
   run_command(ctx.console, ctx.state.writes, "del /q *.txt");
   run_command(ctx.console, ctx.state.writes, "dir /b page_*.htm > dir_02.txt");
-  ctx.state.writes.note(extract_listed_pages("dir_02.txt"));
+  clear_sort_pieces(ctx);
+  ExternalSorter sorter(ctx, "wrd_01_01.txt", "wrd_01_02.txt");
+  extract_listed_pages("dir_02.txt", sorter);
+  return sorter.finish();
 }
 
 }  // namespace textpair

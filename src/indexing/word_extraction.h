@@ -1,10 +1,11 @@
-// Word extraction: every word of the page files into wrd_01.txt, with trace files.
+// Word extraction: every word of the page files, keyed and sorted, into
+// wrd_01_02.txt.
 //
 // A page line is scanned for script and style blocks, numbered link lines,
 // tags (which may run over several lines) and blanks; the text between tags
 // and blanks is cut into words. Each word of three bytes or more becomes one
-// record (word, page, line, column, word) of wrd_01.txt, and each page gets a
-// trace file (page_01.txt) showing every scanned line with its words.
+// record (key, page, line, word, column), the key being the word in lower
+// case; the records are sorted as they come.
 #ifndef TEXTPAIR_INDEXING_WORD_EXTRACTION_H_
 #define TEXTPAIR_INDEXING_WORD_EXTRACTION_H_
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "common/run_state.h"
+#include "indexing/external_sort.h"
 
 namespace textpair {
 
@@ -41,29 +43,26 @@ struct ScanState {
 };
 
 // Scans one page line. Returns false when the line is skipped (script or
-// style block, numbered link, look_at: line, inside a tag); it then leaves
-// nothing in the trace. Otherwise `words` holds the words of three bytes or
-// more in the order they were cut.
+// style block, numbered link, look_at: line, inside a tag). Otherwise
+// `words` holds the words of three bytes or more in the order they were cut.
 bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& words);
 
 // Receives each word as it is cut; the word is only valid during the call.
 using OnWord = std::function<void(const CutWord&)>;
 
-// The same scan without a list of the words: for a line that is not skipped,
-// `on_kept` is called first, then `on_word` for each word as it is cut.
-bool scan_line(std::string_view line, ScanState& state, const std::function<void()>& on_kept, const OnWord& on_word);
-
-// A trace entry: the scan position after one blank, the word from column 15.
-std::string trace_entry(std::size_t scan_pos, std::string_view word);
+// The same scan without a list of the words: `on_word` gets each word as it
+// is cut.
+bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word);
 
 // Extracts the words of the page files named in `listing` (one name per
-// line, as "dir /b" writes them) into wrd_01.txt and the trace files; false
-// when one of them could not be written completely.
-Written extract_listed_pages(const std::string& listing);
+// line, as "dir /b" writes them) into the sorter, as keyed records
+// (keyed_record in word_records.h).
+void extract_listed_pages(const std::string& listing, ExternalSorter& sorter);
 
 // The phase: clears the work folder's .txt files, lists the page files into
-// dir_02.txt and extracts their words.
-void extract_words(Context& ctx);
+// dir_02.txt and extracts their words into wrd_01_02.txt, sorted. Ends the
+// run when the sort fails.
+Flow extract_words(Context& ctx);
 
 }  // namespace textpair
 

@@ -21,7 +21,6 @@ namespace textpair {
 
 namespace {
 
-namespace cut = cut_record;
 namespace keyed = keyed_record;
 namespace occurrence = occurrence_record;
 namespace word_order = word_order_record;
@@ -49,35 +48,16 @@ void take(RecordFields<count>& to, const RecordLines& from, std::initializer_lis
   }
 }
 
-// Step "keys": the lower-cased word leads each record; &nbsp; entities go.
-void write_keys(WriteFailures& writes) {
-  RecordLines in("wrd_01.txt", cut::kFieldCount);
-  RecordWriter out;
-  out.create("wrd_01_01.txt");
-  std::string key;
-  RecordFields<keyed::kFieldCount> r;
-  while (in.next()) {
-    key = lower_ascii(in[cut::kWord]);
-    if (contains(key, "&nbsp;")) continue;
-    r[keyed::kKey] = key;
-    take(r, in, {{keyed::kPage, cut::kPage}, {keyed::kLine, cut::kLine}, {keyed::kWord, cut::kWord},
-                 {keyed::kColumn, cut::kColumn}, {keyed::kWordAgain, cut::kWordAgain}});
-    out.write(r);
-  }
-  writes.note(out.close());
-}
-
-// Word ids and occurrence numbers (wrd_04.txt) in one pass over the
-// key-sorted records. A word's id is the place of its first record. The
-// records with their ids alone (wrd_03.txt) are not written: no later step
-// reads them, the next pages come from `nexts`.
-void number_occurrences(NextPages& nexts, WriteFailures& writes) {
+// Word ids and occurrence numbers in one pass over the key-sorted records,
+// sorted back into text order (wrd_05.txt). A word's id is the place of its
+// first record; the next pages come from `nexts`.
+Flow number_occurrences(Context& ctx, NextPages& nexts) {
   RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
-  RecordWriter numbered;
-  numbered.create("wrd_04.txt");
+  clear_sort_pieces(ctx);
+  ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt");
   std::uint64_t count = 0;
   std::uint64_t n = 0;
-  std::string id_key, id, number;
+  std::string id_key, id, number, line;
   bool first = true;
   RecordFields<occurrence::kFieldCount> occ;
   while (in.next()) {
@@ -97,10 +77,11 @@ void number_occurrences(NextPages& nexts, WriteFailures& writes) {
                      {occurrence::kColumn, keyed::kColumn}, {occurrence::kWord, keyed::kWord}});
       occ[occurrence::kId] = id;
       occ[occurrence::kN] = number;
-      numbered.write(occ);
+      format_record(occ, line);
+      numbered.add(std::string_view(line).substr(0, line.size() - 2));  // without CR LF
     }
   }
-  writes.note(numbered.close());
+  return numbered.finish();
 }
 
 void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
@@ -121,39 +102,47 @@ void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
   }
 }
 
-// The lists of one group: its records in text order (wrd_12_K) and in word
-// order once sorted (wrd_13_K, sorted into wrd_14_K). The index of all words
-// merges the groups' wrd_14_K lists.
+// The lists of one group: its records in text order with the next page of
+// each word (wrd_24_K), and in word order (wrd_14_K), sorted as they come.
+// The index of all words merges the groups' wrd_14_K lists.
 class GroupLists {
  public:
-  explicit GroupLists(std::size_t k) : k_(k) {
-    text_.create("wrd_12_" + std::to_string(k) + ".txt");
-    words_.create("wrd_13_" + std::to_string(k) + ".txt");
+  GroupLists(Context& ctx, const NextPages& nexts, std::size_t k)
+      : ctx_(ctx),
+        nexts_(nexts),
+        words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt") {
+    text_.create("wrd_24_" + std::to_string(k) + ".txt");
   }
   // Takes the current record of wrd_05.txt.
   void add(const RecordLines& r) {
-    for (std::size_t f = 0; f < occurrence::kFieldCount; ++f) text_record_[f] = r[f];
+    take(text_record_, r,
+         {{next_page::kPage, occurrence::kPage}, {next_page::kLine, occurrence::kLine},
+          {next_page::kColumn, occurrence::kColumn}, {next_page::kWord, occurrence::kWord},
+          {next_page::kId, occurrence::kId}, {next_page::kN, occurrence::kN}});
+    text_record_[next_page::kNext] = nexts_.next(r[occurrence::kId], r[occurrence::kPage]);
     text_.write(text_record_);
     take(word_record_, r,
          {{word_order::kId, occurrence::kId}, {word_order::kPage, occurrence::kPage},
           {word_order::kLine, occurrence::kLine}, {word_order::kColumn, occurrence::kColumn},
           {word_order::kWord, occurrence::kWord}, {word_order::kIdAgain, occurrence::kId},
           {word_order::kN, occurrence::kN}});
-    words_.write(word_record_);
+    format_record(word_record_, line_);
+    words_.add(std::string_view(line_).substr(0, line_.size() - 2));  // without CR LF
   }
-  // Closes the lists and sorts the word-order one into wrd_14_K.
-  void finish(Console& console, WriteFailures& writes) {
-    writes.note(text_.close());
-    writes.note(words_.close());
-    const std::string k = std::to_string(k_);
-    run_command(console, writes, "sort wrd_13_" + k + ".txt /o wrd_14_" + k + ".txt");
+  // Closes the text-order list and writes the word-order one.
+  Flow finish() {
+    ctx_.state.writes.note(text_.close());
+    return words_.finish();
   }
 
  private:
-  std::size_t k_;
-  RecordWriter text_, words_;
-  RecordFields<occurrence::kFieldCount> text_record_;
+  Context& ctx_;
+  const NextPages& nexts_;
+  RecordWriter text_;
+  ExternalSorter words_;
+  RecordFields<next_page::kFieldCount> text_record_;
   RecordFields<word_order::kFieldCount> word_record_;
+  std::string line_;
 };
 
 // The number (from 1) of the group that holds `page`; the page was added last.
@@ -168,54 +157,36 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
 // Filter, page groups and the group lists, in one pass over the records in
 // text order (wrd_05.txt). The records arrive page by page and the groups
 // take the pages in that order, so a group's records in text order are
-// written as they come: they need no rank order (wrd_07.txt, wrd_08.txt) and
-// no sort of their own (wrd_11_K.txt), which gave the same lines.
-void split_by_group(Console& console, WriteFailures& writes, PageGrouping& grouping) {
+// written as they come: they need no rank order and no sort of their own.
+Flow split_by_group(Context& ctx, const NextPages& nexts, PageGrouping& grouping) {
   RecordLines in("wrd_05.txt", occurrence::kFieldCount);
   std::unique_ptr<GroupLists> lists;
   std::size_t current = 0;  // the group whose lists are open; 0 before the first
   auto open_up_to = [&](std::size_t k) {
     while (current < k) {
-      if (lists) lists->finish(console, writes);
-      lists = std::make_unique<GroupLists>(++current);
+      if (lists && lists->finish() == Flow::kEnd) return Flow::kEnd;
+      lists.reset();
+      lists = std::make_unique<GroupLists>(ctx, nexts, ++current);
     }
+    return Flow::kGoOn;
   };
   std::string page;
   std::size_t group = 0;
   while (in.next()) {
-    if (!contains(lower_ascii(in[occurrence::kPage]), "page_") || !contains(in[occurrence::kId], "id")) continue;
+    if (!contains_nocase(in[occurrence::kPage], "page_") || !contains(in[occurrence::kId], "id")) continue;
     if (group == 0 || in[occurrence::kPage] != page) {
       page = in[occurrence::kPage];
       grouping.add(page);
       group = group_of(grouping, page);
     }
-    open_up_to(group);
+    if (open_up_to(group) == Flow::kEnd) return Flow::kEnd;
     lists->add(in);
   }
   // Without records the group files still start from an (empty) first page.
   if (grouping.groups().empty()) grouping.add("");
   // The later groups, the empty last one of an even page count included.
-  open_up_to(grouping.groups().size());
-  lists->finish(console, writes);
-}
-
-// wrd_24_K: every occurrence of the group with the next page of its word.
-void add_next_pages(std::size_t groups, const NextPages& nexts, WriteFailures& writes) {
-  for (std::size_t k = 1; k <= groups; ++k) {
-    RecordLines in("wrd_12_" + std::to_string(k) + ".txt", occurrence::kFieldCount);
-    RecordWriter out;
-    out.create("wrd_24_" + std::to_string(k) + ".txt");
-    RecordFields<next_page::kFieldCount> r;
-    while (in.next()) {
-      take(r, in,
-           {{next_page::kPage, occurrence::kPage}, {next_page::kLine, occurrence::kLine},
-            {next_page::kColumn, occurrence::kColumn}, {next_page::kWord, occurrence::kWord},
-            {next_page::kId, occurrence::kId}, {next_page::kN, occurrence::kN}});
-      r[next_page::kNext] = nexts.next(in[occurrence::kId], in[occurrence::kPage]);
-      out.write(r);
-    }
-    writes.note(out.close());
-  }
+  if (open_up_to(grouping.groups().size()) == Flow::kEnd) return Flow::kEnd;
+  return lists->finish();
 }
 
 // The wrd_24 folder keeps a copy of the group files after the run.
@@ -280,25 +251,21 @@ std::string_view NextPages::next(std::string_view id, std::string_view page) con
 Flow build_word_lists(Context& ctx) {
   Console& console = ctx.console;
   WriteFailures& writes = ctx.state.writes;
+  // The words came sorted by their keys from the extraction.
   progress(console, 10);
-  write_keys(writes);
-  if (external_sort(ctx, "wrd_01_01.txt", "wrd_01_02.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 20);
 
   NextPages nexts;
-  number_occurrences(nexts, writes);
-  if (external_sort(ctx, "wrd_04.txt", "wrd_05.txt") == Flow::kEnd) return Flow::kEnd;
+  if (number_occurrences(ctx, nexts) == Flow::kEnd) return Flow::kEnd;
   PageGrouping grouping;
-  split_by_group(console, writes, grouping);
+  if (split_by_group(ctx, nexts, grouping) == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   write_groups(grouping, writes);
   if (external_sort(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 40);
 
-  const std::size_t groups = grouping.groups().size();
-  ctx.state.group_count = static_cast<int>(groups);
-  add_next_pages(groups, nexts, writes);
+  ctx.state.group_count = static_cast<int>(grouping.groups().size());
   progress(console, 50);
   copy_to_folder(ctx);
   return Flow::kGoOn;

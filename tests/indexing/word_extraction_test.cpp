@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "common/records.h"
-#include "test_util/file_size_limit.h"
+#include "common/word_records.h"
+#include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
@@ -114,81 +115,64 @@ TEST(ScanLine, CarryOutlivesThePageButBlocksDoNot) {
   EXPECT_EQ(scan_page({"x>word", "<b>more"}, state), (std::vector<std::string>{"word 3 6", "more 4 7"}));
 }
 
-TEST(TraceEntry, PutsTheWordInColumn15) {
-  EXPECT_EQ(trace_entry(11, "Hello"), " 11           Hello");
-  EXPECT_EQ(trace_entry(1234567, "x"), " 1234567      x");
-}
+class ExtractListedPages : public testing::WorkFolderTest {
+ protected:
+  // Extracts the listed pages into sorted.txt.
+  Flow extract() {
+    Context ctx{console_, state_};
+    ExternalSorter sorter(ctx, "unsorted.txt", "sorted.txt");
+    extract_listed_pages("dir_02.txt", sorter);
+    return sorter.finish();
+  }
+  testing::PipedConsole console_;
+  RunState state_;
+};
 
-class ExtractListedPages : public testing::WorkFolderTest {};
-
-TEST_F(ExtractListedPages, WritesRecordsAndTracesPageByPage) {
+TEST_F(ExtractListedPages, KeysTheWordsOfEveryListedPage) {
   write_file("dir_02.txt", crlf({"page_01.htm", "PAGE_02.HTM", "notes.txt"}));
   write_file("page_01.htm", crlf({"<title>", "compare.htm", "</title>", "<script>", "x()", "</script>",
-                                  " <br>Hello \"big\" world."}));
+                                  " <br>Hello \"big\" world. a&NBSP;b"}));
   write_file("page_02.htm", "<p>Line two\n");
-  EXPECT_EQ(extract_listed_pages("dir_02.txt"), Written::kWhole);
-
-  EXPECT_EQ(read_file("wrd_01.txt"),
-            crlf({R"("compare.htm","page_01.htm","         2","     1","compare.htm")",
-                  R"("Hello","page_01.htm","         7","     6","Hello")",
-                  R"("big","page_01.htm","         7","    13","big")",
-                  R"("world.","page_01.htm","         7","    18","world.")",
-                  R"("Line","page_02.htm","         1","     4","Line")",
-                  R"("two","page_02.htm","         1","     9","two")"}));
-  const std::string rule(49, '=');
-  EXPECT_EQ(read_file("page_01.txt"),
-            crlf({rule, "<title>", rule, "compare.htm", " 11           compare.htm", rule, "</title>", rule,
-                  " <br>Hello \"big\" world.", " 11           Hello", " 17           big",
-                  " 23           world."}));
-  EXPECT_EQ(read_file("page_02.txt"), crlf({rule, "<p>Line two", " 8            Line", " 11           two"}));
+  ASSERT_EQ(extract(), Flow::kGoOn);
+  // Words holding a no-break space entity are left out.
+  EXPECT_EQ(read_file("sorted.txt"),
+            crlf({R"("big","page_01.htm","         7","big","    13")",
+                  R"("compare.htm","page_01.htm","         2","compare.htm","     1")",
+                  R"("hello","page_01.htm","         7","Hello","     6")",
+                  R"("line","page_02.htm","         1","Line","     4")",
+                  R"("two","page_02.htm","         1","two","     9")",
+                  R"("world.","page_01.htm","         7","world.","    18")"}));
 }
 
-// Records in text order sort by bytes in text order, on a line longer than
-// 999,999 bytes too: the sorts that put the word lists into text order
-// compare page, line and column as bytes.
+// Records of one word sort by page, line and column in text order, on a
+// line longer than 999,999 bytes too.
 TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
   std::string long_line = "<p>" + std::string(999985 - 4, ' ');
-  for (int i = 0; i < 10; ++i) long_line += " abc" + std::to_string(i);
+  for (int i = 0; i < 10; ++i) long_line += " abc" + std::to_string(i % 2);
   write_file("dir_02.txt", crlf({"page_01.htm"}));
-  write_file("page_01.htm", crlf({"<p>one two", long_line, "<p>three"}));
-  ASSERT_EQ(extract_listed_pages("dir_02.txt"), Written::kWhole);
+  write_file("page_01.htm", crlf({"<p>abc0 two", long_line, "<p>abc0"}));
+  ASSERT_EQ(extract(), Flow::kGoOn);
 
   std::vector<std::string> fields;
-  std::vector<std::string> places;  // page, line and column as written, in text order
   std::string columns;
   std::size_t at = 0;
-  const std::string records = read_file("wrd_01.txt");
+  const std::string records = read_file("sorted.txt");
   for (std::size_t end; (end = records.find("\r\n", at)) != std::string::npos; at = end + 2) {
-    parse_record(std::string_view(records).substr(at, end - at), 5, fields);
-    places.push_back(fields[1] + "," + fields[2] + "," + fields[3]);
-    columns += "[" + fields[3] + "]";
+    parse_record(std::string_view(records).substr(at, end - at), keyed_record::kFieldCount, fields);
+    columns += "[" + fields[keyed_record::kWord] + " " + fields[keyed_record::kLine].substr(8) + " " +
+               fields[keyed_record::kColumn] + "]";
   }
   EXPECT_EQ(columns,
-            "[     4][     8][ 999986][ 999991][ 999996][1000001][1000006][1000011][1000016][1000021][1000026]"
-            "[1000031][     4]");
-  std::vector<std::string> sorted = places;
-  std::sort(sorted.begin(), sorted.end());
-  EXPECT_EQ(sorted, places);
+            "[abc0  1      4][abc0  2  999986][abc0  2  999996][abc0  2 1000006][abc0  2 1000016][abc0  2 1000026]"
+            "[abc0  3      4]"
+            "[abc1  2  999991][abc1  2 1000001][abc1  2 1000011][abc1  2 1000021][abc1  2 1000031]"
+            "[two  1      9]");
 }
 
-TEST_F(ExtractListedPages, MissingPageGivesAnEmptyTrace) {
+TEST_F(ExtractListedPages, MissingPageGivesNoRecords) {
   write_file("dir_02.txt", crlf({"page_01.htm"}));
-  ASSERT_EQ(extract_listed_pages("dir_02.txt"), Written::kWhole);
-  EXPECT_EQ(read_file("wrd_01.txt"), "");
-  EXPECT_TRUE(testing::file_exists("page_01.txt"));
-  EXPECT_EQ(read_file("page_01.txt"), "");
-}
-
-TEST_F(ExtractListedPages, AFullDiskIsReported) {
-  SKIP_WITHOUT_FULL_DISK();
-  write_file("dir_02.txt", crlf({"page_01.htm"}));
-  write_file("page_01.htm", "<p>Some words\n");
-  for (const char* full : {"wrd_01.txt", "page_01.txt"}) {
-    std::remove("wrd_01.txt");
-    std::remove("page_01.txt");
-    ASSERT_TRUE(testing::link_to_full_device(full)) << full;
-    EXPECT_EQ(extract_listed_pages("dir_02.txt"), Written::kShort) << full;
-  }
+  ASSERT_EQ(extract(), Flow::kGoOn);
+  EXPECT_EQ(read_file("sorted.txt"), "");
 }
 
 }  // namespace

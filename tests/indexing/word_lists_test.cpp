@@ -74,55 +74,34 @@ class BuildWordLists : public testing::WorkFolderTest {
   RunState state_;
 };
 
-// wrd_01.txt of three pages: The and the share one id, an entity is dropped,
+// The keyed words of three pages, sorted: The and the share one id,
 // page_02 lacks the words that page_01 and page_03 share.
 const std::vector<std::string> kThreePages = {
-    R"("The","page_01.htm","         1","     6","The")",
-    R"("cat","page_01.htm","         1","    10","cat")",
-    R"("the","page_01.htm","         2","     6","the")",
-    R"("&Nbsp;abc","page_01.htm","         2","    10","&Nbsp;abc")",
-    R"("dog","page_02.htm","         1","     6","dog")",
-    R"("the","page_03.htm","         1","     6","the")",
-    R"("cat","page_03.htm","         3","     6","cat")",
+    R"("cat","page_01.htm","         1","cat","    10")",
+    R"("cat","page_03.htm","         3","cat","     6")",
+    R"("dog","page_02.htm","         1","dog","     6")",
+    R"("the","page_01.htm","         1","The","     6")",
+    R"("the","page_01.htm","         2","the","     6")",
+    R"("the","page_03.htm","         1","the","     6")",
 };
 
 TEST_F(BuildWordLists, ChainOfListsForThreePages) {
-  write_file("wrd_01.txt", crlf(kThreePages));
+  write_file("wrd_01_02.txt", crlf(kThreePages));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 2);
 
-  EXPECT_EQ(read_file("wrd_01_01.txt"), crlf({
-      R"("the","page_01.htm","         1","The","     6","The")",
-      R"("cat","page_01.htm","         1","cat","    10","cat")",
-      R"("the","page_01.htm","         2","the","     6","the")",
-      R"("dog","page_02.htm","         1","dog","     6","dog")",
-      R"("the","page_03.htm","         1","the","     6","the")",
-      R"("cat","page_03.htm","         3","cat","     6","cat")",
-  }));
-  // The records with ids alone and the filtered records are read by no
-  // later step, so they are not written.
-  EXPECT_FALSE(testing::file_exists("wrd_03.txt"));
-  EXPECT_FALSE(testing::file_exists("wrd_06.txt"));
-  EXPECT_EQ(read_file("wrd_04.txt"), crlf({
-      R"("page_01.htm","         1","    10","cat","id00000000","1")",
-      R"("page_03.htm","         3","     6","cat","id00000000","2")",
-      R"("page_02.htm","         1","     6","dog","id00000002","1")",
-      R"("page_01.htm","         1","     6","The","id00000003","1")",
-      R"("page_01.htm","         2","     6","the","id00000003","2")",
-      R"("page_03.htm","         1","     6","the","id00000003","3")",
-  }));
-  const std::string text_order = crlf({
+  EXPECT_EQ(read_file("wrd_05.txt"), crlf({
       R"("page_01.htm","         1","     6","The","id00000003","1")",
       R"("page_01.htm","         1","    10","cat","id00000000","1")",
       R"("page_01.htm","         2","     6","the","id00000003","2")",
       R"("page_02.htm","         1","     6","dog","id00000002","1")",
       R"("page_03.htm","         1","     6","the","id00000003","3")",
       R"("page_03.htm","         3","     6","cat","id00000000","2")",
-  });
-  EXPECT_EQ(read_file("wrd_05.txt"), text_order);
-  // The group lists are split off the text order itself: no rank order and
-  // no unsorted text-order list is written.
-  for (const char* unwritten : {"wrd_07.txt", "wrd_08.txt", "wrd_11_1.txt", "wrd_11_2.txt"}) {
+  }));
+  // Only the lists that later steps read are written: no unsorted lists, and
+  // no text-order list beside wrd_24_K.
+  for (const char* unwritten : {"wrd_04.txt", "wrd_07.txt", "wrd_08.txt", "wrd_11_1.txt", "wrd_12_1.txt",
+                                "wrd_13_1.txt", "wrd_15.txt"}) {
     EXPECT_FALSE(file_exists(unwritten)) << unwritten;
   }
 
@@ -133,18 +112,6 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")"}));
   EXPECT_FALSE(file_exists("group_search_3.txt"));
 
-  EXPECT_EQ(read_file("wrd_13_2.txt"), crlf({
-      R"("id00000003","page_03.htm","         1","     6","the","id00000003","3")",
-      R"("id00000000","page_03.htm","         3","     6","cat","id00000000","2")",
-  }));
-  // The index of all words merges the wrd_14_K lists: no list of all occurrences.
-  EXPECT_FALSE(file_exists("wrd_15.txt"));
-  EXPECT_EQ(read_file("wrd_12_1.txt"), crlf({
-      R"("page_01.htm","         1","     6","The","id00000003","1")",
-      R"("page_01.htm","         1","    10","cat","id00000000","1")",
-      R"("page_01.htm","         2","     6","the","id00000003","2")",
-      R"("page_02.htm","         1","     6","dog","id00000002","1")",
-  }));
   EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
       R"("id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
       R"("id00000002","page_02.htm","         1","     6","dog","id00000002","1")",
@@ -177,7 +144,7 @@ TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
   testing::make_dir("wrd_24");
   write_file("wrd_24/wrd_24_7.txt", "stale\r\n");
   write_file("wrd_24/notes.dat", "kept\r\n");
-  write_file("wrd_01.txt", crlf({R"("one","page_01.htm","         1","     1","one")"}));
+  write_file("wrd_01_02.txt", crlf({R"("one","page_01.htm","         1","one","     1")"}));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"notes.dat", "wrd_24_1.txt"}));
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
@@ -185,42 +152,42 @@ TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
 }
 
 TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
-  std::vector<std::string> records(123, R"("aaa","page_01.htm","         1","     1","aaa")");
-  records.push_back(R"("bbb","page_01.htm","         2","     1","bbb")");
-  write_file("wrd_01.txt", crlf(records));
+  std::vector<std::string> records(123, R"("aaa","page_01.htm","         1","aaa","     1")");
+  records.push_back(R"("bbb","page_01.htm","         2","bbb","     1")");
+  write_file("wrd_01_02.txt", crlf(records));
   ASSERT_EQ(build(), Flow::kGoOn);
-  const std::string ids = read_file("wrd_04.txt");
+  const std::string ids = read_file("wrd_05.txt");
   EXPECT_NE(ids.find(R"("aaa","id00000000","123")"), std::string::npos);
   EXPECT_NE(ids.find(R"("bbb","id00000123","1")"), std::string::npos);
   EXPECT_EQ(state_.group_count, 1);
 }
 
 TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
-  write_file("wrd_01.txt", crlf({R"("&nbsp;","page_01.htm","         1","     1","&nbsp;")"}));
+  write_file("wrd_01_02.txt", "");
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 1);
-  EXPECT_EQ(read_file("wrd_01_01.txt"), "");
+  EXPECT_EQ(read_file("wrd_24_1.txt"), "");
   EXPECT_EQ(read_file("group_page_all_sort.txt"), "\r\n");
   EXPECT_EQ(read_file("group_search_1.txt"), "\"\"\r\n");
   EXPECT_FALSE(file_exists("wrd_15.txt"));
 }
 
 TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
-  write_file("wrd_01.txt", crlf({
-      R"("one","page_01.htm","         1","     1","one")",
-      R"("two","page_02.htm","         1","     1","two")",
-      R"("one","page_03.htm","         1","     1","one")",
-      R"("two","page_04.htm","         1","     1","two")",
+  write_file("wrd_01_02.txt", crlf({
+      R"("one","page_01.htm","         1","one","     1")",
+      R"("one","page_03.htm","         1","one","     1")",
+      R"("two","page_02.htm","         1","two","     1")",
+      R"("two","page_04.htm","         1","two","     1")",
   }));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 3);
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")", R"("page_04.htm")"}));
   EXPECT_EQ(read_file("group_search_3.txt"), "");
-  EXPECT_EQ(read_file("wrd_12_2.txt"), crlf({
-      R"("page_03.htm","         1","     1","one","id00000000","2")",
-      R"("page_04.htm","         1","     1","two","id00000002","2")",
+  EXPECT_EQ(read_file("wrd_24_2.txt"), crlf({
+      R"("page_03.htm","         1","     1","one","id00000000","2","")",
+      R"("page_04.htm","         1","     1","two","id00000002","2","")",
   }));
-  for (const char* empty : {"wrd_12_3.txt", "wrd_13_3.txt", "wrd_14_3.txt", "wrd_24_3.txt"}) {
+  for (const char* empty : {"wrd_14_3.txt", "wrd_24_3.txt"}) {
     EXPECT_TRUE(file_exists(empty)) << empty;
     EXPECT_EQ(read_file(empty), "") << empty;
   }
