@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
       start = Clock::now();
       cpu_start = cpu_ms_now();
       textpair::progress(console, 1);
-      textpair::extract_words(ctx);
+      if (textpair::extract_words(ctx) == textpair::Flow::kEnd) return 1;
       if (textpair::build_word_lists(ctx) == textpair::Flow::kEnd) return 1;
       end = Clock::now();
       cpu_end = cpu_ms_now();

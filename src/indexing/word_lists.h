@@ -1,11 +1,11 @@
 // The chain of word lists: ids, occurrence numbers, page groups and the per-group lists.
 //
-// From wrd_01.txt (one record per word occurrence) the phase gives every
+// From the keyed words in key order (wrd_01_02.txt) the phase gives every
 // distinct word (compared in lower case) an id, numbers each word's
-// occurrences, sorts them into text order and into word order, groups the
-// page files two by two, splits the occurrences by group (wrd_12_K to
-// wrd_14_K) and finds for each occurrence the next page holding its word
-// (wrd_24_K, also copied into the wrd_24 folder). It sets the group count.
+// occurrences, sorts them into text order (wrd_05.txt), groups the page
+// files two by two and splits the occurrences by group: in text order with
+// the next page holding the word (wrd_24_K, also copied into the wrd_24
+// folder) and in word order (wrd_14_K). It sets the group count.
 #ifndef TEXTPAIR_INDEXING_WORD_LISTS_H_
 #define TEXTPAIR_INDEXING_WORD_LISTS_H_
 
