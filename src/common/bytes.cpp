@@ -94,10 +94,6 @@ std::string mid(std::string_view s, std::size_t a, std::size_t b) {
   return std::string(s.substr(a - 1, b - a + 1));
 }
 
-void append_all(std::string& out, std::initializer_list<std::string_view> pieces) {
-  for (std::string_view p : pieces) out += p;
-}
-
 void append_number(std::string& out, long long v) {
   char digits[24];
   const auto done = std::to_chars(digits, digits + sizeof digits, v);

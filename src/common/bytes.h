@@ -5,7 +5,7 @@
 #define TEXTPAIR_COMMON_BYTES_H_
 
 #include <cstddef>
-#include <initializer_list>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -36,8 +36,33 @@ inline bool contains_nocase(std::string_view hay, std::string_view needle) {
 // Bytes a..b (1-based, inclusive); empty when b < a; clipped to the string.
 std::string mid(std::string_view s, std::size_t a, std::size_t b);
 
-// Appends the pieces to `out` in order, without temporaries.
-void append_all(std::string& out, std::initializer_list<std::string_view> pieces);
+namespace bytes_detail {
+inline std::size_t piece_size(std::string_view piece) { return piece.size(); }
+template <std::size_t n>
+constexpr std::size_t piece_size(const char (&)[n]) {
+  return n - 1;
+}
+inline char* put_piece(char* to, std::string_view piece) {
+  if (!piece.empty()) std::memcpy(to, piece.data(), piece.size());
+  return to + piece.size();
+}
+// A string literal's length is known here, so its copy needs no call.
+template <std::size_t n>
+char* put_piece(char* to, const char (&literal)[n]) {
+  std::memcpy(to, literal, n - 1);
+  return to + (n - 1);
+}
+}  // namespace bytes_detail
+
+// Appends the pieces (string literals, strings, views) to `out` in order,
+// growing it once, without temporaries.
+template <class... Pieces>
+void append_all(std::string& out, const Pieces&... pieces) {
+  const std::size_t at = out.size();
+  out.resize(at + (bytes_detail::piece_size(pieces) + ...));
+  char* to = out.data() + at;
+  ((to = bytes_detail::put_piece(to, pieces)), ...);
+}
 // Appends the decimal digits of `v` (with '-' when negative).
 void append_number(std::string& out, long long v);
 

@@ -24,7 +24,7 @@ std::string list_name(std::size_t k) { return "wrd_14_" + std::to_string(k) + ".
 // The start of a word's link to a group, into `out`.
 void append_entry_start(std::string& out, std::string_view id, std::string_view group_field) {
   const std::string_view g = blanks_trimmed(group_field);
-  append_all(out, {"&nbsp;&nbsp;<a href=\"i_", g, ".htm#", id, "\" id=\"", id, "\">(i_", g});
+  append_all(out, "&nbsp;&nbsp;<a href=\"i_", g, ".htm#", id, "\" id=\"", id, "\">(i_", g);
 }
 
 // Every occurrence of the run in word order: the groups' lists in word order
@@ -118,7 +118,7 @@ Flow write_all_words_index(Context& ctx) {
     append_number(entry, count);
     entry += ")</a>\r\n";
     if (next_id != id) {
-      append_all(entry, {"<br>\r\n", next_word, "\r\n"});
+      append_all(entry, "<br>\r\n", next_word, "\r\n");
       id = next_id;
     }
     out.raw(entry);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <initializer_list>
 #include <string_view>
 #include <string>
 #include <unordered_map>
@@ -185,37 +184,37 @@ class PageRewriter {
     std::string& b = piece_;
     b.clear();
     if (before.size() <= kJoinedText) {
-      append_all(b, {before, "\r\n"});
+      append_all(b, before, "\r\n");
     } else {
       out_.line(before);
     }
     if (line_in_title_) {  // nothing inside a title is markup
-      append_all(b, {word, "\r\n"});
+      append_all(b, word, "\r\n");
       out_.raw(b);
       return;
     }
-    append_all(b, {"<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('", page, "#", id,
-                   "'); window.event.cancelbubble = true;\">", word, "</span>\r\n"});
+    append_all(b, "<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('", page, "#", id,
+                   "'); window.event.cancelbubble = true;\">", word, "</span>\r\n");
     if (word == "Pages_list") {
       out_.raw(b);
       return;
     }
-    append_all(b, {"<span hidden id=\"", id, "\">\r\n(", n, ")(<a href=\"#", id, "_"});
+    append_all(b, "<span hidden id=\"", id, "\">\r\n(", n, ")(<a href=\"#", id, "_");
     const long long number = read_number(n);
     if (number < last_.on_page(id, page)) {
       append_number(b, number + 1);
       b += "\">&gt;</a>,\r\n";
     } else {
-      append_all(b, {n, "\"></a>\r\n"});
+      append_all(b, n, "\"></a>\r\n");
     }
-    append_all(b, {"<a href=\"i_", group_, ".htm#", id, "\">i</a>,\r\n<a href=\"s_", group_, ".htm#", id, "_", n,
-                   "\">s</a>,\r\n"});
+    append_all(b, "<a href=\"i_", group_, ".htm#", id, "\">i</a>,\r\n<a href=\"s_", group_, ".htm#", id, "_", n,
+                   "\">s</a>,\r\n");
     if (rec[kNext].empty()) {
       b += "<a href=\"files_list.htm\">c)</a></span>\r\n";
     } else {
-      append_all(b, {"<a href=\"files_list.htm\">c</a>,\r\n<a href=\"", rec[kNext], "#", id, "\">&gt;&gt;)</a></span>\r\n"});
+      append_all(b, "<a href=\"files_list.htm\">c</a>,\r\n<a href=\"", rec[kNext], "#", id, "\">&gt;&gt;)</a></span>\r\n");
     }
-    append_all(b, {"<span id=\"", id, "_", n, "\"></span>\r\n"});
+    append_all(b, "<span id=\"", id, "_", n, "\"></span>\r\n");
     out_.raw(b);
   }
 

@@ -21,6 +21,7 @@ namespace {
 using namespace next_page_record;
 
 constexpr int kMaxQueryWords = 28;
+constexpr std::string_view kEngine = kSearchEngine;
 const char* const kSpillName = "search_line.txt";
 
 // The markup of the line being gathered. Up to `held` bytes stay in memory;
@@ -105,23 +106,23 @@ void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& 
   }
   s.record.discard();
   if (another_line_follows) {
-    append_all(s.record.text(), {"<span id=\"", rec.id, "_", rec.n, "\">", rec.word, " &nbsp </span>&nbsp <a href=\"i_",
-                                 g, ".htm#", rec.id, "\">", rec.word, "</a></span>"});
+    append_all(s.record.text(), "<span id=\"", rec.id, "_", rec.n, "\">", rec.word, " &nbsp </span>&nbsp <a href=\"i_",
+                                 g, ".htm#", rec.id, "\">", rec.word, "</a></span>");
   }
-  append_all(b, {"<a href=\"i_", g, ".htm#", s.link_word, "\">i_", g, "</a>\r\n&nbsp <a href=\"index.htm#", s.link_word,
-                 "\">index</a>\r\n&nbsp <a href=\"files_list.htm#", rec.page, "\"> Content (", rec.page, ")</a>\r\n"});
+  append_all(b, "<a href=\"i_", g, ".htm#", s.link_word, "\">i_", g, "</a>\r\n&nbsp <a href=\"index.htm#", s.link_word,
+                 "\">index</a>\r\n&nbsp <a href=\"files_list.htm#", rec.page, "\"> Content (", rec.page, ")</a>\r\n");
   if (another_line_follows) s.link_word = rec.id;
   const std::string query = encode_query(
       s.word_count <= kMaxQueryWords ? s.query : random_query(s.query, s.last_length, ctx.state.rand));
   s.query.clear();
   for (const std::string* site : {&state.search_site, &state.target_address}) {
     if (site->empty()) continue;
-    append_all(b, {"&nbsp <a href=\"", kSearchEngine, "/search?q=", query, " site:", *site, "\"> ", *site, "</a>\r\n"});
+    append_all(b, "&nbsp <a href=\"", kEngine, "/search?q=", query, " site:", *site, "\"> ", *site, "</a>\r\n");
   }
-  append_all(b, {"&nbsp <a href=\"", kSearchEngine, "/search?q=", query, "\"> web_search </a>\r\n<br><br>\r\n"});
+  append_all(b, "&nbsp <a href=\"", kEngine, "/search?q=", query, "\"> web_search </a>\r\n<br><br>\r\n");
   out.raw(b);
   if (another_line_follows) {
-    append_all(s.query, {blanks_trimmed(rec.word), " "});
+    append_all(s.query, blanks_trimmed(rec.word), " ");
     s.word_count = 1;
   }
 }
@@ -181,11 +182,11 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   for (; more; more = in.next()) {
     const std::string_view id = in[kId];
     if (in[kLine] == line_key) {
-      append_all(s.record.text(), {" <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">", in[kWord],
-                                   "</a></span>"});
+      append_all(s.record.text(), " <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">", in[kWord],
+                                   "</a></span>");
       s.record.settle();
       s.last_length = s.query.size();
-      append_all(s.query, {blanks_trimmed(in[kWord]), " "});
+      append_all(s.query, blanks_trimmed(in[kWord]), " ");
       ++s.word_count;
     } else {
       close_line(out, ctx, g, s, {id, in[kN], in[kWord], in[kPage]}, true);

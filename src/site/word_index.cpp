@@ -24,8 +24,8 @@ struct Pair {
 };
 
 void append_entry_head(std::string& out, const Pair& p) {
-  append_all(out, {"<a href=\"", p.page, "#", p.id, "\" id=\"", p.id, "\">", p.word, "</a>&nbsp;&nbsp;&nbsp; (", p.page,
-                   ", "});
+  append_all(out, "<a href=\"", p.page, "#", p.id, "\" id=\"", p.id, "\">", p.word, "</a>&nbsp;&nbsp;&nbsp; (", p.page,
+                   ", ");
   append_number(out, p.count);
   out += ')';
 }
@@ -34,8 +34,8 @@ void append_entry_head(std::string& out, const Pair& p) {
 void write_entry(LineWriter& out, const Pair& p, const std::string& group, std::string& buffer) {
   buffer.assign("<br>\r\n");
   append_entry_head(buffer, p);
-  append_all(buffer, {"\r\n&nbsp;&nbsp;<a href=\"s_", group, ".htm#", p.id, "_", p.n, "\">s_", group,
-                      "</a>\r\n&nbsp;&nbsp;<a href=\"index.htm#", p.id, "\"> index</a>\r\n"});
+  append_all(buffer, "\r\n&nbsp;&nbsp;<a href=\"s_", group, ".htm#", p.id, "_", p.n, "\">s_", group,
+                      "</a>\r\n&nbsp;&nbsp;<a href=\"index.htm#", p.id, "\"> index</a>\r\n");
   out.raw(buffer);
 }
 

@@ -50,6 +50,17 @@ TEST(Bytes, ContainsInAnyAsciiCase) {
   for (const Case& c : cases) EXPECT_EQ(contains_nocase(c.hay, c.needle), c.want) << c.hay;
 }
 
+TEST(Bytes, AppendsPiecesOfEveryKindInOrder) {
+  std::string out = "a";
+  const std::string text = "bc";
+  const char* pointer = "d";
+  append_all(out, "", text, std::string_view("x", 0), pointer, "ef", std::string_view(text).substr(1));
+  EXPECT_EQ(out, "abcdefc");
+  std::string number;
+  for (long long v : {0LL, 7LL, -12LL, 9000000000000000000LL}) append_number(number, v);
+  EXPECT_EQ(number, "07-129000000000000000000");
+}
+
 TEST(Bytes, FindsTheFirstMatchInAnyCase) {
   constexpr std::size_t npos = std::string_view::npos;
   struct Case {

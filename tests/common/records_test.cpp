@@ -38,6 +38,14 @@ TEST(SplitRecord, TakesQuotedAndBareFieldsAndFillsMissingOnes) {
     EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.end()), c.want) << c.line;
   }
   std::vector<std::string_view> fields;
+  // Closing quotes at every place within and across eight-byte steps.
+  for (std::size_t size = 0; size < 20; ++size) {
+    const std::string word(size, 'w');
+    const std::string line = "\"" + word + "\",\"" + word + "x\"";
+    split_record(line, 2, fields);
+    EXPECT_EQ(fields[0], word);
+    EXPECT_EQ(fields[1], word + "x");
+  }
   const std::string long_field = "\"" + std::string(5000, 'w') + "\"";
   split_record(long_field, 1, fields);
   EXPECT_EQ(fields[0].size(), 4096u);
