@@ -26,22 +26,25 @@ const char* const kSpillName = "search_line.txt";
 
 // The markup of the line being gathered. Up to `held` bytes stay in memory;
 // a longer line goes on in a scratch file, so that a line of any length
-// takes bounded memory. Pieces are whole entries, and "</html>" can only
-// stand inside a word, so looking at each piece as it is moved out finds it.
+// takes bounded memory. "</html>" can only stand inside a word: the markup
+// around the words neither holds it nor completes it, so the words alone are
+// looked at.
 class LineMarkup {
  public:
   LineMarkup(std::size_t held, WriteFailures& writes) : held_(held), writes_(writes) {}
   ~LineMarkup() { discard(); }
-  // Append whole entries here, then call settle().
-  std::string& text() { return text_; }
+  // Append the whole entry of `word` to the text returned, then call settle().
+  std::string& entry(std::string_view word) {
+    html_end_ = html_end_ || contains_nocase(word, "</html>");
+    return text_;
+  }
   void settle() {
     if (text_.size() <= held_) return;
     if (!spilled_) spilled_ = spill_.open(native_path(kSpillName), File::Mode::kCreate);
-    html_end_ = html_end_ || contains_nocase(text_, "</html>");
     if (!spill_.write(text_)) writes_.note(Written::kShort);
     text_.clear();
   }
-  bool holds_html_end() const { return html_end_ || contains_nocase(text_, "</html>"); }
+  bool holds_html_end() const { return html_end_; }
   // The whole markup, the scratch part first.
   void write_to(LineWriter& out) {
     if (spilled_) {
@@ -106,7 +109,7 @@ void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& 
   }
   s.record.discard();
   if (another_line_follows) {
-    append_all(s.record.text(), "<span id=\"", rec.id, "_", rec.n, "\">", rec.word, " &nbsp </span>&nbsp <a href=\"i_",
+    append_all(s.record.entry(rec.word), "<span id=\"", rec.id, "_", rec.n, "\">", rec.word, " &nbsp </span>&nbsp <a href=\"i_",
                                  g, ".htm#", rec.id, "\">", rec.word, "</a></span>");
   }
   append_all(b, "<a href=\"i_", g, ".htm#", s.link_word, "\">i_", g, "</a>\r\n&nbsp <a href=\"index.htm#", s.link_word,
@@ -154,15 +157,20 @@ std::string random_query(std::string_view words, std::size_t last_length, Msvcrt
 std::string encode_query(std::string_view query) {
   std::string out;
   out.reserve(query.size());
-  for (char c : query) {
-    switch (c) {
-      case '%': out += "%25"; break;
-      case '&': out += "%26"; break;
-      case '#': out += "%23"; break;
-      case '+': out += "%2B"; break;
-      default: out += c;
+  std::size_t from = 0;  // bytes before `from` are in `out`
+  for (std::size_t i = 0; i < query.size(); ++i) {
+    const char* escaped = nullptr;
+    switch (query[i]) {
+      case '%': escaped = "%25"; break;
+      case '&': escaped = "%26"; break;
+      case '#': escaped = "%23"; break;
+      case '+': escaped = "%2B"; break;
+      default: continue;
     }
+    append_all(out, query.substr(from, i - from), escaped);
+    from = i + 1;
   }
+  out.append(query.substr(from));
   return out;
 }
 
@@ -182,7 +190,7 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   for (; more; more = in.next()) {
     const std::string_view id = in[kId];
     if (in[kLine] == line_key) {
-      append_all(s.record.text(), " <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">", in[kWord],
+      append_all(s.record.entry(in[kWord]), " <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">", in[kWord],
                                    "</a></span>");
       s.record.settle();
       s.last_length = s.query.size();
