@@ -1,8 +1,8 @@
 // Fuzzes the scan of page lines into words: the input is a page (lines cut at
 // LF, a form feed starts a new page). Every word cut must be three bytes or
 // more, hold no double quote, and stand in its line at its column (a double
-// quote there shows as an apostrophe), and every scan position must lie in
-// the line.
+// quote there shows as an apostrophe), after the end of the word before it,
+// and every scan position must lie in the line.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,7 +18,10 @@ void check(bool condition) {
 }
 
 void check_words(std::string_view line, const std::vector<textpair::CutWord>& words) {
+  std::size_t free_from = 1;  // the first column after the last word
   for (const textpair::CutWord& w : words) {
+    check(w.column >= free_from);
+    free_from = w.column + w.word.size();
     check(w.word.size() >= 3);
     check(w.word.find('"') == std::string::npos);
     check(w.scan_pos >= 1 && w.scan_pos <= line.size());

@@ -49,7 +49,7 @@ class TempFiles {
   unsigned counter_ = 0;
 };
 
-bool put_line(File& f, const std::string& line) { return f.write(line) && f.write("\r\n"); }
+bool put_line(File& f, std::string_view line) { return f.write(line) && f.write("\r\n"); }
 
 }  // namespace
 
@@ -124,6 +124,15 @@ void LineRun::sort() {
       line.key = key_at(bytes_.data() + line.offset, line.length, r.from);
     }
     auto held = [limit](const Line& l) { return std::min(l.length, limit); };
+    // Lines alike in these bytes, all going on past them, need no sort here.
+    bool alike = true;
+    for (std::size_t i = r.begin; i < r.end && alike; ++i) {
+      alike = lines_[i].key == lines_[r.begin].key && held(lines_[i]) == limit;
+    }
+    if (alike) {
+      todo.push_back({r.begin, r.end, limit});
+      continue;
+    }
     std::sort(begin + static_cast<std::ptrdiff_t>(r.begin), begin + static_cast<std::ptrdiff_t>(r.end),
               [&held](const Line& a, const Line& b) { return a.key != b.key ? a.key < b.key : held(a) < held(b); });
     for (std::size_t i = r.begin; i < r.end;) {
@@ -135,13 +144,14 @@ void LineRun::sort() {
   }
 }
 
-bool LineRun::write(File& f) const {
+bool LineRun::write(File& f, std::size_t drop) const {
   constexpr std::size_t kChunk = std::size_t{1} << 20;
   std::string chunk;
   chunk.reserve(kChunk + 2);
   bool ok = true;
   for (std::size_t i = 0; i < lines_.size() && ok; ++i) {
-    chunk += at(i);
+    const std::string_view line = at(i);
+    chunk += line.substr(std::min(drop, line.size()));
     chunk += "\r\n";
     if (chunk.size() >= kChunk || i + 1 == lines_.size()) {
       ok = f.write(chunk);
@@ -152,7 +162,7 @@ bool LineRun::write(File& f) const {
   return ok;
 }
 
-MergeResult merge_runs(const std::vector<std::string>& sources, File& out) {
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out, std::size_t drop) {
   std::vector<std::unique_ptr<LineReader>> readers;
   struct Head {
     std::string line;
@@ -174,7 +184,7 @@ MergeResult merge_runs(const std::vector<std::string>& sources, File& out) {
   while (ok && !heads.empty()) {
     std::pop_heap(heads.begin(), heads.end(), later);
     Head& head = heads.back();
-    if (!put_line(out, head.line)) ok = false;
+    if (!put_line(out, std::string_view(head.line).substr(std::min(drop, head.line.size())))) ok = false;
     if (readers[head.source]->next(read)) {
       if (read < head.line) in_order = false;
       head.line.swap(read);

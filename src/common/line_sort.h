@@ -65,9 +65,9 @@ class LineRun {
     held_ = 0;
   }
   void sort();
-  // Writes the lines, each followed by CR LF, and closes the file; false
-  // when a write or the close failed.
-  bool write(File& f) const;
+  // Writes the lines without their first `drop` bytes, each followed by
+  // CR LF, and closes the file; false when a write or the close failed.
+  bool write(File& f, std::size_t drop = 0) const;
   std::size_t size() const { return lines_.size(); }
 
  private:
@@ -78,14 +78,15 @@ class LineRun {
 };
 
 // Merges the sorted files `sources` into the open file `out` with a heap of
-// their head lines and closes it. Each source is checked for order as it is
-// read, which is what puts the merged lines in order.
+// their head lines, written without their first `drop` bytes, and closes it.
+// Each source is checked for order as it is read, which is what puts the
+// merged lines in order.
 enum class MergeResult {
   kInOrder,
   kOutOfOrder,  // a source had a line less than the one before it
   kFailed,      // a source could not be opened, or a write failed
 };
-MergeResult merge_runs(const std::vector<std::string>& sources, File& out);
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out, std::size_t drop = 0);
 
 }  // namespace textpair
 

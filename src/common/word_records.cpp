@@ -16,4 +16,14 @@ std::string group_field(std::size_t group) { return pad_left(std::to_string(grou
 
 std::string word_id(std::uint64_t number) { return "id" + pad_left(std::to_string(number), kIdDigits, '0'); }
 
+void append_ordinal(std::string& out, std::uint64_t number) {
+  for (int shift = 42; shift >= 0; shift -= 6) out += static_cast<char>('0' + ((number >> shift) & 63));
+}
+
+void append_id_key(std::string& out, std::string_view id) {
+  std::string_view digits = id.substr(std::min<std::size_t>(2, id.size()), kIdKeyWidth);
+  out += digits;
+  out.append(kIdKeyWidth - digits.size(), ' ');
+}
+
 }  // namespace textpair

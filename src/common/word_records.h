@@ -32,11 +32,23 @@ std::string group_field(std::size_t group);
 // "id" and the number in 8 digits (more when it needs them).
 std::string word_id(std::uint64_t number);
 
+// Sort keys: fixed-width prefixes that put records in order by their bytes
+// alone; the sorts write the records without them.
+inline constexpr std::size_t kOrdinalWidth = 8;
+inline constexpr std::size_t kIdKeyWidth = 16;
+// A number below 2^48 as eight characters from '0' on, six bits each, the
+// highest first: their byte order is the numbers' order.
+void append_ordinal(std::string& out, std::uint64_t number);
+// An id's digits left-aligned in 16 characters, padded with blanks: their
+// byte order is the order of the ids as bytes (up to 16 digits).
+void append_id_key(std::string& out, std::string_view id);
+
 // wrd_01_02.txt, written by the word extraction: every word cut from the
 // page files, led by the word in lower case (the key of its id), in byte
-// order of the records. Words holding "&nbsp;" in any case are left out.
+// order of the records. Words holding "&nbsp;" in any case are left out. The
+// ordinal (append_ordinal) numbers the words in text order.
 namespace keyed_record {
-enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kFieldCount };
+enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kOrdinal, kFieldCount };
 }  // namespace keyed_record
 
 // The occurrences on the page files, numbered word by word, sorted into

@@ -45,9 +45,9 @@ Flow no_file_error(Console& console, const std::string& input, const std::string
   return Flow::kEnd;
 }
 
-bool write_named(const LineRun& run, const std::string& name) {
+bool write_named(const LineRun& run, const std::string& name, std::size_t drop = 0) {
   File f;
-  return create_file(name, f) && run.write(f);
+  return create_file(name, f) && run.write(f, drop);
 }
 
 }  // namespace
@@ -58,8 +58,8 @@ void clear_sort_pieces(Context& ctx) {
 }
 
 ExternalSorter::ExternalSorter(Context& ctx, std::string input, std::string output,
-                               const ExternalSortLimits& limits)
-    : ctx_(ctx), input_(std::move(input)), output_(std::move(output)), limits_(limits) {}
+                               const ExternalSortLimits& limits, std::size_t key_bytes)
+    : ctx_(ctx), input_(std::move(input)), output_(std::move(output)), limits_(limits), key_bytes_(key_bytes) {}
 
 void ExternalSorter::write_piece() {
   run_.sort();
@@ -78,7 +78,7 @@ Flow ExternalSorter::finish() {
     // A single piece is the sorted result as it stands; no lines give an
     // empty output.
     run_.sort();
-    const bool written = write_named(run_, output_);
+    const bool written = write_named(run_, output_, key_bytes_);
     run_ = LineRun();
     return written ? Flow::kGoOn : sort_error(ctx_.console);
   }
@@ -98,7 +98,10 @@ Flow ExternalSorter::finish() {
     if (!create_file(kMergeOutput, out)) return no_file_error(ctx_.console, input_, output_, n);
     // The merge checks that each piece comes in order, which puts its
     // result in order.
-    if (merge_runs(sources, out) != MergeResult::kInOrder) return sort_error(ctx_.console);
+    // Only the last pass writes the output, without the keys.
+    if (merge_runs(sources, out, n == pieces ? key_bytes_ : 0) != MergeResult::kInOrder) {
+      return sort_error(ctx_.console);
+    }
     if (n == pieces) break;
     // Pieces 1..n are merged: the rest move down behind the merged result,
     // which becomes piece 1.

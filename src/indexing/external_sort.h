@@ -35,8 +35,11 @@ struct ExternalSortLimits {
 // may be at work at a time: they share the piece names.
 class ExternalSorter {
  public:
-  // `input` names the lines in the sort error screens.
-  ExternalSorter(Context& ctx, std::string input, std::string output, const ExternalSortLimits& limits = {});
+  // `input` names the lines in the sort error screens. Each line may begin
+  // with `key_bytes` bytes that only order it: the output is written
+  // without them.
+  ExternalSorter(Context& ctx, std::string input, std::string output, const ExternalSortLimits& limits = {},
+                 std::size_t key_bytes = 0);
   ExternalSorter(const ExternalSorter&) = delete;
   ExternalSorter& operator=(const ExternalSorter&) = delete;
 
@@ -52,6 +55,7 @@ class ExternalSorter {
   Context& ctx_;
   std::string input_, output_;
   ExternalSortLimits limits_;
+  std::size_t key_bytes_;
   LineRun run_;
   std::size_t pieces_ = 0;
   bool failed_ = false;

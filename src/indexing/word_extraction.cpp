@@ -232,7 +232,8 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
 void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
   LineReader names(listing);
   ScanState state;
-  std::string name, line, line_number, key, record;
+  std::string name, line, line_number, key, record, ordinal;
+  std::uint64_t words = 0;
   RecordFields<keyed_record::kFieldCount> fields;
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
@@ -256,6 +257,9 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
       fields[keyed_record::kLine] = line_number;
       fields[keyed_record::kWord] = w.word;
       fields[keyed_record::kColumn] = column;
+      ordinal.clear();
+      append_ordinal(ordinal, words++);
+      fields[keyed_record::kOrdinal] = ordinal;
       format_record(fields, record);
       sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
     };

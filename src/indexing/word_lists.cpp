@@ -54,10 +54,11 @@ void take(RecordFields<count>& to, const RecordLines& from, std::initializer_lis
 Flow number_occurrences(Context& ctx, NextPages& nexts) {
   RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
   clear_sort_pieces(ctx);
-  ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt");
+  // The words' ordinals lead the records as their sort keys: text order.
+  ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
   std::uint64_t count = 0;
   std::uint64_t n = 0;
-  std::string id_key, id, number, line;
+  std::string id_key, id, number, record, line;
   bool first = true;
   RecordFields<occurrence::kFieldCount> occ;
   while (in.next()) {
@@ -77,8 +78,10 @@ Flow number_occurrences(Context& ctx, NextPages& nexts) {
                      {occurrence::kColumn, keyed::kColumn}, {occurrence::kWord, keyed::kWord}});
       occ[occurrence::kId] = id;
       occ[occurrence::kN] = number;
-      format_record(occ, line);
-      numbered.add(std::string_view(line).substr(0, line.size() - 2));  // without CR LF
+      format_record(occ, record);
+      line.assign(in[keyed::kOrdinal]);
+      line.append(record, 0, record.size() - 2);  // without CR LF
+      numbered.add(line);
     }
   }
   return numbered.finish();
@@ -110,7 +113,8 @@ class GroupLists {
   GroupLists(Context& ctx, const NextPages& nexts, std::size_t k)
       : ctx_(ctx),
         nexts_(nexts),
-        words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt") {
+        words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", {},
+               kIdKeyWidth + kOrdinalWidth) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
   }
   // Takes the current record of wrd_05.txt.
@@ -126,8 +130,13 @@ class GroupLists {
           {word_order::kLine, occurrence::kLine}, {word_order::kColumn, occurrence::kColumn},
           {word_order::kWord, occurrence::kWord}, {word_order::kIdAgain, occurrence::kId},
           {word_order::kN, occurrence::kN}});
-    format_record(word_record_, line_);
-    words_.add(std::string_view(line_).substr(0, line_.size() - 2));  // without CR LF
+    // Sorted by id, then in text order, in which the records come.
+    format_record(word_record_, record_);
+    line_.clear();
+    append_id_key(line_, r[occurrence::kId]);
+    append_ordinal(line_, added_++);
+    line_.append(record_, 0, record_.size() - 2);  // without CR LF
+    words_.add(line_);
   }
   // Closes the text-order list and writes the word-order one.
   Flow finish() {
@@ -142,7 +151,8 @@ class GroupLists {
   ExternalSorter words_;
   RecordFields<next_page::kFieldCount> text_record_;
   RecordFields<word_order::kFieldCount> word_record_;
-  std::string line_;
+  std::string record_, line_;
+  std::uint64_t added_ = 0;
 };
 
 // The number (from 1) of the group that holds `page`; the page was added last.

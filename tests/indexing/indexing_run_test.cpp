@@ -36,17 +36,17 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
   EXPECT_EQ(read_file("dir_02.txt"), crlf({"page_01.htm", "page_02.htm"}));
   // The words led by their keys, sorted; the one with an entity is left out.
   EXPECT_EQ(read_file("wrd_01_02.txt"), crlf({
-      R"("cat","page_01.htm","         9","cat","    10")",
-      R"("cat","page_01.htm","        10","Cat","    11")",
-      R"("compare.htm","page_01.htm","         3","compare.htm","     1")",
-      R"("days","page_02.htm","         1","days","    10")",
-      R"("dog","page_02.htm","         1","Dog","     6")",
-      R"("dog'.","page_01.htm","         9","dog'.","    23")",
-      R"("end","page_02.htm","         1","end","    22")",
-      R"("saw","page_01.htm","         9","saw","    14")",
-      R"("the","page_01.htm","         9","The","     6")",
-      R"("the","page_01.htm","         9","the","    18")",
-      R"("the","page_02.htm","         1","the","    18")",
+      R"("cat","page_01.htm","         9","cat","    10","00000002")",
+      R"("cat","page_01.htm","        10","Cat","    11","00000006")",
+      R"("compare.htm","page_01.htm","         3","compare.htm","     1","00000000")",
+      R"("days","page_02.htm","         1","days","    10","00000008")",
+      R"("dog","page_02.htm","         1","Dog","     6","00000007")",
+      R"("dog'.","page_01.htm","         9","dog'.","    23","00000005")",
+      R"("end","page_02.htm","         1","end","    22","0000000:")",
+      R"("saw","page_01.htm","         9","saw","    14","00000003")",
+      R"("the","page_01.htm","         9","The","     6","00000001")",
+      R"("the","page_01.htm","         9","the","    18","00000004")",
+      R"("the","page_02.htm","         1","the","    18","00000009")",
   }));
   // No trace of the scan is written.
   EXPECT_FALSE(file_exists("page_01.txt"));

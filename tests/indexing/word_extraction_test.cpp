@@ -136,12 +136,12 @@ TEST_F(ExtractListedPages, KeysTheWordsOfEveryListedPage) {
   ASSERT_EQ(extract(), Flow::kGoOn);
   // Words holding a no-break space entity are left out.
   EXPECT_EQ(read_file("sorted.txt"),
-            crlf({R"("big","page_01.htm","         7","big","    13")",
-                  R"("compare.htm","page_01.htm","         2","compare.htm","     1")",
-                  R"("hello","page_01.htm","         7","Hello","     6")",
-                  R"("line","page_02.htm","         1","Line","     4")",
-                  R"("two","page_02.htm","         1","two","     9")",
-                  R"("world.","page_01.htm","         7","world.","    18")"}));
+            crlf({R"("big","page_01.htm","         7","big","    13","00000002")",
+                  R"("compare.htm","page_01.htm","         2","compare.htm","     1","00000000")",
+                  R"("hello","page_01.htm","         7","Hello","     6","00000001")",
+                  R"("line","page_02.htm","         1","Line","     4","00000004")",
+                  R"("two","page_02.htm","         1","two","     9","00000005")",
+                  R"("world.","page_01.htm","         7","world.","    18","00000003")"}));
 }
 
 // Records of one word sort by page, line and column in text order, on a

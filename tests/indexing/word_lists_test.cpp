@@ -77,12 +77,12 @@ class BuildWordLists : public testing::WorkFolderTest {
 // The keyed words of three pages, sorted: The and the share one id,
 // page_02 lacks the words that page_01 and page_03 share.
 const std::vector<std::string> kThreePages = {
-    R"("cat","page_01.htm","         1","cat","    10")",
-    R"("cat","page_03.htm","         3","cat","     6")",
-    R"("dog","page_02.htm","         1","dog","     6")",
-    R"("the","page_01.htm","         1","The","     6")",
-    R"("the","page_01.htm","         2","the","     6")",
-    R"("the","page_03.htm","         1","the","     6")",
+    R"("cat","page_01.htm","         1","cat","    10","00000001")",
+    R"("cat","page_03.htm","         3","cat","     6","00000005")",
+    R"("dog","page_02.htm","         1","dog","     6","00000003")",
+    R"("the","page_01.htm","         1","The","     6","00000000")",
+    R"("the","page_01.htm","         2","the","     6","00000002")",
+    R"("the","page_03.htm","         1","the","     6","00000004")",
 };
 
 TEST_F(BuildWordLists, ChainOfListsForThreePages) {
@@ -144,7 +144,7 @@ TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
   testing::make_dir("wrd_24");
   write_file("wrd_24/wrd_24_7.txt", "stale\r\n");
   write_file("wrd_24/notes.dat", "kept\r\n");
-  write_file("wrd_01_02.txt", crlf({R"("one","page_01.htm","         1","one","     1")"}));
+  write_file("wrd_01_02.txt", crlf({R"("one","page_01.htm","         1","one","     1","00000000")"}));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"notes.dat", "wrd_24_1.txt"}));
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
@@ -152,8 +152,8 @@ TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
 }
 
 TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
-  std::vector<std::string> records(123, R"("aaa","page_01.htm","         1","aaa","     1")");
-  records.push_back(R"("bbb","page_01.htm","         2","bbb","     1")");
+  std::vector<std::string> records(123, R"("aaa","page_01.htm","         1","aaa","     1","00000000")");
+  records.push_back(R"("bbb","page_01.htm","         2","bbb","     1","00000001")");
   write_file("wrd_01_02.txt", crlf(records));
   ASSERT_EQ(build(), Flow::kGoOn);
   const std::string ids = read_file("wrd_05.txt");
@@ -174,10 +174,10 @@ TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
 
 TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
   write_file("wrd_01_02.txt", crlf({
-      R"("one","page_01.htm","         1","one","     1")",
-      R"("one","page_03.htm","         1","one","     1")",
-      R"("two","page_02.htm","         1","two","     1")",
-      R"("two","page_04.htm","         1","two","     1")",
+      R"("one","page_01.htm","         1","one","     1","00000000")",
+      R"("one","page_03.htm","         1","one","     1","00000002")",
+      R"("two","page_02.htm","         1","two","     1","00000001")",
+      R"("two","page_04.htm","         1","two","     1","00000003")",
   }));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 3);
