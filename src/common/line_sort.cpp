@@ -1,6 +1,7 @@
 #include "common/line_sort.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -70,9 +71,12 @@ namespace {
 std::uint64_t key_at(const char* line, std::size_t length, std::size_t from) {
   std::uint64_t key = 0;
   if (from + 8 <= length) {
-    unsigned char b[8];
-    std::memcpy(b, line + from, 8);
-    for (unsigned char byte : b) key = (key << 8) | byte;
+#if defined(__GNUC__)
+    std::memcpy(&key, line + from, 8);
+    if constexpr (std::endian::native == std::endian::little) key = __builtin_bswap64(key);
+#else
+    for (std::size_t k = from; k < from + 8; ++k) key = (key << 8) | static_cast<unsigned char>(line[k]);
+#endif
     return key;
   }
   for (std::size_t k = from; k < from + 8; ++k) {
@@ -81,8 +85,23 @@ std::uint64_t key_at(const char* line, std::size_t length, std::size_t from) {
   return key;
 }
 
-// Ranges this small are sorted by comparing their bytes directly.
+// Ranges this small are sorted by comparing their bytes directly; up to
+// kCountFrom lines by comparing keys, larger ones by counting.
 constexpr std::size_t kCompareDirectly = 16;
+constexpr std::size_t kCountFrom = 256;
+
+// Sorts lines[begin, end) by `digit`, which is below `buckets`, keeping the
+// order of lines with the same digit; `from` and `to` swap when the lines
+// moved. Nothing moves when all lines share one digit.
+template <typename Digit>
+void counting_pass(LineRun::Line*& from, LineRun::Line*& to, std::size_t n, std::size_t buckets, Digit digit) {
+  std::size_t count[257] = {};
+  for (std::size_t i = 0; i < n; ++i) ++count[digit(from[i]) + 1];
+  if (count[digit(from[0]) + 1] == n) return;
+  for (std::size_t d = 1; d <= buckets; ++d) count[d] += count[d - 1];
+  for (std::size_t i = 0; i < n; ++i) to[count[digit(from[i])]++] = from[i];
+  std::swap(from, to);
+}
 
 }  // namespace
 
@@ -133,8 +152,21 @@ void LineRun::sort() {
       todo.push_back({r.begin, r.end, limit});
       continue;
     }
-    std::sort(begin + static_cast<std::ptrdiff_t>(r.begin), begin + static_cast<std::ptrdiff_t>(r.end),
-              [&held](const Line& a, const Line& b) { return a.key != b.key ? a.key < b.key : held(a) < held(b); });
+    if (r.end - r.begin < kCountFrom) {
+      std::sort(begin + static_cast<std::ptrdiff_t>(r.begin), begin + static_cast<std::ptrdiff_t>(r.end),
+                [&held](const Line& a, const Line& b) { return a.key != b.key ? a.key < b.key : held(a) < held(b); });
+    } else {
+      // By the bytes held, then by the key's bytes from the lowest up.
+      const std::size_t n = r.end - r.begin;
+      if (scratch_.size() < n) scratch_.resize(n);
+      Line* in = lines_.data() + r.begin;
+      Line* other = scratch_.data();
+      counting_pass(in, other, n, 9, [&held, &r](const Line& l) { return held(l) - r.from; });
+      for (int shift = 0; shift < 64; shift += 8) {
+        counting_pass(in, other, n, 256, [shift](const Line& l) { return (l.key >> shift) & 0xff; });
+      }
+      if (in != lines_.data() + r.begin) std::copy(in, in + n, lines_.data() + r.begin);
+    }
     for (std::size_t i = r.begin; i < r.end;) {
       std::size_t j = i + 1;
       while (j < r.end && lines_[j].key == lines_[i].key && held(lines_[j]) == held(lines_[i])) ++j;

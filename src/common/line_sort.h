@@ -37,6 +37,7 @@ Written sort_lines(LineReader& input, const std::string& output, const LineSortL
 
 // A run of lines held in one buffer and sorted there, eight bytes at a time
 // as one number, from the end of the prefix all lines of the run share.
+// Sorting may take one more Line per held line.
 class LineRun {
  public:
   struct Line {
@@ -74,6 +75,7 @@ class LineRun {
   std::string_view at(std::size_t i) const { return {bytes_.data() + lines_[i].offset, lines_[i].length}; }
   std::string bytes_;
   std::vector<Line> lines_;
+  std::vector<Line> scratch_;  // lines being sorted by counting
   std::size_t held_ = 0;
 };
 

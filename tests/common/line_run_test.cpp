@@ -56,6 +56,13 @@ TEST_F(LineRunTest, SortsLikeAByteComparison) {
   } cases[] = {
       {"mixed prefixes", tricky_lines(1)},
       {"eight-byte steps", stepped_lines()},
+      {"many lines, counted", [] {
+         std::vector<std::string> lines;
+         for (unsigned seed = 1; seed <= 8; ++seed) {
+           for (const auto& more : {tricky_lines(seed), stepped_lines()}) lines.insert(lines.end(), more.begin(), more.end());
+         }
+         return lines;
+       }()},
       {"one shared prefix", {"\"page_01.htm\",\"   12\"", "\"page_01.htm\",\"    2\"", "\"page_01.htm\",\"   12"}},
       {"prefix of another", {"abcdefghij", "abcdefghi", "abcdefghij\x01", "abcdefghi"}},
       {"nul after the end", {std::string("ab\0", 3), "ab", std::string("ab\0\0", 4)}},
