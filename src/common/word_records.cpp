@@ -1,15 +1,37 @@
 #include "common/word_records.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "common/bytes.h"
 
 namespace textpair {
 
-std::string line_field(std::size_t line) { return pad_left(std::to_string(line), kLineWidth); }
+namespace {
+
+// The number right-aligned in blanks to `width` characters, more when it has
+// more digits.
+std::string padded(std::size_t number, std::size_t width) {
+  char digits[24];
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, number);
+  const std::size_t size = static_cast<std::size_t>(end - digits);
+  std::string out(size < width ? width - size : 0, ' ');
+  out.append(digits, size);
+  return out;
+}
+
+std::size_t digit_count(std::size_t number) {
+  std::size_t count = 1;
+  for (; number >= 10; number /= 10) ++count;
+  return count;
+}
+
+}  // namespace
+
+std::string line_field(std::size_t line) { return padded(line, kLineWidth); }
 
 std::string column_field(std::size_t column, std::size_t line_bytes) {
-  return pad_left(std::to_string(column), std::max(kColumnWidth, std::to_string(line_bytes).size()));
+  return padded(column, std::max(kColumnWidth, digit_count(line_bytes)));
 }
 
 std::string group_field(std::size_t group) { return pad_left(std::to_string(group), kGroupWidth); }
@@ -17,7 +39,9 @@ std::string group_field(std::size_t group) { return pad_left(std::to_string(grou
 std::string word_id(std::uint64_t number) { return "id" + pad_left(std::to_string(number), kIdDigits, '0'); }
 
 void append_ordinal(std::string& out, std::uint64_t number) {
-  for (int shift = 42; shift >= 0; shift -= 6) out += static_cast<char>('0' + ((number >> shift) & 63));
+  char key[kOrdinalWidth];
+  for (std::size_t i = 0; i < kOrdinalWidth; ++i) key[i] = static_cast<char>('0' + ((number >> (42 - 6 * i)) & 63));
+  out.append(key, kOrdinalWidth);
 }
 
 void append_id_key(std::string& out, std::string_view id) {

@@ -230,6 +230,7 @@ void PageGrouping::add(std::string_view page) {
 }
 
 void NextPages::add(std::string_view id, std::string_view page) {
+  looked_up_ = false;
   std::uint64_t number = 0;
   if (!id_number(id, number)) return;
   if (page_names_.empty() || page != page_names_[last_page_]) {
@@ -244,12 +245,18 @@ void NextPages::add(std::string_view id, std::string_view page) {
 std::string_view NextPages::next(std::string_view id, std::string_view page) const {
   std::uint64_t number = 0;
   if (!id_number(id, number)) return {};
-  auto found = page_index_.find(std::string(page));
-  if (found == page_index_.end()) return {};
+  // Records come page by page: the page looked up last is asked for again.
+  if (!looked_up_ || page != looked_up_page_) {
+    auto found = page_index_.find(std::string(page));
+    looked_up_page_ = page;
+    looked_up_ = true;
+    looked_up_index_ = found == page_index_.end() ? kNoPage : found->second;
+  }
+  if (looked_up_index_ == kNoPage) return {};
   auto it = std::lower_bound(entries_.begin(), entries_.end(), number,
                              [](const Entry& e, std::uint64_t n) { return e.id < n; });
   for (; it != entries_.end() && it->id == number; ++it) {
-    if (it->page != found->second) continue;
+    if (it->page != looked_up_index_) continue;
     auto after = it + 1;
     if (after == entries_.end() || after->id != number) return {};
     std::string_view next = page_names_[after->page];

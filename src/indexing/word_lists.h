@@ -57,6 +57,10 @@ class NextPages {
   std::vector<std::string> page_names_;
   std::unordered_map<std::string, std::uint32_t> page_index_;
   std::uint32_t last_page_ = 0;
+  static constexpr std::uint32_t kNoPage = UINT32_MAX;
+  mutable std::string looked_up_page_;
+  mutable std::uint32_t looked_up_index_ = kNoPage;
+  mutable bool looked_up_ = false;
 };
 
 // The phase; ends the run when one of its sorts fails.
