@@ -39,7 +39,7 @@ std::size_t File::read(char* into, std::size_t size) {
   return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
-bool File::rewind() { return is_open() && seek_start_native(handle_); }
+bool File::seek(std::uint64_t offset) { return is_open() && seek_native(handle_, offset); }
 
 bool File::flush() {
   if (!pending_.empty()) {

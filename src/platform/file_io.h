@@ -37,7 +37,9 @@ class File {
   // Up to `size` bytes; 0 at the end of the file or on a read error.
   std::size_t read(char* into, std::size_t size);
   // Back to the start of a file open for reading.
-  bool rewind();
+  bool rewind() { return seek(0); }
+  // To byte `offset` of a file open for reading.
+  bool seek(std::uint64_t offset);
   // Buffered; false once any write has failed.
   bool write(std::string_view bytes);
   // The two pieces in order, in one append when they fit the buffer.
@@ -64,7 +66,7 @@ std::intptr_t open_native(const std::string& native, File::Mode mode);
 // Bytes read, 0 at the end, -1 on an error.
 long long read_native(std::intptr_t handle, char* into, std::size_t size);
 bool write_native(std::intptr_t handle, const char* bytes, std::size_t size);
-bool seek_start_native(std::intptr_t handle);
+bool seek_native(std::intptr_t handle, std::uint64_t offset);
 bool close_native(std::intptr_t handle);
 }  // namespace file_io_detail
 

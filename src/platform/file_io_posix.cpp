@@ -68,7 +68,10 @@ bool write_native(std::intptr_t handle, const char* bytes, std::size_t size) {
   return true;
 }
 
-bool seek_start_native(std::intptr_t handle) { return ::lseek(static_cast<int>(handle), 0, SEEK_SET) == 0; }
+bool seek_native(std::intptr_t handle, std::uint64_t offset) {
+  const off_t at = static_cast<off_t>(offset);
+  return at >= 0 && static_cast<std::uint64_t>(at) == offset && ::lseek(static_cast<int>(handle), at, SEEK_SET) == at;
+}
 
 bool close_native(std::intptr_t handle) { return ::close(static_cast<int>(handle)) == 0; }
 

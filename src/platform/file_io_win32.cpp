@@ -43,9 +43,11 @@ bool write_native(std::intptr_t handle, const char* bytes, std::size_t size) {
   return true;
 }
 
-bool seek_start_native(std::intptr_t handle) {
-  LARGE_INTEGER zero{};
-  return SetFilePointerEx(as_handle(handle), zero, nullptr, FILE_BEGIN) != 0;
+bool seek_native(std::intptr_t handle, std::uint64_t offset) {
+  if (offset > static_cast<std::uint64_t>(INT64_MAX)) return false;
+  LARGE_INTEGER at{};
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  return SetFilePointerEx(as_handle(handle), at, nullptr, FILE_BEGIN) != 0;
 }
 
 bool close_native(std::intptr_t handle) { return CloseHandle(as_handle(handle)) != 0; }

@@ -1,5 +1,6 @@
 #include "site/search_pages.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@ using namespace next_page_record;
 constexpr int kMaxQueryWords = 28;
 constexpr std::string_view kEngine = kSearchEngine;
 const char* const kSpillName = "search_line.txt";
+const char* const kQuerySpillName = "search_query.txt";
 
 // The markup of the line being gathered. Up to `held` bytes stay in memory;
 // a longer line goes on in a scratch file, so that a line of any length
@@ -75,13 +77,157 @@ class LineMarkup {
   bool html_end_ = false;
 };
 
+// The words of a query as one text, each followed by one blank, read the
+// way the random draw reads them: 1-based positions, as find_at() counts.
+class QueryText {
+ public:
+  explicit QueryText(std::string_view words) : words_(words) {}
+  // Position of the first blank at or after `from`; 0 when there is none.
+  std::size_t find_blank(std::size_t from) { return find_at(words_, " ", from); }
+  // `length` bytes from position `at`.
+  std::string bytes(std::size_t at, std::size_t length) { return std::string(words_.substr(at - 1, length)); }
+
+ private:
+  std::string_view words_;
+};
+
+// Up to 28 distinct words drawn at random from `text`, never its first word.
+template <class Text>
+std::string draw_query(Text& text, std::size_t last_length, MsvcrtRand& rand) {
+  std::array<std::string, kMaxQueryWords> slots;
+  for (std::string& slot : slots) {
+    // floor(rand / 32768 * L), computed exactly.
+    std::size_t p = static_cast<std::size_t>(rand.next()) * last_length / 32768;
+    if (p < 1) p = 1;
+    const std::size_t b1 = text.find_blank(p);
+    if (b1 >= 1 && b1 <= last_length) {
+      const std::size_t b2 = text.find_blank(b1 + 1);
+      if (b2 > b1) slot = text.bytes(b1, b2 - b1);
+    }
+  }
+  for (std::size_t k = 0; k + 1 < slots.size(); ++k) {
+    for (std::size_t j = k + 1; j < slots.size(); ++j) {
+      if (slots[j] == slots[k]) slots[j].clear();
+    }
+  }
+  std::string query;
+  for (const std::string& slot : slots) query += slot;
+  return query;
+}
+
+// The words of the line being gathered, each followed by one blank. Up to
+// `held` bytes stay in memory; the words before them wait in a scratch file,
+// so that a line of any length takes bounded memory. A line of more than 28
+// words is searched for by words drawn at random, which are then read from
+// the scratch file where they lie there.
+class QueryWords {
+ public:
+  QueryWords(std::size_t held, WriteFailures& writes) : held_(held), writes_(writes) {}
+  ~QueryWords() { clear(); }
+  QueryWords(const QueryWords&) = delete;
+  QueryWords& operator=(const QueryWords&) = delete;
+
+  void add(std::string_view word) {
+    last_length_ = size();
+    append_all(text_, blanks_trimmed(word), " ");
+    ++count_;
+    if (text_.size() <= held_) return;
+    if (!spilled_) spilled_ = spill_.open(native_path(kQuerySpillName), File::Mode::kCreate);
+    if (!spill_.write(text_)) writes_.note(Written::kShort);
+    spilled_bytes_ += text_.size();
+    text_.clear();
+  }
+  // The query of the line: its words, or words drawn at random past 28.
+  std::string query(MsvcrtRand& rand) {
+    if (!spilled_) {
+      if (count_ <= kMaxQueryWords) return text_;
+      QueryText text(text_);
+      return draw_query(text, last_length_, rand);
+    }
+    writes_.note(written_if(spill_.close()));
+    File in(native_path(kQuerySpillName), File::Mode::kRead);
+    SpilledText text(in, spilled_bytes_, text_);
+    if (count_ <= kMaxQueryWords) return text.bytes(1, size());
+    return draw_query(text, last_length_, rand);
+  }
+  // Empties the words for the next line.
+  void clear() {
+    if (spilled_) {
+      (void)spill_.close();
+      remove_file(native_path(kQuerySpillName));
+      spilled_ = false;
+    }
+    spilled_bytes_ = 0;
+    text_.clear();
+    count_ = 0;
+  }
+
+ private:
+  // The words as the scratch file's bytes followed by the held ones.
+  class SpilledText {
+   public:
+    SpilledText(File& file, std::size_t file_bytes, std::string_view held)
+        : file_(file), file_bytes_(file_bytes), held_(held) {}
+    std::size_t find_blank(std::size_t from) {
+      if (from < 1) from = 1;
+      for (std::size_t at = from; at <= file_bytes_;) {  // in the file, block by block
+        const std::string_view block = read(at, std::min(kBlock, file_bytes_ - at + 1));
+        if (block.empty()) return 0;  // the scratch file could not be read
+        const std::size_t blank = block.find(' ');
+        if (blank != std::string_view::npos) return at + blank;
+        at += block.size();
+      }
+      const std::size_t in_held = from > file_bytes_ ? from - file_bytes_ : 1;
+      const std::size_t blank = find_at(held_, " ", in_held);
+      return blank == 0 ? 0 : file_bytes_ + blank;
+    }
+    std::string bytes(std::size_t at, std::size_t length) {
+      std::string out;
+      while (length > 0 && at <= file_bytes_) {
+        const std::string_view block = read(at, std::min({kBlock, length, file_bytes_ - at + 1}));
+        if (block.empty()) return out;
+        out += block;
+        at += block.size();
+        length -= block.size();
+      }
+      if (length > 0) out += held_.substr(at - file_bytes_ - 1, length);
+      return out;
+    }
+
+   private:
+    static constexpr std::size_t kBlock = std::size_t{1} << 16;
+    // Up to `length` bytes of the file from position `at`; fewer only when
+    // the file cannot be read.
+    std::string_view read(std::size_t at, std::size_t length) {
+      buffer_.resize(length);
+      if (!file_.seek(at - 1)) return {};
+      std::size_t got = 0;
+      for (std::size_t n; got < length && (n = file_.read(buffer_.data() + got, length - got)) > 0;) got += n;
+      return std::string_view(buffer_).substr(0, got);
+    }
+    File& file_;
+    std::size_t file_bytes_;
+    std::string_view held_;
+    std::string buffer_;
+  };
+
+  std::size_t size() const { return spilled_bytes_ + text_.size(); }
+
+  std::size_t held_;
+  WriteFailures& writes_;
+  std::string text_;  // the words after the scratch file's
+  File spill_;
+  bool spilled_ = false;
+  std::size_t spilled_bytes_ = 0;
+  int count_ = 0;
+  std::size_t last_length_ = 0;  // the words' length before the last one
+};
+
 // The line being gathered and what the links after it need.
 struct LineState {
-  LineState(std::size_t held, WriteFailures& writes) : record(held, writes) {}
-  LineMarkup record;       // the line's markup
-  std::string query;       // its words, each followed by one blank
-  int word_count = 0;
-  std::size_t last_length = 0;  // query length before its last word
+  LineState(std::size_t held, WriteFailures& writes) : record(held, writes), words(held, writes) {}
+  LineMarkup record;  // the line's markup
+  QueryWords words;   // its words
   std::string link_word;
   bool link_word_set = false;
   std::string links;  // the lines after the markup, written at once
@@ -115,43 +261,22 @@ void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& 
   append_all(b, "<a href=\"i_", g, ".htm#", s.link_word, "\">i_", g, "</a>\r\n&nbsp <a href=\"index.htm#", s.link_word,
                  "\">index</a>\r\n&nbsp <a href=\"files_list.htm#", rec.page, "\"> Content (", rec.page, ")</a>\r\n");
   if (another_line_follows) s.link_word = rec.id;
-  const std::string query = encode_query(
-      s.word_count <= kMaxQueryWords ? s.query : random_query(s.query, s.last_length, ctx.state.rand));
-  s.query.clear();
+  const std::string query = encode_query(s.words.query(ctx.state.rand));
+  s.words.clear();
   for (const std::string* site : {&state.search_site, &state.target_address}) {
     if (site->empty()) continue;
     append_all(b, "&nbsp <a href=\"", kEngine, "/search?q=", query, " site:", *site, "\"> ", *site, "</a>\r\n");
   }
   append_all(b, "&nbsp <a href=\"", kEngine, "/search?q=", query, "\"> web_search </a>\r\n<br><br>\r\n");
   out.raw(b);
-  if (another_line_follows) {
-    append_all(s.query, blanks_trimmed(rec.word), " ");
-    s.word_count = 1;
-  }
+  if (another_line_follows) s.words.add(rec.word);
 }
 
 }  // namespace
 
 std::string random_query(std::string_view words, std::size_t last_length, MsvcrtRand& rand) {
-  std::array<std::string, kMaxQueryWords> slots;
-  for (std::string& slot : slots) {
-    // floor(rand / 32768 * L), computed exactly.
-    std::size_t p = static_cast<std::size_t>(rand.next()) * last_length / 32768;
-    if (p < 1) p = 1;
-    const std::size_t b1 = find_at(words, " ", p);
-    if (b1 >= 1 && b1 <= last_length) {
-      const std::size_t b2 = find_at(words, " ", b1 + 1);
-      if (b2 > b1) slot.assign(words.substr(b1 - 1, b2 - b1));
-    }
-  }
-  for (std::size_t k = 0; k + 1 < slots.size(); ++k) {
-    for (std::size_t j = k + 1; j < slots.size(); ++j) {
-      if (slots[j] == slots[k]) slots[j].clear();
-    }
-  }
-  std::string query;
-  for (const std::string& slot : slots) query += slot;
-  return query;
+  QueryText text(words);
+  return draw_query(text, last_length, rand);
 }
 
 std::string encode_query(std::string_view query) {
@@ -193,9 +318,7 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
       append_all(s.record.entry(in[kWord]), " <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">", in[kWord],
                                    "</a></span>");
       s.record.settle();
-      s.last_length = s.query.size();
-      append_all(s.query, blanks_trimmed(in[kWord]), " ");
-      ++s.word_count;
+      s.words.add(in[kWord]);
     } else {
       close_line(out, ctx, g, s, {id, in[kN], in[kWord], in[kPage]}, true);
       line_key.assign(in[kLine]);

@@ -44,7 +44,7 @@ TEST_F(FileIoTest, ModesCreateEmptyAppendAndRefuseTakenNames) {
   EXPECT_EQ(read_file("fresh.txt"), "x");
 }
 
-TEST_F(FileIoTest, ReadsLargeWritesBackWholeAndRewinds) {
+TEST_F(FileIoTest, ReadsLargeWritesBackWholeRewindsAndSeeks) {
   std::string big(300000, 'a');
   for (std::size_t i = 0; i < big.size(); i += 7) big[i] = static_cast<char>('0' + i % 10);
   File out("big.txt", File::Mode::kCreate);
@@ -61,6 +61,13 @@ TEST_F(FileIoTest, ReadsLargeWritesBackWholeAndRewinds) {
   char again[4];
   ASSERT_EQ(in.read(again, 4), 4u);
   EXPECT_EQ(std::string(first, 4), std::string(again, 4));
+  for (std::size_t at : {std::size_t{299990}, std::size_t{7}, std::size_t{140000}}) {
+    ASSERT_TRUE(in.seek(at)) << at;
+    ASSERT_EQ(in.read(again, 4), 4u) << at;
+    EXPECT_EQ(std::string(again, 4), big.substr(at, 4)) << at;
+  }
+  ASSERT_TRUE(in.seek(big.size()));
+  EXPECT_EQ(in.read(again, 4), 0u);  // at the end
 }
 
 TEST_F(FileIoTest, CopyReplacesAndAppendAddsAtTheEnd) {

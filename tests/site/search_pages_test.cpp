@@ -180,9 +180,10 @@ TEST_F(SearchPagesTest, LongLinesSearchForRandomPicks) {
   }
 }
 
-// A line whose markup outgrows what is held in memory goes on in a scratch
-// file: the page is the same byte for byte, a line holding the end tag is
-// still left out, and the scratch file is gone afterwards.
+// A line whose markup or words outgrow what is held in memory goes on in
+// scratch files: the page is the same byte for byte (the random draw of a
+// long line's query reads the same words), a line holding the end tag is
+// still left out, and the scratch files are gone afterwards.
 TEST_F(SearchPagesTest, LongLineMarkupBeyondTheHeldBytesGivesTheSamePage) {
   auto line_of = [](int line, int words, int end_tag_at) {
     std::vector<std::vector<std::string>> rows;
@@ -203,15 +204,16 @@ TEST_F(SearchPagesTest, LongLineMarkupBeyondTheHeldBytesGivesTheSamePage) {
     std::vector<std::vector<std::string>> rows;
   } cases[] = {
       {"one long line", line_of(1, 300, 0)},
+      {"28 words, all drawn into the query", join({line_of(1, 28, 0), line_of(2, 2, 0)})},
       {"long lines between short ones", join({line_of(1, 3, 0), line_of(2, 200, 0), line_of(3, 1, 0), line_of(4, 90, 0)})},
       {"end tag in the spilled part", join({line_of(1, 200, 150), line_of(2, 50, 0)})},
       {"end tag in the held rest", join({line_of(1, 200, 200), line_of(2, 50, 0)})},
   };
   for (const Case& c : cases) {
     write_file("wrd_24_1.txt", records(c.rows));
-    std::string pages[2];
-    const std::size_t held[2] = {kHeldLineBytes, 100};
-    for (int i = 0; i < 2; ++i) {
+    std::string pages[3];
+    const std::size_t held[3] = {kHeldLineBytes, 100, 10};
+    for (int i = 0; i < 3; ++i) {
       RunState state;
       Context ctx{console_.console(), state};
       write_search_page(ctx, 1, held[i]);
@@ -219,8 +221,10 @@ TEST_F(SearchPagesTest, LongLineMarkupBeyondTheHeldBytesGivesTheSamePage) {
       pages[i] = read_file("s_1.htm");
     }
     EXPECT_EQ(pages[1], pages[0]) << c.name;
+    EXPECT_EQ(pages[2], pages[0]) << c.name;
     EXPECT_EQ(pages[0].find("</Html>"), std::string::npos) << c.name;
     EXPECT_FALSE(testing::file_exists("search_line.txt")) << c.name;
+    EXPECT_FALSE(testing::file_exists("search_query.txt")) << c.name;
   }
 }
 
