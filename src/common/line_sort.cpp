@@ -50,7 +50,6 @@ class TempFiles {
   unsigned counter_ = 0;
 };
 
-bool put_line(File& f, std::string_view line) { return f.write(line) && f.write("\r\n"); }
 
 }  // namespace
 
@@ -194,40 +193,67 @@ bool LineRun::write(File& f, std::size_t drop) const {
   return ok;
 }
 
-MergeResult merge_runs(const std::vector<std::string>& sources, File& out, std::size_t drop) {
-  std::vector<std::unique_ptr<LineReader>> readers;
-  struct Head {
-    std::string line;
-    std::size_t source;
-  };
-  // A min-heap of the sources' head lines; popped heads are moved, not copied.
-  auto later = [](const Head& a, const Head& b) { return a.line > b.line; };
-  std::vector<Head> heads;
+LineMerge::LineMerge() = default;
+LineMerge::~LineMerge() = default;
+
+bool LineMerge::open(const std::vector<std::string>& sources) {
+  readers_.clear();
+  heads_.clear();
+  advance_ = kNone;
+  in_order_ = true;
   bool ok = true;
-  bool in_order = true;
   for (std::size_t i = 0; i < sources.size(); ++i) {
-    readers.push_back(std::make_unique<LineReader>());
-    if (!readers.back()->open(sources[i])) ok = false;
-    Head head{std::string(), i};
-    if (ok && readers.back()->next(head.line)) heads.push_back(std::move(head));
+    readers_.push_back(std::make_unique<LineReader>());
+    if (!readers_.back()->open(sources[i])) ok = false;
+    std::string_view line;
+    if (readers_.back()->next(line)) heads_.push_back({key_at(line.data(), line.size(), 0), line, i});
   }
-  std::make_heap(heads.begin(), heads.end(), later);
-  std::string read;
-  while (ok && !heads.empty()) {
-    std::pop_heap(heads.begin(), heads.end(), later);
-    Head& head = heads.back();
-    if (!put_line(out, std::string_view(head.line).substr(std::min(drop, head.line.size())))) ok = false;
-    if (readers[head.source]->next(read)) {
-      if (read < head.line) in_order = false;
-      head.line.swap(read);
-      std::push_heap(heads.begin(), heads.end(), later);
+  std::make_heap(heads_.begin(), heads_.end(), later);
+  return ok;
+}
+
+bool LineMerge::later(const Head& a, const Head& b) { return a.key != b.key ? a.key > b.key : a.line > b.line; }
+
+bool LineMerge::next(std::string_view& line) {
+  if (advance_ != kNone) {
+    // The line handed out last came from this source; its bytes go when the
+    // source reads on, so the order check keeps a copy.
+    Head& head = heads_.back();
+    last_.assign(head.line);
+    if (readers_[advance_]->next(head.line)) {
+      if (head.line < std::string_view(last_)) in_order_ = false;
+      head.key = key_at(head.line.data(), head.line.size(), 0);
+      std::push_heap(heads_.begin(), heads_.end(), later);
     } else {
-      heads.pop_back();
+      heads_.pop_back();
+    }
+    advance_ = kNone;
+  }
+  if (heads_.empty()) return false;
+  std::pop_heap(heads_.begin(), heads_.end(), later);
+  line = heads_.back().line;
+  advance_ = heads_.back().source;
+  return true;
+}
+
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out, std::size_t drop) {
+  LineMerge merge;
+  bool ok = merge.open(sources);
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  std::string chunk;
+  std::string_view line;
+  while (ok && merge.next(line)) {
+    chunk += line.substr(std::min(drop, line.size()));
+    chunk += "\r\n";
+    if (chunk.size() >= kChunk) {
+      ok = out.write(chunk);
+      chunk.clear();
     }
   }
+  if (ok && !chunk.empty()) ok = out.write(chunk);
   if (!out.close()) ok = false;
   if (!ok) return MergeResult::kFailed;
-  return in_order ? MergeResult::kInOrder : MergeResult::kOutOfOrder;
+  return merge.in_order() ? MergeResult::kInOrder : MergeResult::kOutOfOrder;
 }
 
 Written sort_lines(LineReader& reader, const std::string& output, const LineSortLimits& limits) {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +67,11 @@ class LineRun {
     held_ = 0;
   }
   void sort();
+  // Hands each line to `each`, in the run's order.
+  template <typename Each>
+  void each(Each&& each) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) each(at(i));
+  }
   // Writes the lines without their first `drop` bytes, each followed by
   // CR LF, and closes the file; false when a write or the close failed.
   bool write(File& f, std::size_t drop = 0) const;
@@ -77,6 +83,39 @@ class LineRun {
   std::vector<Line> lines_;
   std::vector<Line> scratch_;  // lines being sorted by counting
   std::size_t held_ = 0;
+};
+
+// Reads sorted files as one sorted sequence, through a heap of their head
+// lines. Each source is checked for order as it is read, which is what puts
+// the merged lines in order.
+class LineMerge {
+ public:
+  LineMerge();
+  ~LineMerge();
+  LineMerge(const LineMerge&) = delete;
+  LineMerge& operator=(const LineMerge&) = delete;
+
+  // False when a source cannot be opened.
+  bool open(const std::vector<std::string>& sources);
+  // The next line in order; the view holds until the next call. False at
+  // the end.
+  bool next(std::string_view& line);
+  // False once a source gave a line less than the one before it.
+  bool in_order() const { return in_order_; }
+
+ private:
+  struct Head {
+    std::uint64_t key;  // the line's first eight bytes as one number
+    std::string_view line;
+    std::size_t source;
+  };
+  static bool later(const Head& a, const Head& b);
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::vector<std::unique_ptr<LineReader>> readers_;
+  std::vector<Head> heads_;
+  std::size_t advance_ = kNone;  // the source of the line handed out last
+  std::string last_;
+  bool in_order_ = true;
 };
 
 // Merges the sorted files `sources` into the open file `out` with a heap of

@@ -52,7 +52,7 @@ enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kOrdinal, kFieldC
 }  // namespace keyed_record
 
 // The occurrences on the page files, numbered word by word, sorted into
-// text order: wrd_05.txt.
+// text order (handed from the sort to the group split, not written).
 namespace occurrence_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };
 }  // namespace occurrence_record

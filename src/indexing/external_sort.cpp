@@ -17,10 +17,6 @@ namespace textpair {
 
 namespace {
 
-const char* const kMergeOutput = "sort_output.txt";
-
-std::string piece_name(std::size_t n) { return "file_s_" + std::to_string(n) + ".txt"; }
-
 // False when the file cannot be made.
 bool create_file(const std::string& name, File& file) { return file.open(native_path(name), File::Mode::kCreate); }
 
@@ -34,13 +30,14 @@ Flow sort_error(Console& console) {
 }
 
 // The merge output could not be opened.
-Flow no_file_error(Console& console, const std::string& input, const std::string& output, std::size_t merged) {
+Flow no_file_error(Console& console, const std::string& input, const std::string& output, std::size_t merged,
+                   const std::string& merge_output) {
   console.write_line("---------- sort error ----------");
   console.write_line("number of files > file.max");
   console.write_line("file.max = " + format_signed(static_cast<long long>(merged)));
   console.write_line("sort.input$ = " + input);
   console.write_line("sort.output$ = " + output);
-  console.write_line(std::string("file.name.02$ = ") + kMergeOutput);
+  console.write_line("file.name.02$ = " + merge_output);
   console.write_line("file.num.02 = " + format_signed(0));
   return Flow::kEnd;
 }
@@ -58,18 +55,59 @@ void clear_sort_pieces(Context& ctx) {
 }
 
 ExternalSorter::ExternalSorter(Context& ctx, std::string input, std::string output,
-                               const ExternalSortLimits& limits, std::size_t key_bytes)
-    : ctx_(ctx), input_(std::move(input)), output_(std::move(output)), limits_(limits), key_bytes_(key_bytes) {}
+                               const ExternalSortLimits& limits, std::size_t key_bytes, SortScratch scratch)
+    : ctx_(ctx),
+      input_(std::move(input)),
+      output_(std::move(output)),
+      limits_(limits),
+      key_bytes_(key_bytes),
+      scratch_(std::move(scratch)) {}
+
+std::string ExternalSorter::piece(std::size_t n) const { return scratch_.pieces + std::to_string(n) + ".txt"; }
 
 void ExternalSorter::write_piece() {
   run_.sort();
-  if (!write_named(run_, piece_name(++pieces_))) failed_ = true;
+  if (!write_named(run_, piece(++pieces_))) failed_ = true;
   run_.clear();
 }
 
 void ExternalSorter::add(std::string_view line) {
   run_.add(line);
   if (run_.held() >= limits_.piece_bytes) write_piece();
+}
+
+Flow ExternalSorter::merge_down() {
+  if (run_.size() > 0) write_piece();
+  run_ = LineRun();
+  if (failed_) return sort_error(ctx_.console);
+  // Pieces and merge output are scratch: they are moved into place, never
+  // copied. Each pass merges the first fan_in pieces into one, until one
+  // pass can take them all.
+  const std::size_t fan_in = std::max<std::size_t>(limits_.fan_in, 2);
+  while (pieces_ > fan_in) {
+    std::vector<std::string> sources;
+    for (std::size_t i = 1; i <= fan_in; ++i) sources.push_back(piece(i));
+    File out;
+    if (!create_file(scratch_.merged, out)) return no_file_error(ctx_.console, input_, output_, fan_in, scratch_.merged);
+    if (merge_runs(sources, out) != MergeResult::kInOrder) return sort_error(ctx_.console);
+    // Pieces 1..fan_in are merged: the rest move down behind the merged
+    // result, which becomes piece 1.
+    for (std::size_t i = 1; i <= fan_in; ++i) {
+      run_command(ctx_.console, ctx_.state.writes, "del /q " + piece(i) + " > out_null.list");
+    }
+    for (std::size_t i = fan_in + 1; i <= pieces_; ++i) {
+      if (!move_named(piece(i), piece(i - fan_in + 1))) return sort_error(ctx_.console);
+    }
+    if (!move_named(scratch_.merged, piece(1))) return sort_error(ctx_.console);
+    pieces_ = pieces_ - fan_in + 1;
+  }
+  return Flow::kGoOn;
+}
+
+std::vector<std::string> ExternalSorter::piece_names() const {
+  std::vector<std::string> names;
+  for (std::size_t i = 1; i <= pieces_; ++i) names.push_back(piece(i));
+  return names;
 }
 
 Flow ExternalSorter::finish() {
@@ -82,41 +120,31 @@ Flow ExternalSorter::finish() {
     run_ = LineRun();
     return written ? Flow::kGoOn : sort_error(ctx_.console);
   }
-  if (run_.size() > 0) write_piece();
-  run_ = LineRun();
-  if (failed_) return sort_error(ctx_.console);
-
-  // Pieces and merge output are scratch: they are moved into place, never
-  // copied.
-  const std::size_t fan_in = std::max<std::size_t>(limits_.fan_in, 2);
-  std::size_t pieces = pieces_;
-  std::size_t n = std::min(fan_in, pieces);
-  for (;;) {
-    std::vector<std::string> sources;
-    for (std::size_t i = 1; i <= n; ++i) sources.push_back(piece_name(i));
-    File out;
-    if (!create_file(kMergeOutput, out)) return no_file_error(ctx_.console, input_, output_, n);
-    // The merge checks that each piece comes in order, which puts its
-    // result in order.
-    // Only the last pass writes the output, without the keys.
-    if (merge_runs(sources, out, n == pieces ? key_bytes_ : 0) != MergeResult::kInOrder) {
-      return sort_error(ctx_.console);
-    }
-    if (n == pieces) break;
-    // Pieces 1..n are merged: the rest move down behind the merged result,
-    // which becomes piece 1.
-    for (std::size_t i = 1; i <= n; ++i) {
-      run_command(ctx_.console, ctx_.state.writes, "del /q " + piece_name(i) + " > out_null.list");
-    }
-    for (std::size_t i = n + 1; i <= pieces; ++i) {
-      if (!move_named(piece_name(i), piece_name(i - n + 1))) return sort_error(ctx_.console);
-    }
-    if (!move_named(kMergeOutput, piece_name(1))) return sort_error(ctx_.console);
-    pieces = pieces - n + 1;
-    if (pieces <= n) n = pieces;
+  if (merge_down() == Flow::kEnd) return Flow::kEnd;
+  File out;
+  if (!create_file(scratch_.merged, out)) {
+    return no_file_error(ctx_.console, input_, output_, pieces_, scratch_.merged);
   }
-  if (!move_named(kMergeOutput, output_)) return sort_error(ctx_.console);
+  // The last pass writes the output, without the keys.
+  if (merge_runs(piece_names(), out, key_bytes_) != MergeResult::kInOrder) return sort_error(ctx_.console);
+  if (!move_named(scratch_.merged, output_)) return sort_error(ctx_.console);
   return Flow::kGoOn;
+}
+
+Flow ExternalSorter::finish(const std::function<void(std::string_view)>& each) {
+  if (failed_) return sort_error(ctx_.console);
+  if (pieces_ == 0) {
+    run_.sort();
+    run_.each([&](std::string_view line) { each(line.substr(std::min(key_bytes_, line.size()))); });
+    run_ = LineRun();
+    return Flow::kGoOn;
+  }
+  if (merge_down() == Flow::kEnd) return Flow::kEnd;
+  LineMerge merge;
+  if (!merge.open(piece_names())) return sort_error(ctx_.console);
+  std::string_view line;
+  while (merge.next(line)) each(line.substr(std::min(key_bytes_, line.size())));
+  return merge.in_order() ? Flow::kGoOn : sort_error(ctx_.console);
 }
 
 Flow external_sort(Context& ctx, const std::string& input, const std::string& output,

@@ -12,8 +12,10 @@
 #define TEXTPAIR_INDEXING_EXTERNAL_SORT_H_
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/line_sort.h"
 #include "common/run_state.h"
@@ -33,13 +35,21 @@ struct ExternalSortLimits {
 // the unsorted lines need not be written first. Lines beyond one piece go
 // out as sorted pieces (file_s_N.txt), merged at the end. Only one sorter
 // may be at work at a time: they share the piece names.
+// The scratch names of a sort: its pieces (the prefix, followed by the
+// piece's number and .txt) and its merge output. Sorters at work at the same
+// time need their own.
+struct SortScratch {
+  std::string pieces = "file_s_";
+  std::string merged = "sort_output.txt";
+};
+
 class ExternalSorter {
  public:
   // `input` names the lines in the sort error screens. Each line may begin
   // with `key_bytes` bytes that only order it: the output is written
   // without them.
   ExternalSorter(Context& ctx, std::string input, std::string output, const ExternalSortLimits& limits = {},
-                 std::size_t key_bytes = 0);
+                 std::size_t key_bytes = 0, SortScratch scratch = {});
   ExternalSorter(const ExternalSorter&) = delete;
   ExternalSorter& operator=(const ExternalSorter&) = delete;
 
@@ -49,13 +59,22 @@ class ExternalSorter {
   // when a piece or the output cannot be written or the merged result is
   // out of order.
   Flow finish();
+  // Hands the sorted lines, without their keys, to `each` instead of
+  // writing the output; a line's view holds during the call. Ends the run as
+  // finish() does.
+  Flow finish(const std::function<void(std::string_view)>& each);
 
  private:
+  std::string piece(std::size_t n) const;
+  std::vector<std::string> piece_names() const;
   void write_piece();
+  // Writes the last piece, then merges pieces until one pass can take them all.
+  Flow merge_down();
   Context& ctx_;
   std::string input_, output_;
   ExternalSortLimits limits_;
   std::size_t key_bytes_;
+  SortScratch scratch_;
   LineRun run_;
   std::size_t pieces_ = 0;
   bool failed_ = false;

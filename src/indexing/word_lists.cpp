@@ -41,21 +41,18 @@ struct FieldFrom {
   std::size_t to, from;
 };
 
-template <std::size_t count>
-void take(RecordFields<count>& to, const RecordLines& from, std::initializer_list<FieldFrom> fields) {
+template <std::size_t count, typename Record>
+void take(RecordFields<count>& to, const Record& from, std::initializer_list<FieldFrom> fields) {
   for (const FieldFrom& f : fields) {
     if (f.to < count) to[f.to] = from[f.from];
   }
 }
 
 // Word ids and occurrence numbers in one pass over the key-sorted records,
-// sorted back into text order (wrd_05.txt). A word's id is the place of its
-// first record; the next pages come from `nexts`.
-Flow number_occurrences(Context& ctx, NextPages& nexts) {
+// handed to `numbered` to be sorted back into text order. A word's id is the
+// place of its first record; the next pages go to `nexts`.
+void number_occurrences(NextPages& nexts, ExternalSorter& numbered) {
   RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
-  clear_sort_pieces(ctx);
-  // The words' ordinals lead the records as their sort keys: text order.
-  ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
   std::uint64_t count = 0;
   std::uint64_t n = 0;
   std::string id_key, id, number, record, line;
@@ -84,7 +81,6 @@ Flow number_occurrences(Context& ctx, NextPages& nexts) {
       numbered.add(line);
     }
   }
-  return numbered.finish();
 }
 
 void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
@@ -114,11 +110,11 @@ class GroupLists {
       : ctx_(ctx),
         nexts_(nexts),
         words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", {},
-               kIdKeyWidth + kOrdinalWidth) {
+               kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
   }
-  // Takes the current record of wrd_05.txt.
-  void add(const RecordLines& r) {
+  // Takes one record in text order (occurrence_record).
+  void add(const std::vector<std::string_view>& r) {
     take(text_record_, r,
          {{next_page::kPage, occurrence::kPage}, {next_page::kLine, occurrence::kLine},
           {next_page::kColumn, occurrence::kColumn}, {next_page::kWord, occurrence::kWord},
@@ -164,12 +160,12 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
   return groups.size();
 }
 
-// Filter, page groups and the group lists, in one pass over the records in
-// text order (wrd_05.txt). The records arrive page by page and the groups
-// take the pages in that order, so a group's records in text order are
-// written as they come: they need no rank order and no sort of their own.
-Flow split_by_group(Context& ctx, const NextPages& nexts, PageGrouping& grouping) {
-  RecordLines in("wrd_05.txt", occurrence::kFieldCount);
+// Filter, page groups and the group lists, in one pass over the numbered
+// records in text order as they come sorted. The records arrive page by page
+// and the groups take the pages in that order, so a group's records in text
+// order are written as they come: they need no rank order and no sort of
+// their own. The records in text order as a whole are not written.
+Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& numbered, PageGrouping& grouping) {
   std::unique_ptr<GroupLists> lists;
   std::size_t current = 0;  // the group whose lists are open; 0 before the first
   auto open_up_to = [&](std::size_t k) {
@@ -182,16 +178,21 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, PageGrouping& grouping
   };
   std::string page;
   std::size_t group = 0;
-  while (in.next()) {
-    if (!contains_nocase(in[occurrence::kPage], "page_") || !contains(in[occurrence::kId], "id")) continue;
-    if (group == 0 || in[occurrence::kPage] != page) {
-      page = in[occurrence::kPage];
+  std::vector<std::string_view> r;
+  Flow flow = Flow::kGoOn;
+  const Flow sorted = numbered.finish([&](std::string_view line) {
+    if (flow == Flow::kEnd) return;
+    split_record(line, occurrence::kFieldCount, r);
+    if (!contains_nocase(r[occurrence::kPage], "page_") || !contains(r[occurrence::kId], "id")) return;
+    if (group == 0 || r[occurrence::kPage] != page) {
+      page = r[occurrence::kPage];
       grouping.add(page);
       group = group_of(grouping, page);
     }
-    if (open_up_to(group) == Flow::kEnd) return Flow::kEnd;
-    lists->add(in);
-  }
+    flow = open_up_to(group);
+    if (flow == Flow::kGoOn) lists->add(r);
+  });
+  if (sorted == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   // Without records the group files still start from an (empty) first page.
   if (grouping.groups().empty()) grouping.add("");
   // The later groups, the empty last one of an even page count included.
@@ -273,9 +274,12 @@ Flow build_word_lists(Context& ctx) {
   progress(console, 20);
 
   NextPages nexts;
-  if (number_occurrences(ctx, nexts) == Flow::kEnd) return Flow::kEnd;
+  clear_sort_pieces(ctx);
+  // The words' ordinals lead the records as their sort keys: text order.
+  ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
+  number_occurrences(nexts, numbered);
   PageGrouping grouping;
-  if (split_by_group(ctx, nexts, grouping) == Flow::kEnd) return Flow::kEnd;
+  if (split_by_group(ctx, nexts, numbered, grouping) == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   write_groups(grouping, writes);

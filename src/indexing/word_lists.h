@@ -2,7 +2,7 @@
 //
 // From the keyed words in key order (wrd_01_02.txt) the phase gives every
 // distinct word (compared in lower case) an id, numbers each word's
-// occurrences, sorts them into text order (wrd_05.txt), groups the page
+// occurrences, sorts them into text order, groups the page
 // files two by two and splits the occurrences by group: in text order with
 // the next page holding the word (wrd_24_K, also copied into the wrd_24
 // folder) and in word order (wrd_14_K). It sets the group count.

@@ -103,6 +103,34 @@ TEST_F(ExternalSort, CutsPiecesOfTheBudgetAndMergesThem) {
   }
 }
 
+// Lines handed over one by one, led by keys that order them and are left
+// out of the result, whether written or handed on; in one piece or many.
+TEST_F(ExternalSort, SorterDropsTheKeysOfItsLines) {
+  const std::vector<std::string> lines = numbered_lines(300, 5);
+  for (std::size_t per_piece : {1000, 40}) {
+    for (bool handed_on : {false, true}) {
+      Context ctx{console_, state_};
+      ExternalSorter sorter(ctx, "in.txt", "out.txt", lines_per_piece(per_piece, 4), 4, {"p_", "p_out.txt"});
+      std::vector<std::string> want;
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        // The key is the reversed line number: the lines come out last first.
+        const std::string key = std::to_string(1000 + lines.size() - i);
+        sorter.add(key + lines[i]);
+        want.insert(want.begin(), lines[i]);
+      }
+      std::vector<std::string> got;
+      if (handed_on) {
+        ASSERT_EQ(sorter.finish([&](std::string_view line) { got.emplace_back(line); }), Flow::kGoOn);
+        EXPECT_EQ(got, want) << per_piece;
+      } else {
+        ASSERT_EQ(sorter.finish(), Flow::kGoOn);
+        EXPECT_EQ(read_file("out.txt"), crlf(want)) << per_piece;
+      }
+      EXPECT_EQ(file_exists("p_1.txt"), per_piece == 40) << per_piece;
+    }
+  }
+}
+
 TEST_F(ExternalSort, SortedInputComesOutIdentical) {
   const std::string text = crlf(sorted(numbered_lines(500, 7)));
   write_file("in.txt", text);
