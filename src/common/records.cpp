@@ -9,7 +9,6 @@ namespace textpair {
 
 namespace {
 
-constexpr std::size_t kMaxFieldBytes = 4096;
 
 // The first double quote at or after `p`, or `end`. Fields are short, so
 // eight bytes are looked at at a time rather than through a library call,

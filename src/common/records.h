@@ -37,6 +37,9 @@ class RecordWriter {
   std::string line_;
 };
 
+// The most bytes of a field that a reader keeps.
+inline constexpr std::size_t kMaxFieldBytes = 4096;
+
 // Splits one record line into exactly `count` fields. For each field, blanks
 // and tabs before the opening quote are skipped, the bytes up to the closing
 // quote are kept (at most 4096 of them), then reading goes on after the next

@@ -244,7 +244,10 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
     std::size_t numbered = 0;  // the line that line_number holds
     // Each word goes out as it is cut: a line of any length holds no list of its words.
     const OnWord cut = [&](const CutWord& w) {
-      key.assign(w.word);
+      // A record field holds at most kMaxFieldBytes bytes when it is read;
+      // the word and its key are cut to that here, before they are sorted.
+      const std::string_view word = std::string_view(w.word).substr(0, kMaxFieldBytes);
+      key.assign(word);
       for (char& c : key) c = ascii_lower(c);
       if (contains(key, "&nbsp;")) return;
       if (numbered != line_no) {
@@ -255,7 +258,7 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
       fields[keyed_record::kKey] = key;
       fields[keyed_record::kPage] = page;
       fields[keyed_record::kLine] = line_number;
-      fields[keyed_record::kWord] = w.word;
+      fields[keyed_record::kWord] = word;
       fields[keyed_record::kColumn] = column;
       ordinal.clear();
       append_ordinal(ordinal, words++);

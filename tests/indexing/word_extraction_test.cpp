@@ -169,6 +169,26 @@ TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
             "[two  1      9]");
 }
 
+// A record field is read back with at most kMaxFieldBytes bytes: longer
+// words are cut to that before they are keyed and sorted, so words alike in
+// their first bytes share a key and sort by page and line.
+TEST_F(ExtractListedPages, LongWordsAreCutBeforeTheyAreKeyed) {
+  const std::string stem(kMaxFieldBytes, 'a');
+  write_file("dir_02.txt", crlf({"page_01.htm"}));
+  write_file("page_01.htm", crlf({"<p>" + stem + "z", "<p>" + stem + "b " + std::string(kMaxFieldBytes, 'c') + "&nbsp;"}));
+  ASSERT_EQ(extract(), Flow::kGoOn);
+  std::vector<std::string> fields;
+  std::string seen;
+  std::size_t at = 0;
+  const std::string records = read_file("sorted.txt");
+  for (std::size_t end; (end = records.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    parse_record(std::string_view(records).substr(at, end - at), keyed_record::kFieldCount, fields);
+    seen += "[" + std::to_string(fields[keyed_record::kKey].size()) + " " +
+            fields[keyed_record::kWord].substr(0, 2) + " " + fields[keyed_record::kLine].substr(8) + "]";
+  }
+  EXPECT_EQ(seen, "[4096 aa  1][4096 aa  2][4096 cc  2]");
+}
+
 TEST_F(ExtractListedPages, MissingPageGivesNoRecords) {
   write_file("dir_02.txt", crlf({"page_01.htm"}));
   ASSERT_EQ(extract(), Flow::kGoOn);
