@@ -72,6 +72,18 @@ void format_record(std::span<const std::string_view> fields, std::string& line) 
   *at = '\n';
 }
 
+void append_field(std::string& line, std::string_view field) {
+  if (!line.empty()) line += ',';
+  line += '"';
+  line += field;
+  line += '"';
+}
+
+void append_fields(std::string& line, std::string_view record) {
+  if (!line.empty() && !record.empty()) line += ',';
+  line += record;
+}
+
 void RecordWriter::write(std::span<const std::string_view> fields) {
   format_record(fields, line_);
   out_.raw(line_);

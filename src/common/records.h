@@ -24,11 +24,19 @@ using RecordFields = std::array<std::string_view, count>;
 // One record as a line of the file, CR LF included, into `line`.
 void format_record(std::span<const std::string_view> fields, std::string& line);
 
+// Builds a record line from parts, without its line end: `line` gets one
+// more field, or the fields of a record line as format_record writes them
+// (without its line end).
+void append_field(std::string& line, std::string_view field);
+void append_fields(std::string& line, std::string_view record);
+
 // Writes records, each built in one reusable buffer: "a","b","c" CR LF.
 class RecordWriter {
  public:
   bool create(const std::string& name) { return out_.create(name); }
   void write(std::span<const std::string_view> fields);
+  // A record line built with append_field, without its line end.
+  void write_built(std::string_view line) { out_.line(line); }
   // Short when the file could not be made or written completely.
   Written close() { return out_.close(); }
 

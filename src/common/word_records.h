@@ -71,6 +71,18 @@ namespace next_page_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kNext, kFieldCount };
 }  // namespace next_page_record
 
+// A group's records are the occurrence records with one field more: the
+// next page after them, the id in front of them.
+namespace record_layouts {
+constexpr std::size_t n(std::size_t field) { return field; }
+static_assert(n(next_page_record::kPage) == n(occurrence_record::kPage) &&
+              n(next_page_record::kN) == n(occurrence_record::kN) &&
+              n(next_page_record::kNext) == n(occurrence_record::kFieldCount));
+static_assert(n(word_order_record::kId) == 0 && n(word_order_record::kPage) == n(occurrence_record::kPage) + 1 &&
+              n(word_order_record::kN) == n(occurrence_record::kN) + 1 &&
+              n(word_order_record::kFieldCount) == n(occurrence_record::kFieldCount) + 1);
+}  // namespace record_layouts
+
 // group_search_K.txt: the pages of group K, one a record.
 namespace group_page_record {
 enum Field : std::size_t { kPage, kFieldCount };

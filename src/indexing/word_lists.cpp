@@ -113,26 +113,22 @@ class GroupLists {
                kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
   }
-  // Takes one record in text order (occurrence_record).
-  void add(const std::vector<std::string_view>& r) {
-    take(text_record_, r,
-         {{next_page::kPage, occurrence::kPage}, {next_page::kLine, occurrence::kLine},
-          {next_page::kColumn, occurrence::kColumn}, {next_page::kWord, occurrence::kWord},
-          {next_page::kId, occurrence::kId}, {next_page::kN, occurrence::kN}});
-    text_record_[next_page::kNext] = nexts_.next(r[occurrence::kId], r[occurrence::kPage]);
-    text_.write(text_record_);
-    take(word_record_, r,
-         {{word_order::kId, occurrence::kId}, {word_order::kPage, occurrence::kPage},
-          {word_order::kLine, occurrence::kLine}, {word_order::kColumn, occurrence::kColumn},
-          {word_order::kWord, occurrence::kWord}, {word_order::kIdAgain, occurrence::kId},
-          {word_order::kN, occurrence::kN}});
+  // Takes one record in text order (occurrence_record): the line as it was
+  // formatted, and its fields.
+  void add(std::string_view line, const std::vector<std::string_view>& r) {
+    const std::string_view id = r[occurrence::kId];
+    text_record_.assign(line);
+    append_field(text_record_, nexts_.next(id, r[occurrence::kPage]));
+    text_.write_built(text_record_);
     // Sorted by id, then in text order, in which the records come.
-    format_record(word_record_, record_);
-    line_.clear();
-    append_id_key(line_, r[occurrence::kId]);
-    append_ordinal(line_, added_++);
-    line_.append(record_, 0, record_.size() - 2);  // without CR LF
-    words_.add(line_);
+    word_record_.clear();
+    append_field(word_record_, id);
+    append_fields(word_record_, line);
+    key_.clear();
+    append_id_key(key_, id);
+    append_ordinal(key_, added_++);
+    key_ += word_record_;
+    words_.add(key_);
   }
   // Closes the text-order list and writes the word-order one.
   Flow finish() {
@@ -145,9 +141,7 @@ class GroupLists {
   const NextPages& nexts_;
   RecordWriter text_;
   ExternalSorter words_;
-  RecordFields<next_page::kFieldCount> text_record_;
-  RecordFields<word_order::kFieldCount> word_record_;
-  std::string record_, line_;
+  std::string text_record_, word_record_, key_;
   std::uint64_t added_ = 0;
 };
 
@@ -190,7 +184,7 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
       group = group_of(grouping, page);
     }
     flow = open_up_to(group);
-    if (flow == Flow::kGoOn) lists->add(r);
+    if (flow == Flow::kGoOn) lists->add(line, r);
   });
   if (sorted == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   // Without records the group files still start from an (empty) first page.

@@ -75,3 +75,27 @@ TEST_F(RecordFileTest, RecordsWrittenAreReadBackFieldByField) {
 
 }  // namespace
 }  // namespace textpair
+
+namespace textpair {
+namespace {
+
+// A record built from parts reads back as the fields it was built from.
+TEST(BuiltRecords, ReadBackAsTheirParts) {
+  std::string occurrence;
+  format_record(std::vector<std::string_view>{"page_01.htm", "         1", "w"}, occurrence);
+  occurrence.resize(occurrence.size() - 2);  // without CR LF
+  std::string line;
+  append_field(line, "id00000001");
+  append_fields(line, occurrence);
+  append_field(line, "");
+  EXPECT_EQ(line, R"("id00000001","page_01.htm","         1","w","")");
+  std::vector<std::string_view> fields;
+  split_record(line, 5, fields);
+  EXPECT_EQ(fields, (std::vector<std::string_view>{"id00000001", "page_01.htm", "         1", "w", ""}));
+  std::string alone;
+  append_fields(alone, occurrence);
+  EXPECT_EQ(alone, occurrence);
+}
+
+}  // namespace
+}  // namespace textpair
