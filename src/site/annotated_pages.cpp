@@ -15,6 +15,7 @@
 #include "common/word_records.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "site/page_lines.h"
 #include "site/page_parts.h"
 
 namespace textpair {
@@ -115,17 +116,12 @@ void write_navigation(LineWriter& out, const PageOrder& order, const std::string
   out.line("<a href=\"files_list.htm\"> Content </a><br>");
 }
 
-// A line whose first "body" (in any case) is the name of a tag.
-bool is_body_line(std::string_view line) {
-  const std::size_t at = find_nocase(line, "body");
-  return at != std::string_view::npos && at >= 1 && line[at - 1] == '<';
-}
-
 // One page being rewritten, read in step with its records.
 class PageRewriter {
  public:
-  PageRewriter(Context& ctx, const PageOrder& order, const LastOccurrences& last, const std::string& group)
-      : ctx_(ctx), order_(order), last_(last), group_(group) {}
+  PageRewriter(Context& ctx, const PageOrder& order, const LastOccurrences& last, const std::string& group,
+               std::size_t held_line_bytes)
+      : ctx_(ctx), order_(order), last_(last), group_(group), in_(held_line_bytes) {}
 
   bool is_open() const { return !page_.empty(); }
   const std::string& page() const { return page_; }
@@ -138,7 +134,6 @@ class PageRewriter {
     in_.open(page_);
     out_.create(work_name_);
     line_no_ = 0;
-    line_ = {};
     has_last_ = false;
     top_written_ = false;
     title_open_ = false;
@@ -148,22 +143,21 @@ class PageRewriter {
   // Copies lines up to the record's line, which becomes the current line.
   void advance_to(long long line) {
     while (line_no_ < line) {
-      if (!in_.next(line_)) {  // records past the page's end: nothing to copy
-        line_ = {};
+      if (!in_.next()) {  // records past the page's end: nothing to copy
         line_no_ = line;
         has_last_ = false;
         return;
       }
       ++line_no_;
       has_last_ = false;
-      note_title(line_);
-      if (!top_written_ && is_body_line(line_)) {
+      note_title();
+      if (!top_written_ && is_body_line()) {
         write_highlight_script(out_, ctx_.state.highlight);
         out_.line("<br>");
         write_navigation(out_, order_, page_, true);
         top_written_ = true;
       }
-      if (line_no_ < line) out_.line(line_);
+      if (line_no_ < line) write_line();
     }
   }
 
@@ -178,15 +172,17 @@ class PageRewriter {
     // the last one's end (records out of text order) gets no text before it,
     // and the line is never written from an earlier point again.
     const std::size_t from = has_last_ ? last_end_ : 1;
-    const std::string_view before = bytes_of_line(from, pos > 0 ? pos - 1 : 0);
+    const std::size_t to = pos > 0 ? pos - 1 : 0;
     has_last_ = true;
     last_end_ = std::max(from, pos + word.size());
     std::string& b = piece_;
     b.clear();
-    if (before.size() <= kJoinedText) {
+    const std::string_view before = in_.whole() ? bytes_of_line(from, to) : std::string_view();
+    if (in_.whole() && before.size() <= kJoinedText) {
       append_all(b, before, "\r\n");
     } else {
-      out_.line(before);
+      in_.copy(from, to, out_);
+      out_.raw("\r\n");
     }
     if (line_in_title_) {  // nothing inside a title is markup
       append_all(b, word, "\r\n");
@@ -219,18 +215,20 @@ class PageRewriter {
   }
 
   // The bytes of the current line after its last word.
-  void write_rest_of_line() { out_.line(has_last_ ? bytes_of_line(last_end_, line_.size()) : line_); }
+  void write_rest_of_line() {
+    in_.copy(has_last_ ? last_end_ : 1, kWholeLine, out_);
+    out_.raw("\r\n");
+  }
 
   // Copies the remaining lines, with the navigation lines again before the
   // body's end, and puts the rewritten page in place of the page file.
   void finish(bool next_blank) {
-    std::string_view line;
-    while (in_.next(line)) {
-      if (find_nocase(line, "</body>") != std::string_view::npos) {
+    while (in_.next()) {
+      if (holds("</body>")) {
         out_.line("<br>");
         write_navigation(out_, order_, page_, next_blank);
       }
-      out_.line(line);
+      write_line();
     }
     in_.close();
     ctx_.state.writes.note(out_.close());
@@ -246,22 +244,43 @@ class PageRewriter {
   // Bytes a..b (1-based, inclusive) of the current line, as mid() takes them,
   // without a copy.
   std::string_view bytes_of_line(std::size_t a, std::size_t b) const {
+    const std::string_view line = in_.line();
     if (a < 1) a = 1;
-    if (b > line_.size()) b = line_.size();
+    if (b > line.size()) b = line.size();
     if (b < a) return {};
-    return std::string_view(line_).substr(a - 1, b - a + 1);
+    return line.substr(a - 1, b - a + 1);
+  }
+  static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
+  // The current line, whole, with its line end.
+  void write_line() {
+    if (in_.whole()) {
+      out_.line(in_.line());
+    } else {
+      in_.copy(1, kWholeLine, out_);
+      out_.raw("\r\n");
+    }
+  }
+  bool holds(std::string_view needle) {
+    char before;
+    return in_.find_nocase(needle, before) != std::string_view::npos;
+  }
+  // A line whose first "body" (in any case) is the name of a tag.
+  bool is_body_line() {
+    char before;
+    const std::size_t at = in_.find_nocase("body", before);
+    return at != std::string_view::npos && at >= 1 && before == '<';
   }
   // Text before a word up to this size goes into the occurrence's buffer;
   // longer text is written on its own.
   static constexpr std::size_t kJoinedText = 4096;
 
   // Title lines run from one holding "<title" to the next holding "</title>".
-  void note_title(std::string_view line) {
-    const bool title_end = find_nocase(line, "</title>") != std::string_view::npos;
+  void note_title() {
+    const bool title_end = holds("</title>");
     if (title_open_) {
       line_in_title_ = true;
       title_open_ = !title_end;
-    } else if (find_nocase(line, "<title") != std::string_view::npos) {
+    } else if (holds("<title")) {
       line_in_title_ = true;
       title_open_ = !title_end;
     } else {
@@ -274,10 +293,9 @@ class PageRewriter {
   const LastOccurrences& last_;
   const std::string& group_;
   std::string page_, work_name_;
-  LineReader in_;
+  PageLines in_;
   LineWriter out_;
   long long line_no_ = 0;
-  std::string_view line_;  // the current line, as the reader holds it
   bool has_last_ = false;
   std::size_t last_end_ = 0;  // 1-based position right after the last word
   bool top_written_ = false;
@@ -288,7 +306,7 @@ class PageRewriter {
 
 }  // namespace
 
-void annotate_group(Context& ctx, int group) {
+void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   const std::string g = std::to_string(group);
   const std::string list = "wrd_24_" + g + ".txt";
 
@@ -303,7 +321,7 @@ void annotate_group(Context& ctx, int group) {
 
   PageOrder order;
   order.load();
-  PageRewriter page(ctx, order, last, g);
+  PageRewriter page(ctx, order, last, g, held_line_bytes);
   RecordLines in(list, kFieldCount);
   while (in.next()) {
     const long long line = read_number(in[kLine]);

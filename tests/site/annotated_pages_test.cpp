@@ -52,11 +52,13 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
   return a;
 }
 
-class AnnotatedPagesTest : public testing::WorkFolderTest {
+// Every case runs twice: with page lines held whole, and with every line of
+// more than 16 bytes read in pieces, as a line of many megabytes is.
+class AnnotatedPagesTest : public testing::WorkFolderTest, public ::testing::WithParamInterface<std::size_t> {
  protected:
   std::string annotate(int group) {
     Context ctx{console_.console(), state_};
-    annotate_group(ctx, group);
+    annotate_group(ctx, group, GetParam());
     return read_file("page_0" + std::to_string(written_page_) + ".htm");
   }
   testing::PipedConsole console_;
@@ -66,7 +68,7 @@ class AnnotatedPagesTest : public testing::WorkFolderTest {
 
 // The worked example: "Hello world." where world is the word's last
 // occurrence on the page and occurs again on page_04.htm.
-TEST_F(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
+TEST_P(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_04.htm"}));
   write_file("page_01.htm", crlf({"<body>", "Hello world.", "</body>"}));
   write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3, "page_04.htm")}));
@@ -94,7 +96,7 @@ TEST_F(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
 // Three pages in two groups: navigation of the first, middle and last page,
 // hidden blocks with and without a next occurrence and a next page, title
 // words left plain, Pages_list, and the bottom links before </body>.
-TEST_F(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
+TEST_P(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_02.htm", "page_03.htm"}));
   write_file("page_01.htm", crlf({"<html>", "<head>", "<title>", "compare.htm", "</title>", "</head>", "<body>",
                                   "<br>Hello world.", "<br>world again, Pages_list", "</body>", "</html>"}));
@@ -204,7 +206,7 @@ TEST_F(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
   EXPECT_EQ(page3, want3);
 }
 
-TEST_F(AnnotatedPagesTest, TopBlockGoesBeforeTheFirstBodyTag) {
+TEST_P(AnnotatedPagesTest, TopBlockGoesBeforeTheFirstBodyTag) {
   struct Case {
     const char* first_line;
     bool gets_top_block;
@@ -228,7 +230,7 @@ TEST_F(AnnotatedPagesTest, TopBlockGoesBeforeTheFirstBodyTag) {
 
 // Words between a line holding "<title" and the next holding "</title>"
 // stay plain text: markup there would show in the browser's tab title.
-TEST_F(AnnotatedPagesTest, TitleWordsStayPlain) {
+TEST_P(AnnotatedPagesTest, TitleWordsStayPlain) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<title>One Two</title>", "<body>", "One", "</body>"}));
   write_file("wrd_24_1.txt", records({occ("page_01.htm", 1, 8, "One", "id00000005", 1),
@@ -248,7 +250,7 @@ TEST_F(AnnotatedPagesTest, TitleWordsStayPlain) {
 // Words that reach the writer out of text order on their line: the text
 // before a word that lies behind the last one is not written, and no byte
 // of the line is written twice.
-TEST_F(AnnotatedPagesTest, AWordOutOfOrderWritesNoTextTwice) {
+TEST_P(AnnotatedPagesTest, AWordOutOfOrderWritesNoTextTwice) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<body>", "alpha beta gamma delta", "</body>"}));
   write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 12, "gamma", "id00000002", 1),
@@ -261,14 +263,16 @@ TEST_F(AnnotatedPagesTest, AWordOutOfOrderWritesNoTextTwice) {
   EXPECT_NE(text.find("<body>|alpha beta || ||<br>|"), std::string::npos) << text;
 }
 
-TEST_F(AnnotatedPagesTest, AnEmptyGroupChangesNoPage) {
+TEST_P(AnnotatedPagesTest, AnEmptyGroupChangesNoPage) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_02.htm"}));
   write_file("wrd_24_2.txt", "");
   Context ctx{console_.console(), state_};
-  annotate_group(ctx, 2);
+  annotate_group(ctx, 2, GetParam());
   EXPECT_FALSE(testing::file_exists("page_01_02.htm"));
   EXPECT_FALSE(testing::file_exists("page_02_02.htm"));
 }
+
+INSTANTIATE_TEST_SUITE_P(HeldBytes, AnnotatedPagesTest, ::testing::Values(kHeldPageLineBytes, std::size_t{16}));
 
 }  // namespace
 }  // namespace textpair
