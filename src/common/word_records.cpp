@@ -44,6 +44,12 @@ void append_ordinal(std::string& out, std::uint64_t number) {
   out.append(key, kOrdinalWidth);
 }
 
+std::uint64_t read_ordinal(std::string_view key) {
+  std::uint64_t number = 0;
+  for (char c : key.substr(0, kOrdinalWidth)) number = (number << 6) | (static_cast<unsigned char>(c - '0') & 63u);
+  return number;
+}
+
 void append_id_key(std::string& out, std::string_view id) {
   std::string_view digits = id.substr(std::min<std::size_t>(2, id.size()), kIdKeyWidth);
   out += digits;

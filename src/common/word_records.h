@@ -39,6 +39,7 @@ inline constexpr std::size_t kIdKeyWidth = 16;
 // A number below 2^48 as eight characters from '0' on, six bits each, the
 // highest first: their byte order is the numbers' order.
 void append_ordinal(std::string& out, std::uint64_t number);
+std::uint64_t read_ordinal(std::string_view key);
 // An id's digits left-aligned in 16 characters, padded with blanks: their
 // byte order is the order of the ids as bytes (up to 16 digits).
 void append_id_key(std::string& out, std::string_view id);

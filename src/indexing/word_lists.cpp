@@ -49,8 +49,8 @@ void take(RecordFields<count>& to, const Record& from, std::initializer_list<Fie
 }
 
 // Word ids and occurrence numbers in one pass over the key-sorted records,
-// handed to `numbered` to be sorted back into text order. A word's id is the
-// place of its first record; the next pages go to `nexts`.
+// handed to `numbered` to be sorted back into text order, each led by its
+// entry in `nexts`. A word's id is the place of its first record.
 void number_occurrences(NextPages& nexts, ExternalSorter& numbered) {
   RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
   std::uint64_t count = 0;
@@ -68,7 +68,7 @@ void number_occurrences(NextPages& nexts, ExternalSorter& numbered) {
     ++count;
     ++n;
     const std::string_view page = in[keyed::kPage];
-    nexts.add(id, page);
+    const std::size_t entry = nexts.add(id, page);
     if (contains(page, "page_")) {
       number = std::to_string(n);
       take(occ, in, {{occurrence::kPage, keyed::kPage}, {occurrence::kLine, keyed::kLine},
@@ -76,7 +76,9 @@ void number_occurrences(NextPages& nexts, ExternalSorter& numbered) {
       occ[occurrence::kId] = id;
       occ[occurrence::kN] = number;
       format_record(occ, record);
+      // The ordinal sorts; the next-page entry (one more, 0 for none) rides along.
       line.assign(in[keyed::kOrdinal]);
+      append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
       line.append(record, 0, record.size() - 2);  // without CR LF
       numbered.add(line);
     }
@@ -106,19 +108,18 @@ void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
 // The index of all words merges the groups' wrd_14_K lists.
 class GroupLists {
  public:
-  GroupLists(Context& ctx, const NextPages& nexts, std::size_t k)
+  GroupLists(Context& ctx, std::size_t k)
       : ctx_(ctx),
-        nexts_(nexts),
         words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", {},
                kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
   }
   // Takes one record in text order (occurrence_record): the line as it was
-  // formatted, and its fields.
-  void add(std::string_view line, const std::vector<std::string_view>& r) {
+  // formatted, its fields and its next page.
+  void add(std::string_view line, const std::vector<std::string_view>& r, std::string_view next) {
     const std::string_view id = r[occurrence::kId];
     text_record_.assign(line);
-    append_field(text_record_, nexts_.next(id, r[occurrence::kPage]));
+    append_field(text_record_, next);
     text_.write_built(text_record_);
     // Sorted by id, then in text order, in which the records come.
     word_record_.clear();
@@ -138,7 +139,6 @@ class GroupLists {
 
  private:
   Context& ctx_;
-  const NextPages& nexts_;
   RecordWriter text_;
   ExternalSorter words_;
   std::string text_record_, word_record_, key_;
@@ -166,7 +166,7 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
     while (current < k) {
       if (lists && lists->finish() == Flow::kEnd) return Flow::kEnd;
       lists.reset();
-      lists = std::make_unique<GroupLists>(ctx, nexts, ++current);
+      lists = std::make_unique<GroupLists>(ctx, ++current);
     }
     return Flow::kGoOn;
   };
@@ -174,8 +174,10 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
   std::size_t group = 0;
   std::vector<std::string_view> r;
   Flow flow = Flow::kGoOn;
-  const Flow sorted = numbered.finish([&](std::string_view line) {
+  const Flow sorted = numbered.finish([&](std::string_view keyed_line) {
     if (flow == Flow::kEnd) return;
+    const std::uint64_t entry = read_ordinal(keyed_line.substr(0, kOrdinalWidth));
+    const std::string_view line = keyed_line.substr(std::min(kOrdinalWidth, keyed_line.size()));
     split_record(line, occurrence::kFieldCount, r);
     if (!contains_nocase(r[occurrence::kPage], "page_") || !contains(r[occurrence::kId], "id")) return;
     if (group == 0 || r[occurrence::kPage] != page) {
@@ -184,7 +186,7 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
       group = group_of(grouping, page);
     }
     flow = open_up_to(group);
-    if (flow == Flow::kGoOn) lists->add(line, r);
+    if (flow == Flow::kGoOn) lists->add(line, r, entry == 0 ? std::string_view() : nexts.next(entry - 1));
   });
   if (sorted == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   // Without records the group files still start from an (empty) first page.
@@ -224,40 +226,27 @@ void PageGrouping::add(std::string_view page) {
   }
 }
 
-void NextPages::add(std::string_view id, std::string_view page) {
-  looked_up_ = false;
+std::size_t NextPages::add(std::string_view id, std::string_view page) {
   std::uint64_t number = 0;
-  if (!id_number(id, number)) return;
+  if (!id_number(id, number)) return kNoEntry;
   if (page_names_.empty() || page != page_names_[last_page_]) {
     auto [it, added] = page_index_.emplace(std::string(page), static_cast<std::uint32_t>(page_names_.size()));
     if (added) page_names_.emplace_back(page);
     last_page_ = it->second;
   }
-  if (!entries_.empty() && entries_.back().id == number && entries_.back().page == last_page_) return;
-  entries_.push_back({number, last_page_});
+  if (entries_.empty() || entries_.back().id != number || entries_.back().page != last_page_) {
+    entries_.push_back({number, last_page_});
+  }
+  return entries_.size() - 1;
 }
 
-std::string_view NextPages::next(std::string_view id, std::string_view page) const {
-  std::uint64_t number = 0;
-  if (!id_number(id, number)) return {};
-  // Records come page by page: the page looked up last is asked for again.
-  if (!looked_up_ || page != looked_up_page_) {
-    auto found = page_index_.find(std::string(page));
-    looked_up_page_ = page;
-    looked_up_ = true;
-    looked_up_index_ = found == page_index_.end() ? kNoPage : found->second;
-  }
-  if (looked_up_index_ == kNoPage) return {};
-  auto it = std::lower_bound(entries_.begin(), entries_.end(), number,
-                             [](const Entry& e, std::uint64_t n) { return e.id < n; });
-  for (; it != entries_.end() && it->id == number; ++it) {
-    if (it->page != looked_up_index_) continue;
-    auto after = it + 1;
-    if (after == entries_.end() || after->id != number) return {};
-    std::string_view next = page_names_[after->page];
-    return next > page ? next : std::string_view();
-  }
-  return {};
+std::string_view NextPages::next(std::size_t entry) const {
+  if (entry + 1 >= entries_.size()) return {};
+  const Entry& here = entries_[entry];
+  const Entry& after = entries_[entry + 1];
+  if (after.id != here.id) return {};
+  std::string_view next = page_names_[after.page];
+  return next > page_names_[here.page] ? next : std::string_view();
 }
 
 Flow build_word_lists(Context& ctx) {

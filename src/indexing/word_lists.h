@@ -43,10 +43,13 @@ class PageGrouping {
 // (word, page) pairs, not with the occurrences.
 class NextPages {
  public:
-  void add(std::string_view id, std::string_view page);
-  // The page that follows `page` among the pages of `id`, when it sorts
-  // after it; empty when there is none.
-  std::string_view next(std::string_view id, std::string_view page) const;
+  static constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
+  // Adds the pair in word-list order; returns its entry, kNoEntry for an id
+  // that is not one.
+  std::size_t add(std::string_view id, std::string_view page);
+  // The page that follows the entry's page among the pages of its id, when
+  // it sorts after it; empty when there is none.
+  std::string_view next(std::size_t entry) const;
 
  private:
   struct Entry {
@@ -57,10 +60,6 @@ class NextPages {
   std::vector<std::string> page_names_;
   std::unordered_map<std::string, std::uint32_t> page_index_;
   std::uint32_t last_page_ = 0;
-  static constexpr std::uint32_t kNoPage = UINT32_MAX;
-  mutable std::string looked_up_page_;
-  mutable std::uint32_t looked_up_index_ = kNoPage;
-  mutable bool looked_up_ = false;
 };
 
 // The phase; ends the run when one of its sorts fails.

@@ -40,6 +40,7 @@ TEST(WordRecords, SortKeysKeepTheOrder) {
       append_ordinal(kb, b);
       EXPECT_EQ(ka.size(), kOrdinalWidth);
       EXPECT_EQ(ka < kb, a < b) << a << " " << b;
+      EXPECT_EQ(read_ordinal(ka), a);
       EXPECT_EQ(ka.find_first_of("\",\r\n "), std::string::npos) << a;
     }
   }

@@ -38,27 +38,26 @@ TEST(PageGrouping, TakesPagesTwoByTwo) {
 
 TEST(NextPages, FollowsTheWordsOwnPages) {
   NextPages nexts;
-  const std::pair<const char*, const char*> records[] = {
-      {"id00000000", "page_01.htm"}, {"id00000000", "page_01.htm"}, {"id00000000", "page_02.htm"},
-      {"id00000000", "page_04.htm"}, {"id00000004", "page_02.htm"}, {"id00000005", "page_01.htm"},
-      {"id00000005", "page_03.htm"},
-  };
-  for (const auto& [id, page] : records) nexts.add(id, page);
   struct Case {
     const char* id;
     const char* page;
-    const char* next;
+    const char* next;  // of the pair's entry
   } cases[] = {
       {"id00000000", "page_01.htm", "page_02.htm"},
+      {"id00000000", "page_01.htm", "page_02.htm"},  // the same pair again
       {"id00000000", "page_02.htm", "page_04.htm"},  // page_03 lacks the word
       {"id00000000", "page_04.htm", ""},             // the word's last page
       {"id00000004", "page_02.htm", ""},
       {"id00000005", "page_01.htm", "page_03.htm"},
-      {"id00000000", "page_03.htm", ""},  // a page without the word
-      {"id00000009", "page_01.htm", ""},  // an unknown word
-      {"page_01.htm", "page_01.htm", ""},
+      {"id00000005", "page_03.htm", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(nexts.next(c.id, c.page), c.next) << c.id << " " << c.page;
+  std::vector<std::size_t> entries;
+  for (const Case& c : cases) entries.push_back(nexts.add(c.id, c.page));
+  EXPECT_EQ(entries, (std::vector<std::size_t>{0, 0, 1, 2, 3, 4, 5}));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(nexts.next(entries[i]), cases[i].next) << cases[i].id << " " << cases[i].page;
+  }
+  EXPECT_EQ(nexts.add("page_01.htm", "page_01.htm"), NextPages::kNoEntry);
 }
 
 class BuildWordLists : public testing::WorkFolderTest {
