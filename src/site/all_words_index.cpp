@@ -55,8 +55,11 @@ class AllOccurrences {
   }
 
  private:
+  // The merge needs each record's id and word only, so fields past the word
+  // are not split off.
+  static_assert(kId < kWord);
   struct GroupList {
-    explicit GroupList(std::size_t k) : group(group_field(k)), in(list_name(k), kFieldCount) {}
+    explicit GroupList(std::size_t k) : group(group_field(k)), in(list_name(k), kWord + 1) {}
     std::string group;
     RecordLines in;
     bool live = false;

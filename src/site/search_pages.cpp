@@ -306,7 +306,9 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   write_page_head(out, "<title>search.htm, content (only words) from input *.htm files</title>");
   write_highlight_script(out, ctx.state.highlight);
 
-  RecordLines in("wrd_24_" + g + ".txt", kFieldCount);
+  // The next page, the last field, is not needed here.
+  static_assert(kPage < kN && kLine < kN && kWord < kN && kId < kN);
+  RecordLines in("wrd_24_" + g + ".txt", kN + 1);
   LineState s(held_line_bytes, ctx.state.writes);
   bool more = in.next();
   std::string line_key(more ? in[kLine] : std::string_view());
