@@ -33,6 +33,12 @@ std::size_t first_of(std::string_view s, std::string_view needle) {
   return p == std::string_view::npos ? 0 : p + 1;
 }
 
+// The same in any letter case; `needle` is in lower case.
+std::size_t first_of_nocase(std::string_view s, std::string_view needle) {
+  std::size_t p = find_nocase(s, needle);
+  return p == std::string_view::npos ? 0 : p + 1;
+}
+
 // Whether the keyword at `s` (1-based, 0 = absent) stands in a tag: the line
 // has a "<" before it, and the "<" found by searching from s - 1, then s - 2
 // and so on, is right before the keyword or separated from it by blanks only.
@@ -86,31 +92,31 @@ bool outside_block(bool& opened, bool& closed, bool may_open, std::string_view l
 
 // Script tags are found as written, style tags in any letter case; a line
 // with an inline style attribute never opens a style block.
-bool outside_blocks(std::string_view line, std::string_view lower, ScanState& st) {
+bool outside_blocks(std::string_view line, ScanState& st) {
   if (!outside_block(st.script_opened, st.script_closed, true, line, first_of(line, "script"),
                      first_of(line, "/script"))) {
     return false;
   }
   const bool may_open_style = line.find("style=") == std::string_view::npos;
-  return outside_block(st.style_opened, st.style_closed, may_open_style, line, first_of(lower, "style"),
-                       first_of(lower, "/style"));
+  return outside_block(st.style_opened, st.style_closed, may_open_style, line, first_of_nocase(line, "style"),
+                       first_of_nocase(line, "/style"));
 }
 
 // Numbered link lines (a link target numbered above 2000) and look_at: lines
 // in front of a link are not indexed.
-bool is_link_line(std::string_view lower) {
-  std::size_t h = first_of(lower, "href=");
+bool is_link_line(std::string_view line) {
+  std::size_t h = first_of_nocase(line, "href=");
   std::size_t skip = 7;
   if (h == 0) {
-    h = first_of(lower, "href =");
+    h = first_of_nocase(line, "href =");
     skip = 8;
   }
   if (h != 0) {
     std::size_t from = h + skip;  // 1-based
-    std::string_view rest = from <= lower.size() ? lower.substr(from - 1) : std::string_view();
+    std::string_view rest = from <= line.size() ? line.substr(from - 1) : std::string_view();
     if (read_number(rest) > 2000) return true;
   }
-  std::size_t a = first_of(lower, "look_at:");
+  std::size_t a = first_of_nocase(line, "look_at:");
   return a >= 1 && a < h;
 }
 
@@ -144,22 +150,26 @@ bool find_tags(std::string_view line, ScanState& st, std::vector<Tag>& tags) {
 
 // Cuts the words between tags and blanks; the cases are tested at every
 // position outside a tag's inside, with O, C, B and P the last tag start,
-// the last tag end, the last blank and the blank before it.
-void cut_words(std::string_view line, std::string_view lower, const std::vector<Tag>& tags,
-               const std::vector<std::size_t>& blanks, const OnWord& on_word) {
+// the last tag end, the last blank and the blank before it. A blank counts
+// outside tags only (a tag's "<" and its end included).
+void cut_words(std::string_view line, const std::vector<Tag>& tags, const OnWord& on_word) {
   CutWord cut;
   const std::size_t len = line.size();
-  const std::size_t href = first_of(lower, "href=");
+  const std::size_t href = first_of_nocase(line, "href=");
   std::size_t o = 0, cl = 0, b = 0, p = 0;
-  std::size_t ti = 0, bi = 0;
+  std::size_t ti = 0;
   for (std::size_t c = 1; c <= len; ++c) {
     while (ti < tags.size() && tags[ti].close < c) ++ti;
     const bool in_tag = ti < tags.size();
-    if (in_tag && tags[ti].open < c && c < tags[ti].close) continue;
+    if (in_tag && tags[ti].open < c && c < tags[ti].close) {
+      c = tags[ti].close - 1;  // on to the tag's end
+      continue;
+    }
     const bool starts = in_tag && tags[ti].open == c;
     const bool ends = in_tag && tags[ti].close == c;
-    const bool blank = bi < blanks.size() && blanks[bi] == c;
-    if (blank) ++bi;
+    const bool blank = line[c - 1] == ' ' && !(in_tag && tags[ti].open <= c);
+    // Nothing changes at a position that is none of these.
+    if (!starts && !ends && !blank && c != len) continue;
     if (starts) o = c;
     // A "<" at the line's last byte opens a tag that goes on in a later line:
     // the text before it is cut as before any other tag, and only then does
@@ -211,21 +221,13 @@ bool scan_line(std::string_view line, ScanState& state, std::vector<CutWord>& wo
 }
 
 bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
-  const std::string lower = lower_ascii(line);
-  if (!outside_blocks(line, lower, state)) return false;
-  if (is_link_line(lower)) return false;
+  // Case-insensitive tests look at the line itself: a line of any length
+  // is held once.
+  if (!outside_blocks(line, state)) return false;
+  if (is_link_line(line)) return false;
   std::vector<Tag> tags;
   if (!find_tags(line, state, tags)) return false;
-  std::vector<std::size_t> blanks;
-  std::size_t ti = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (line[i] != ' ') continue;
-    const std::size_t pos = i + 1;
-    while (ti < tags.size() && tags[ti].close < pos) ++ti;
-    if (ti < tags.size() && tags[ti].open <= pos) continue;
-    blanks.push_back(pos);
-  }
-  cut_words(line, lower, tags, blanks, on_word);
+  cut_words(line, tags, on_word);
   return true;
 }
 
