@@ -3,7 +3,6 @@
 #define TEXTPAIR_COMPARE_COMPARISON_PAGE_H_
 
 #include <string>
-#include <string_view>
 
 #include "common/run_state.h"
 
@@ -12,10 +11,6 @@ namespace textpair {
 class LineWriter;
 
 Flow write_comparison_page(Context& ctx);
-
-// The table's line for one input line: " <br>" and the line trimmed of
-// blanks; nothing else is changed.
-std::string column_line(std::string_view line);
 
 // Writes the column lines of a file; a file that cannot be read gives none.
 void write_column(LineWriter& page, const std::string& file);

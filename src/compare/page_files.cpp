@@ -39,25 +39,27 @@ long long count_pages(const std::string& listing) {
   return count;
 }
 
+}  // namespace
+
 Written copy_without_control_bytes(const std::string& from, const std::string& to) {
   LineWriter out;
   out.create(to);
   LineReader in(from);
-  std::string line;
-  while (in.next(line)) out.line(drop_control_bytes(line));
+  // Runs of kept bytes go out from the reader's buffer: a line of any length
+  // is held once.
+  std::string_view line;
+  while (in.next(line)) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= line.size(); ++i) {
+      if (i < line.size() && static_cast<unsigned char>(line[i]) >= 16) continue;
+      out.raw(line.substr(start, i - start));
+      start = i + 1;
+    }
+    out.raw("\r\n");
+  }
   return out.close();
 }
 
-}  // namespace
-
-std::string drop_control_bytes(std::string_view line) {
-  std::string out;
-  out.reserve(line.size());
-  for (char c : line) {
-    if (static_cast<unsigned char>(c) >= 16) out += c;
-  }
-  return out;
-}
 
 Flow write_page_files(Context& ctx) {
   Console& console = ctx.console;

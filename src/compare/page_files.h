@@ -4,7 +4,6 @@
 #define TEXTPAIR_COMPARE_PAGE_FILES_H_
 
 #include <string>
-#include <string_view>
 
 #include "common/run_state.h"
 
@@ -12,8 +11,9 @@ namespace textpair {
 
 Flow write_page_files(Context& ctx);
 
-// The line without the bytes 0 to 15 (tabs among them).
-std::string drop_control_bytes(std::string_view line);
+// Copies the lines of a file without the bytes 0 to 15 (tabs among them),
+// each ended with CR LF; short when the copy could not be written.
+Written copy_without_control_bytes(const std::string& from, const std::string& to);
 
 }  // namespace textpair
 

@@ -234,7 +234,8 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
 void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
   LineReader names(listing);
   ScanState state;
-  std::string name, line, line_number, key, record, ordinal;
+  std::string name, line_number, key, record, ordinal;
+  std::string_view line;  // in the reader's buffer
   std::uint64_t words = 0;
   RecordFields<keyed_record::kFieldCount> fields;
   while (names.next(name)) {

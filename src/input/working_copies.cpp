@@ -90,8 +90,9 @@ std::string search_site_from(std::string_view reply) {
 bool same_lines(const std::string& a, const std::string& b) {
   LineReader ra(a);
   LineReader rb(b);
-  std::string la;
-  std::string lb;
+  // Compared in the readers' buffers: a line of any length is held once.
+  std::string_view la;
+  std::string_view lb;
   for (;;) {
     bool more_a = ra.next(la);
     bool more_b = rb.next(lb);

@@ -9,7 +9,16 @@
 namespace textpair {
 namespace {
 
-TEST(DropControlBytes, DropsBytesBelowSixteenOnly) {
+using testing::crlf;
+using testing::file_exists;
+using testing::list_names;
+using testing::make_dir;
+using testing::read_file;
+using testing::write_file;
+
+class CopyWithoutControlBytes : public testing::WorkFolderTest {};
+
+TEST_F(CopyWithoutControlBytes, DropsBytesBelowSixteenOnly) {
   struct Case {
     std::string line;
     std::string want;
@@ -19,17 +28,15 @@ TEST(DropControlBytes, DropsBytesBelowSixteenOnly) {
       {"\x01\x0f\x10\x1f", "\x10\x1f"},
       {"a\rb", "ab"},
       {"\xC3\xA4 \xE2\x82\xAC", "\xC3\xA4 \xE2\x82\xAC"},
+      {"\t\tab\x01", "ab"},
       {"", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(drop_control_bytes(c.line), c.want) << c.line;
+  for (const Case& c : cases) {
+    write_file("in.htm", c.line + "\n");
+    ASSERT_EQ(copy_without_control_bytes("in.htm", "out.htm"), Written::kWhole);
+    EXPECT_EQ(read_file("out.htm"), c.want + "\r\n") << c.line;
+  }
 }
-
-using testing::crlf;
-using testing::file_exists;
-using testing::list_names;
-using testing::make_dir;
-using testing::read_file;
-using testing::write_file;
 
 class PageFilesTest : public testing::WorkFolderTest {
  protected:
