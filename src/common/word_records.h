@@ -44,10 +44,11 @@ std::uint64_t read_ordinal(std::string_view key);
 // byte order is the order of the ids as bytes (up to 16 digits).
 void append_id_key(std::string& out, std::string_view id);
 
-// wrd_01_02.txt, written by the word extraction: every word cut from the
-// page files, led by the word in lower case (the key of its id), in byte
-// order of the records. Words holding "&nbsp;" in any case are left out. The
-// ordinal (append_ordinal) numbers the words in text order.
+// wrd_01_02_N.txt, written by the word extraction: every word cut from the
+// page files, led by the word in lower case (the key of its id), in sorted
+// pieces (byte order of the records). Words holding "&nbsp;" in any case
+// are left out. The ordinal (append_ordinal) numbers the words in text
+// order.
 namespace keyed_record {
 enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kOrdinal, kFieldCount };
 }  // namespace keyed_record

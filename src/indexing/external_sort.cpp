@@ -63,7 +63,25 @@ ExternalSorter::ExternalSorter(Context& ctx, std::string input, std::string outp
       key_bytes_(key_bytes),
       scratch_(std::move(scratch)) {}
 
-std::string ExternalSorter::piece(std::size_t n) const { return scratch_.pieces + std::to_string(n) + ".txt"; }
+namespace {
+
+std::string piece_of(const SortScratch& scratch, std::size_t n) {
+  return scratch.pieces + std::to_string(n) + ".txt";
+}
+
+// Hands the lines of the sorted pieces, merged and without their keys, to `each`.
+Flow merge_named(Console& console, const std::vector<std::string>& pieces, std::size_t key_bytes,
+                 const std::function<void(std::string_view)>& each) {
+  LineMerge merge;
+  if (!merge.open(pieces)) return sort_error(console);
+  std::string_view line;
+  while (merge.next(line)) each(line.substr(std::min(key_bytes, line.size())));
+  return merge.in_order() ? Flow::kGoOn : sort_error(console);
+}
+
+}  // namespace
+
+std::string ExternalSorter::piece(std::size_t n) const { return piece_of(scratch_, n); }
 
 void ExternalSorter::write_piece() {
   run_.sort();
@@ -140,11 +158,21 @@ Flow ExternalSorter::finish(const std::function<void(std::string_view)>& each) {
     return Flow::kGoOn;
   }
   if (merge_down() == Flow::kEnd) return Flow::kEnd;
-  LineMerge merge;
-  if (!merge.open(piece_names())) return sort_error(ctx_.console);
-  std::string_view line;
-  while (merge.next(line)) each(line.substr(std::min(key_bytes_, line.size())));
-  return merge.in_order() ? Flow::kGoOn : sort_error(ctx_.console);
+  return merge_named(ctx_.console, piece_names(), key_bytes_, each);
+}
+
+Flow ExternalSorter::finish_pieces() {
+  if (failed_) return sort_error(ctx_.console);
+  return merge_down();
+}
+
+Flow merge_pieces(Context& ctx, const SortScratch& scratch, std::size_t key_bytes,
+                  const std::function<void(std::string_view)>& each) {
+  std::vector<std::string> pieces;
+  while (path_exists(native_path(piece_of(scratch, pieces.size() + 1)))) {
+    pieces.push_back(piece_of(scratch, pieces.size() + 1));
+  }
+  return merge_named(ctx.console, pieces, key_bytes, each);
 }
 
 Flow external_sort(Context& ctx, const std::string& input, const std::string& output,

@@ -63,6 +63,9 @@ class ExternalSorter {
   // writing the output; a line's view holds during the call. Ends the run as
   // finish() does.
   Flow finish(const std::function<void(std::string_view)>& each);
+  // Leaves the sorted lines, keys and all, in sorted pieces (at most fan_in,
+  // the first numbered 1), for merge_pieces to read in a later step.
+  Flow finish_pieces();
 
  private:
   std::string piece(std::size_t n) const;
@@ -79,6 +82,13 @@ class ExternalSorter {
   std::size_t pieces_ = 0;
   bool failed_ = false;
 };
+
+// Reads the pieces that ExternalSorter::finish_pieces left under the names
+// `scratch` and hands their lines, merged and without their first
+// `key_bytes` bytes, to `each`. No pieces give no lines. Ends the run after
+// "sort error" when a piece is out of order.
+Flow merge_pieces(Context& ctx, const SortScratch& scratch, std::size_t key_bytes,
+                  const std::function<void(std::string_view)>& each);
 
 // Deletes the pieces an earlier sort may have left, as a run does before
 // its first sort.

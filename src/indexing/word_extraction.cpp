@@ -281,9 +281,9 @@ Flow extract_words(Context& ctx) {
   run_command(ctx.console, ctx.state.writes, "del /q *.txt");
   run_command(ctx.console, ctx.state.writes, "dir /b page_*.htm > dir_02.txt");
   clear_sort_pieces(ctx);
-  ExternalSorter sorter(ctx, "wrd_01_01.txt", "wrd_01_02.txt");
+  ExternalSorter sorter(ctx, "wrd_01_01.txt", "wrd_01_02.txt", {}, 0, kKeyedPieces);
   extract_listed_pages("dir_02.txt", sorter);
-  return sorter.finish();
+  return sorter.finish_pieces();
 }
 
 }  // namespace textpair

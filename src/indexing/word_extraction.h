@@ -1,5 +1,5 @@
 // Word extraction: every word of the page files, keyed and sorted, into
-// wrd_01_02.txt.
+// the pieces wrd_01_02_N.txt.
 //
 // A page line is scanned for script and style blocks, numbered link lines,
 // tags (which may run over several lines) and blanks; the text between tags
@@ -59,9 +59,14 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word);
 // (keyed_record in word_records.h).
 void extract_listed_pages(const std::string& listing, ExternalSorter& sorter);
 
+// The keyed words in key order, as the extraction leaves them for the word
+// lists: sorted pieces wrd_01_02_1.txt, ... (one when they fit), read with
+// merge_pieces.
+inline const SortScratch kKeyedPieces{"wrd_01_02_", "wrd_01_02.txt"};
+
 // The phase: clears the work folder's .txt files, lists the page files into
-// dir_02.txt and extracts their words into wrd_01_02.txt, sorted. Ends the
-// run when the sort fails.
+// dir_02.txt and extracts their words into kKeyedPieces. Ends the run when
+// the sort fails.
 Flow extract_words(Context& ctx);
 
 }  // namespace textpair

@@ -13,6 +13,7 @@
 #include "common/word_records.h"
 #include "prompts/prompts.h"
 #include "indexing/external_sort.h"
+#include "indexing/word_extraction.h"
 #include "platform/console.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -51,14 +52,15 @@ void take(RecordFields<count>& to, const Record& from, std::initializer_list<Fie
 // Word ids and occurrence numbers in one pass over the key-sorted records,
 // handed to `numbered` to be sorted back into text order, each led by its
 // entry in `nexts`. A word's id is the place of its first record.
-void number_occurrences(NextPages& nexts, ExternalSorter& numbered) {
-  RecordLines in("wrd_01_02.txt", keyed::kFieldCount);
+Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered) {
   std::uint64_t count = 0;
   std::uint64_t n = 0;
   std::string id_key, id, number, record, line;
   bool first = true;
   RecordFields<occurrence::kFieldCount> occ;
-  while (in.next()) {
+  std::vector<std::string_view> in;
+  return merge_pieces(ctx, kKeyedPieces, 0, [&](std::string_view keyed_line) {
+    split_record(keyed_line, keyed::kFieldCount, in);
     if (first || in[keyed::kKey] != id_key) {
       id_key = in[keyed::kKey];
       id = word_id(count);
@@ -69,20 +71,19 @@ void number_occurrences(NextPages& nexts, ExternalSorter& numbered) {
     ++n;
     const std::string_view page = in[keyed::kPage];
     const std::size_t entry = nexts.add(id, page);
-    if (contains(page, "page_")) {
-      number = std::to_string(n);
-      take(occ, in, {{occurrence::kPage, keyed::kPage}, {occurrence::kLine, keyed::kLine},
-                     {occurrence::kColumn, keyed::kColumn}, {occurrence::kWord, keyed::kWord}});
-      occ[occurrence::kId] = id;
-      occ[occurrence::kN] = number;
-      format_record(occ, record);
-      // The ordinal sorts; the next-page entry (one more, 0 for none) rides along.
-      line.assign(in[keyed::kOrdinal]);
-      append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
-      line.append(record, 0, record.size() - 2);  // without CR LF
-      numbered.add(line);
-    }
-  }
+    if (!contains(page, "page_")) return;
+    number = std::to_string(n);
+    take(occ, in, {{occurrence::kPage, keyed::kPage}, {occurrence::kLine, keyed::kLine},
+                   {occurrence::kColumn, keyed::kColumn}, {occurrence::kWord, keyed::kWord}});
+    occ[occurrence::kId] = id;
+    occ[occurrence::kN] = number;
+    format_record(occ, record);
+    // The ordinal sorts; the next-page entry (one more, 0 for none) rides along.
+    line.assign(in[keyed::kOrdinal]);
+    append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
+    line.append(record, 0, record.size() - 2);  // without CR LF
+    numbered.add(line);
+  });
 }
 
 void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
@@ -260,7 +261,7 @@ Flow build_word_lists(Context& ctx) {
   clear_sort_pieces(ctx);
   // The words' ordinals lead the records as their sort keys: text order.
   ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
-  number_occurrences(nexts, numbered);
+  if (number_occurrences(ctx, nexts, numbered) == Flow::kEnd) return Flow::kEnd;
   PageGrouping grouping;
   if (split_by_group(ctx, nexts, numbered, grouping) == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);

@@ -1,6 +1,6 @@
 // The chain of word lists: ids, occurrence numbers, page groups and the per-group lists.
 //
-// From the keyed words in key order (wrd_01_02.txt) the phase gives every
+// From the keyed words in key order (the pieces wrd_01_02_N.txt) the phase gives every
 // distinct word (compared in lower case) an id, numbers each word's
 // occurrences, sorts them into text order, groups the page
 // files two by two and splits the occurrences by group: in text order with

@@ -85,7 +85,7 @@ const std::vector<std::string> kThreePages = {
 };
 
 TEST_F(BuildWordLists, ChainOfListsForThreePages) {
-  write_file("wrd_01_02.txt", crlf(kThreePages));
+  write_file("wrd_01_02_1.txt", crlf(kThreePages));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 2);
 
@@ -131,11 +131,25 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
             "processed 10%\nprocessed 20%\nprocessed 30%\nprocessed 40%\nprocessed 50%\n");
 }
 
+// The extraction may leave its sorted words in several pieces: the lists
+// read them merged, as from one piece.
+TEST_F(BuildWordLists, KeyedPiecesAreReadMerged) {
+  write_file("wrd_01_02_1.txt", crlf(kThreePages));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  const std::string from_one = read_file("wrd_24_1.txt") + read_file("wrd_24_2.txt") + read_file("wrd_14_1.txt");
+  std::vector<std::string> odd, even;
+  for (std::size_t i = 0; i < kThreePages.size(); ++i) (i % 2 == 0 ? odd : even).push_back(kThreePages[i]);
+  write_file("wrd_01_02_1.txt", crlf(odd));
+  write_file("wrd_01_02_2.txt", crlf(even));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  EXPECT_EQ(read_file("wrd_24_1.txt") + read_file("wrd_24_2.txt") + read_file("wrd_14_1.txt"), from_one);
+}
+
 TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
   testing::make_dir("wrd_24");
   write_file("wrd_24/wrd_24_7.txt", "stale\r\n");
   write_file("wrd_24/notes.dat", "kept\r\n");
-  write_file("wrd_01_02.txt", crlf({R"("one","page_01.htm","         1","one","     1","00000000")"}));
+  write_file("wrd_01_02_1.txt", crlf({R"("one","page_01.htm","         1","one","     1","00000000")"}));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"notes.dat", "wrd_24_1.txt"}));
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
@@ -145,7 +159,7 @@ TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
 TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
   std::vector<std::string> records(123, R"("aaa","page_01.htm","         1","aaa","     1","00000000")");
   records.push_back(R"("bbb","page_01.htm","         2","bbb","     1","00000001")");
-  write_file("wrd_01_02.txt", crlf(records));
+  write_file("wrd_01_02_1.txt", crlf(records));
   ASSERT_EQ(build(), Flow::kGoOn);
   const std::string ids = read_file("wrd_24_1.txt");
   EXPECT_NE(ids.find(R"("aaa","id00000000","123","")"), std::string::npos);
@@ -154,7 +168,7 @@ TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
 }
 
 TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
-  write_file("wrd_01_02.txt", "");
+  write_file("wrd_01_02_1.txt", "");
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 1);
   EXPECT_EQ(read_file("wrd_24_1.txt"), "");
@@ -164,7 +178,7 @@ TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
 }
 
 TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
-  write_file("wrd_01_02.txt", crlf({
+  write_file("wrd_01_02_1.txt", crlf({
       R"("one","page_01.htm","         1","one","     1","00000000")",
       R"("one","page_03.htm","         1","one","     1","00000002")",
       R"("two","page_02.htm","         1","two","     1","00000001")",
