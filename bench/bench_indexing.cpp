@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -91,7 +92,11 @@ int main(int argc, char** argv) {
   {
     LineClock clock(fds[0]);
     {
-      textpair::Console console(0, fds[1], fds[1]);
+      // Progress lines go to the clock through the pipe.
+      const std::string to_clock = "/dev/fd/" + std::to_string(fds[1]);
+      std::unique_ptr<textpair::Console> opened = textpair::open_console("/dev/null", to_clock, to_clock);
+      if (!opened) return 2;
+      textpair::Console& console = *opened;
       textpair::RunState state;
       textpair::Context ctx{console, state};
       start = Clock::now();

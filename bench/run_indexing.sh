@@ -23,5 +23,5 @@ for size in "${sizes[@]}"; do
   else
     "$build/bench_indexing" "$work"
   fi
-  echo "records in wrd_01_02.txt: $(wc -l < "$work/wrd_01_02.txt")"
+  echo "keyed records (wrd_01_02_N.txt): $(cat "$work"/wrd_01_02_*.txt | wc -l)"
 done
