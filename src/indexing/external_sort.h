@@ -1,13 +1,13 @@
 // The program's own external sort of lines in byte order, from a file or
 // handed over one by one.
 //
-// The caller names the input and the output. An input that fits one piece
-// is sorted in memory and written as the output. A longer one is cut into
-// pieces file_s_1.txt, file_s_2.txt, ... each sorted in memory, and up to
-// fan_in pieces at a time are merged into sort_output.txt, which is checked
-// for order and finally moved to the output. Lines are compared as unsigned
-// bytes; a line that is a prefix of another comes first; duplicates are
-// kept. An empty input gives an empty output.
+// Lines that fit one piece are sorted in memory and written as the output
+// (or handed on). More are cut into pieces file_s_1.txt, file_s_2.txt, ...
+// each sorted in memory; up to fan_in pieces at a time are merged into
+// sort_output.txt, and the last merge writes the output (or hands its lines
+// on). Each piece is checked for order as it is merged. Lines are compared
+// as unsigned bytes; a line that is a prefix of another comes first;
+// duplicates are kept. No lines give an empty output.
 #ifndef TEXTPAIR_INDEXING_EXTERNAL_SORT_H_
 #define TEXTPAIR_INDEXING_EXTERNAL_SORT_H_
 
@@ -24,17 +24,15 @@ namespace textpair {
 
 // Memory held by a sort: one piece of at most piece_bytes (line bytes plus
 // LineRun::kLineCost, the size of a line's bookkeeping, per line; a single
-// longer line is still held whole) and a 1 MiB write buffer, or during a
-// merge pass one 64 KiB read buffer and one head line per merged piece. With the defaults that is about 25 MiB.
+// longer line is still held whole), one more bookkeeping entry per line
+// while the piece is sorted, and a 1 MiB write buffer; or during a merge
+// pass one 64 KiB read buffer per merged piece. With the defaults that is
+// about 25 to 32 MiB.
 struct ExternalSortLimits {
   std::size_t piece_bytes = std::size_t{24} << 20;
   std::size_t fan_in = 64;  // pieces merged in one pass (file.max)
 };
 
-// Sorts lines handed over one at a time into the file `output`, so that
-// the unsorted lines need not be written first. Lines beyond one piece go
-// out as sorted pieces (file_s_N.txt), merged at the end. Only one sorter
-// may be at work at a time: they share the piece names.
 // The scratch names of a sort: its pieces (the prefix, followed by the
 // piece's number and .txt) and its merge output. Sorters at work at the same
 // time need their own.
@@ -43,6 +41,8 @@ struct SortScratch {
   std::string merged = "sort_output.txt";
 };
 
+// Sorts lines handed over one at a time, so that the unsorted lines need
+// not be written first.
 class ExternalSorter {
  public:
   // `input` names the lines in the sort error screens. Each line may begin
