@@ -70,7 +70,7 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered
     ++count;
     ++n;
     const std::string_view page = in[keyed::kPage];
-    const std::size_t entry = nexts.add(id, page);
+    const std::size_t entry = nexts.add(id, page, n);
     if (!contains(page, "page_")) return;
     number = std::to_string(n);
     take(occ, in, {{occurrence::kPage, keyed::kPage}, {occurrence::kLine, keyed::kLine},
@@ -109,19 +109,28 @@ void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
 // The index of all words merges the groups' wrd_14_K lists.
 class GroupLists {
  public:
-  GroupLists(Context& ctx, std::size_t k)
+  // `group_of_entry` tells, for each entry of `nexts`, the last group that
+  // took a record of it.
+  GroupLists(Context& ctx, const NextPages& nexts, std::vector<std::size_t>& group_of_entry, std::size_t k)
       : ctx_(ctx),
+        nexts_(nexts),
+        group_of_entry_(group_of_entry),
+        k_(k),
         words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", {},
                kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
   }
   // Takes one record in text order (occurrence_record): the line as it was
-  // formatted, its fields and its next page.
-  void add(std::string_view line, const std::vector<std::string_view>& r, std::string_view next) {
+  // formatted, its fields and its entry in `nexts` (kNoEntry for none).
+  void add(std::string_view line, const std::vector<std::string_view>& r, std::size_t entry) {
     const std::string_view id = r[occurrence::kId];
     text_record_.assign(line);
-    append_field(text_record_, next);
+    append_field(text_record_, entry == NextPages::kNoEntry ? std::string_view() : nexts_.next(entry));
     text_.write_built(text_record_);
+    if (entry != NextPages::kNoEntry && group_of_entry_[entry] != k_) {
+      group_of_entry_[entry] = k_;
+      entries_.push_back(entry);
+    }
     // Sorted by id, then in text order, in which the records come.
     word_record_.clear();
     append_field(word_record_, id);
@@ -132,14 +141,32 @@ class GroupLists {
     key_ += word_record_;
     words_.add(key_);
   }
-  // Closes the text-order list and writes the word-order one.
+  // Closes the text-order list and writes the word-order one and the last
+  // occurrence numbers.
   Flow finish() {
     ctx_.state.writes.note(text_.close());
+    RecordWriter lasts;
+    lasts.create("wrd_25_" + std::to_string(k_) + ".txt");
+    RecordFields<last_occurrence_record::kFieldCount> r;
+    std::string id, number;
+    for (std::size_t entry : entries_) {
+      id = nexts_.id(entry);
+      number = std::to_string(nexts_.last_number(entry));
+      r[last_occurrence_record::kId] = id;
+      r[last_occurrence_record::kPage] = nexts_.page(entry);
+      r[last_occurrence_record::kN] = number;
+      lasts.write(r);
+    }
+    ctx_.state.writes.note(lasts.close());
     return words_.finish();
   }
 
  private:
   Context& ctx_;
+  const NextPages& nexts_;
+  std::vector<std::size_t>& group_of_entry_;
+  std::size_t k_;
+  std::vector<std::size_t> entries_;  // the pairs of the group, as they first came
   RecordWriter text_;
   ExternalSorter words_;
   std::string text_record_, word_record_, key_;
@@ -161,13 +188,14 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
 // order are written as they come: they need no rank order and no sort of
 // their own. The records in text order as a whole are not written.
 Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& numbered, PageGrouping& grouping) {
+  std::vector<std::size_t> group_of_entry(nexts.entry_count(), 0);
   std::unique_ptr<GroupLists> lists;
   std::size_t current = 0;  // the group whose lists are open; 0 before the first
   auto open_up_to = [&](std::size_t k) {
     while (current < k) {
       if (lists && lists->finish() == Flow::kEnd) return Flow::kEnd;
       lists.reset();
-      lists = std::make_unique<GroupLists>(ctx, ++current);
+      lists = std::make_unique<GroupLists>(ctx, nexts, group_of_entry, ++current);
     }
     return Flow::kGoOn;
   };
@@ -187,7 +215,7 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
       group = group_of(grouping, page);
     }
     flow = open_up_to(group);
-    if (flow == Flow::kGoOn) lists->add(line, r, entry == 0 ? std::string_view() : nexts.next(entry - 1));
+    if (flow == Flow::kGoOn) lists->add(line, r, entry == 0 ? NextPages::kNoEntry : static_cast<std::size_t>(entry - 1));
   });
   if (sorted == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   // Without records the group files still start from an (empty) first page.
@@ -227,7 +255,7 @@ void PageGrouping::add(std::string_view page) {
   }
 }
 
-std::size_t NextPages::add(std::string_view id, std::string_view page) {
+std::size_t NextPages::add(std::string_view id, std::string_view page, std::uint64_t n) {
   std::uint64_t number = 0;
   if (!id_number(id, number)) return kNoEntry;
   if (page_names_.empty() || page != page_names_[last_page_]) {
@@ -236,10 +264,14 @@ std::size_t NextPages::add(std::string_view id, std::string_view page) {
     last_page_ = it->second;
   }
   if (entries_.empty() || entries_.back().id != number || entries_.back().page != last_page_) {
-    entries_.push_back({number, last_page_});
+    entries_.push_back({number, 0, last_page_});
   }
+  // A pair's occurrences come numbered upwards.
+  entries_.back().last_n = n;
   return entries_.size() - 1;
 }
+
+std::string NextPages::id(std::size_t entry) const { return word_id(entries_[entry].id); }
 
 std::string_view NextPages::next(std::size_t entry) const {
   if (entry + 1 >= entries_.size()) return {};

@@ -1,11 +1,12 @@
 // The chain of word lists: ids, occurrence numbers, page groups and the per-group lists.
 //
-// From the keyed words in key order (the pieces wrd_01_02_N.txt) the phase gives every
-// distinct word (compared in lower case) an id, numbers each word's
-// occurrences, sorts them into text order, groups the page
-// files two by two and splits the occurrences by group: in text order with
-// the next page holding the word (wrd_24_K, also copied into the wrd_24
-// folder) and in word order (wrd_14_K). It sets the group count.
+// From the keyed words in key order (the pieces wrd_01_02_N.txt) the phase
+// gives every distinct word (compared in lower case) an id, numbers each
+// word's occurrences, sorts them into text order, groups the page files two
+// by two and splits the occurrences by group: in text order with the next
+// page holding the word (wrd_24_K, also copied into the wrd_24 folder) and
+// in word order (wrd_14_K), with the number of each word's last occurrence
+// on each page of the group (wrd_25_K). It sets the group count.
 #ifndef TEXTPAIR_INDEXING_WORD_LISTS_H_
 #define TEXTPAIR_INDEXING_WORD_LISTS_H_
 
@@ -39,21 +40,28 @@ class PageGrouping {
 };
 
 // For each word id, the pages holding the word, in word-list order (ids
-// rising, pages in name order within an id). Memory grows with the distinct
-// (word, page) pairs, not with the occurrences.
+// rising, pages in name order within an id), with the number of the word's
+// last occurrence on each. Memory grows with the distinct (word, page)
+// pairs, not with the occurrences.
 class NextPages {
  public:
   static constexpr std::size_t kNoEntry = static_cast<std::size_t>(-1);
-  // Adds the pair in word-list order; returns its entry, kNoEntry for an id
-  // that is not one.
-  std::size_t add(std::string_view id, std::string_view page);
+  // Adds an occurrence numbered `n` of the pair, in word-list order; returns
+  // the pair's entry, kNoEntry for an id that is not one.
+  std::size_t add(std::string_view id, std::string_view page, std::uint64_t n = 0);
   // The page that follows the entry's page among the pages of its id, when
   // it sorts after it; empty when there is none.
   std::string_view next(std::size_t entry) const;
+  std::size_t entry_count() const { return entries_.size(); }
+  // The entry's id, page and the number of its last occurrence.
+  std::string id(std::size_t entry) const;
+  const std::string& page(std::size_t entry) const { return page_names_[entries_[entry].page]; }
+  std::uint64_t last_number(std::size_t entry) const { return entries_[entry].last_n; }
 
  private:
   struct Entry {
     std::uint64_t id;
+    std::uint64_t last_n;
     std::uint32_t page;
   };
   std::vector<Entry> entries_;

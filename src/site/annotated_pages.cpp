@@ -310,13 +310,21 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   const std::string g = std::to_string(group);
   const std::string list = "wrd_24_" + g + ".txt";
 
-  // The first pass needs only the page, id and number of each record.
+  // The last occurrence numbers come from wrd_25_K, one record a word and
+  // page; without it, from a first pass over the group's records, which
+  // needs only their page, id and number.
   LastOccurrences last;
   {
-    static_assert(kPage < kN && kId < kN);
-    RecordLines first(list, kN + 1);
-    if (!first.is_open()) return;
-    while (first.next()) last.add(first[kId], first[kPage], read_number(first[kN]));
+    RecordLines lasts("wrd_25_" + g + ".txt", last_occurrence_record::kFieldCount);
+    if (lasts.is_open()) {
+      namespace lo = last_occurrence_record;
+      while (lasts.next()) last.add(lasts[lo::kId], lasts[lo::kPage], read_number(lasts[lo::kN]));
+    } else {
+      static_assert(kPage < kN && kId < kN);
+      RecordLines first(list, kN + 1);
+      if (!first.is_open()) return;
+      while (first.next()) last.add(first[kId], first[kPage], read_number(first[kN]));
+    }
   }
 
   PageOrder order;

@@ -93,6 +93,33 @@ TEST_P(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
   EXPECT_FALSE(testing::file_exists("page_01_02.htm"));
 }
 
+// The last occurrence numbers are taken from wrd_25_K when the word lists
+// left it: the same page as from the records themselves, and a later
+// occurrence on the page gets its link.
+TEST_P(AnnotatedPagesTest, TakesTheLastOccurrencesFromTheirList) {
+  write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
+  const std::string page = crlf({"<body>", "Hello world.", "</body>"});
+  write_file("page_01.htm", page);
+  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3)}));
+  const std::string from_records = annotate(1);
+  struct Case {
+    const char* last;
+    const char* block;  // the hidden block's first line
+  } cases[] = {
+      {"3", "(3)(<a href=\"#id00000042_3\"></a>"},
+      {"5", "(3)(<a href=\"#id00000042_4\">&gt;</a>,"},
+  };
+  for (const Case& c : cases) {
+    write_file("page_01.htm", page);
+    write_file("wrd_25_1.txt", "\"id00000042\",\"page_01.htm\",\"" + std::string(c.last) + "\"\r\n");
+    const std::string got = annotate(1);
+    EXPECT_NE(got.find(c.block), std::string::npos) << c.last;
+    if (std::string(c.last) == "3") {
+      EXPECT_EQ(got, from_records);
+    }
+  }
+}
+
 // Three pages in two groups: navigation of the first, middle and last page,
 // hidden blocks with and without a next occurrence and a next page, title
 // words left plain, Pages_list, and the bottom links before </body>.
