@@ -124,6 +124,17 @@ class ExtractListedPages : public testing::WorkFolderTest {
     extract_listed_pages("dir_02.txt", sorter);
     return sorter.finish();
   }
+  // The records of sorted.txt, field by field.
+  static std::vector<std::vector<std::string>> sorted_records() {
+    std::vector<std::vector<std::string>> all;
+    std::size_t at = 0;
+    const std::string records = read_file("sorted.txt");
+    for (std::size_t end; (end = records.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      all.emplace_back();
+      parse_record(std::string_view(records).substr(at, end - at), keyed_record::kFieldCount, all.back());
+    }
+    return all;
+  }
   testing::PipedConsole console_;
   RunState state_;
 };
@@ -153,12 +164,8 @@ TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
   write_file("page_01.htm", crlf({"<p>abc0 two", long_line, "<p>abc0"}));
   ASSERT_EQ(extract(), Flow::kGoOn);
 
-  std::vector<std::string> fields;
   std::string columns;
-  std::size_t at = 0;
-  const std::string records = read_file("sorted.txt");
-  for (std::size_t end; (end = records.find("\r\n", at)) != std::string::npos; at = end + 2) {
-    parse_record(std::string_view(records).substr(at, end - at), keyed_record::kFieldCount, fields);
+  for (const auto& fields : sorted_records()) {
     columns += "[" + fields[keyed_record::kWord] + " " + fields[keyed_record::kLine].substr(8) + " " +
                fields[keyed_record::kColumn] + "]";
   }
@@ -177,12 +184,8 @@ TEST_F(ExtractListedPages, LongWordsAreCutBeforeTheyAreKeyed) {
   write_file("dir_02.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<p>" + stem + "z", "<p>" + stem + "b " + std::string(kMaxFieldBytes, 'c') + "&nbsp;"}));
   ASSERT_EQ(extract(), Flow::kGoOn);
-  std::vector<std::string> fields;
   std::string seen;
-  std::size_t at = 0;
-  const std::string records = read_file("sorted.txt");
-  for (std::size_t end; (end = records.find("\r\n", at)) != std::string::npos; at = end + 2) {
-    parse_record(std::string_view(records).substr(at, end - at), keyed_record::kFieldCount, fields);
+  for (const auto& fields : sorted_records()) {
     seen += "[" + std::to_string(fields[keyed_record::kKey].size()) + " " +
             fields[keyed_record::kWord].substr(0, 2) + " " + fields[keyed_record::kLine].substr(8) + "]";
   }
