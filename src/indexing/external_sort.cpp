@@ -175,6 +175,13 @@ Flow merge_pieces(Context& ctx, const SortScratch& scratch, std::size_t key_byte
   return merge_named(ctx.console, pieces, key_bytes, each);
 }
 
+std::uint64_t pieces_bytes(const SortScratch& scratch) {
+  std::uint64_t bytes = 0;
+  DirEntry entry;
+  for (std::size_t n = 1; entry_info(native_path(piece_of(scratch, n)), entry); ++n) bytes += entry.size;
+  return bytes;
+}
+
 Flow external_sort(Context& ctx, const std::string& input, const std::string& output,
                    const ExternalSortLimits& limits) {
   if (input.empty()) return Flow::kEnd;

@@ -12,6 +12,7 @@
 #define TEXTPAIR_INDEXING_EXTERNAL_SORT_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -89,6 +90,10 @@ class ExternalSorter {
 // "sort error" when a piece is out of order.
 Flow merge_pieces(Context& ctx, const SortScratch& scratch, std::size_t key_bytes,
                   const std::function<void(std::string_view)>& each);
+
+// The bytes of the pieces that ExternalSorter::finish_pieces left under the
+// names `scratch`.
+std::uint64_t pieces_bytes(const SortScratch& scratch);
 
 // Deletes the pieces an earlier sort may have left, as a run does before
 // its first sort.

@@ -49,19 +49,99 @@ void take(RecordFields<count>& to, const Record& from, std::initializer_list<Fie
   }
 }
 
+// A group's word-order list written as the key-sorted records come, for a
+// run whose records all fall in group 1. The records of a word come
+// together, in key order; the list wants them in text order, so each word's
+// records are held and put in order by their ordinals before they are
+// written. A word whose records outgrow the hold goes through a sort of its
+// own.
+class WordOrderList {
+ public:
+  WordOrderList(Context& ctx, const std::string& name) : ctx_(ctx) { out_.create(name); }
+  // One record of the word being taken: its ordinal key, its id and the
+  // occurrence record line (without its line end).
+  void add(std::string_view ordinal, std::string_view id, std::string_view record) {
+    record_.clear();
+    append_field(record_, id);
+    append_fields(record_, record);
+    line_.assign(ordinal);
+    line_ += record_;
+    if (spill_) {
+      spill_->add(line_);
+      return;
+    }
+    if (!held_.empty() && std::string_view(bytes_).substr(held_.back().offset, kOrdinalWidth) > ordinal) {
+      in_order_ = false;
+    }
+    held_.push_back({bytes_.size(), line_.size()});
+    bytes_ += line_;
+    if (bytes_.size() > kHoldBytes) spill();
+  }
+  // The word's records are all taken: writes them in text order.
+  Flow end_word() {
+    Flow flow = Flow::kGoOn;
+    if (spill_) {
+      flow = spill_->finish([&](std::string_view line) { out_.line(line); });
+      spill_.reset();
+    } else {
+      const std::string_view bytes(bytes_);
+      if (!in_order_) {
+        std::sort(held_.begin(), held_.end(), [&](const Held& a, const Held& b) {
+          return bytes.substr(a.offset, kOrdinalWidth) < bytes.substr(b.offset, kOrdinalWidth);
+        });
+      }
+      for (const Held& h : held_) out_.line(bytes.substr(h.offset + kOrdinalWidth, h.size - kOrdinalWidth));
+    }
+    held_.clear();
+    bytes_.clear();
+    in_order_ = true;
+    return flow;
+  }
+  Flow finish() {
+    const Flow flow = end_word();
+    ctx_.state.writes.note(out_.close());
+    return flow;
+  }
+
+ private:
+  static constexpr std::size_t kHoldBytes = std::size_t{8} << 20;
+  struct Held {
+    std::size_t offset, size;
+  };
+  void spill() {
+    spill_ = std::make_unique<ExternalSorter>(ctx_, "wrd_13_1.txt", "wrd_14_1.txt",
+                                              ExternalSortLimits{.piece_bytes = kHoldBytes}, kOrdinalWidth,
+                                              SortScratch{"file_w_", "sort_words.txt"});
+    const std::string_view bytes(bytes_);
+    for (const Held& h : held_) spill_->add(bytes.substr(h.offset, h.size));
+    held_.clear();
+    bytes_.clear();
+  }
+  Context& ctx_;
+  LineWriter out_;
+  std::string record_, line_, bytes_;
+  std::vector<Held> held_;
+  bool in_order_ = true;
+  std::unique_ptr<ExternalSorter> spill_;
+};
+
 // Word ids and occurrence numbers in one pass over the key-sorted records,
 // handed to `numbered` to be sorted back into text order, each led by its
-// entry in `nexts`. A word's id is the place of its first record.
-Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered) {
+// entry in `nexts`. A word's id is the place of its first record. With
+// `words`, the records also go to group 1's word-order list.
+Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered, WordOrderList* words) {
   std::uint64_t count = 0;
   std::uint64_t n = 0;
   std::string id_key, id, number, record, line;
   bool first = true;
   RecordFields<occurrence::kFieldCount> occ;
   std::vector<std::string_view> in;
-  return merge_pieces(ctx, kKeyedPieces, 0, [&](std::string_view keyed_line) {
+  Flow flow = Flow::kGoOn;
+  const Flow merged = merge_pieces(ctx, kKeyedPieces, 0, [&](std::string_view keyed_line) {
+    if (flow == Flow::kEnd) return;
     split_record(keyed_line, keyed::kFieldCount, in);
     if (first || in[keyed::kKey] != id_key) {
+      if (words != nullptr && !first) flow = words->end_word();
       id_key = in[keyed::kKey];
       id = word_id(count);
       n = 0;
@@ -83,7 +163,28 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered
     append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
     line.append(record, 0, record.size() - 2);  // without CR LF
     numbered.add(line);
+    if (words != nullptr) words->add(in[keyed::kOrdinal], id, std::string_view(record).substr(0, record.size() - 2));
   });
+  if (merged == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
+  return words != nullptr ? words->finish() : Flow::kGoOn;
+}
+
+// In a normal run a single page file holds every word. With at most two
+// page files group 1 takes every record, and its word-order list can be
+// written as the records are numbered: key order is then id order, as long
+// as every id has its eight digits (fewer than 10^8 records; a keyed record
+// takes at least kLeastKeyedBytes bytes in its piece).
+bool all_in_first_group() {
+  constexpr std::uint64_t kLeastKeyedBytes = 48;
+  constexpr std::uint64_t kEightDigitIds = 100'000'000;
+  LineReader names("dir_02.txt");
+  if (!names.is_open()) return false;
+  std::string name;
+  int pages = 0;
+  while (names.next(name)) {
+    if (lower_ascii(name).find(".htm") != std::string::npos) ++pages;
+  }
+  return pages <= 2 && pieces_bytes(kKeyedPieces) / kLeastKeyedBytes < kEightDigitIds;
 }
 
 void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
@@ -110,12 +211,15 @@ void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
 class GroupLists {
  public:
   // `group_of_entry` tells, for each entry of `nexts`, the last group that
-  // took a record of it.
-  GroupLists(Context& ctx, const NextPages& nexts, std::vector<std::size_t>& group_of_entry, std::size_t k)
+  // took a record of it. With `word_order_written` the word-order list was
+  // written as the records were numbered.
+  GroupLists(Context& ctx, const NextPages& nexts, std::vector<std::size_t>& group_of_entry, std::size_t k,
+             bool word_order_written)
       : ctx_(ctx),
         nexts_(nexts),
         group_of_entry_(group_of_entry),
         k_(k),
+        word_order_written_(word_order_written),
         words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", {},
                kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
@@ -131,6 +235,7 @@ class GroupLists {
       group_of_entry_[entry] = k_;
       entries_.push_back(entry);
     }
+    if (word_order_written_) return;
     // Sorted by id, then in text order, in which the records come.
     word_record_.clear();
     append_field(word_record_, id);
@@ -158,7 +263,7 @@ class GroupLists {
       lasts.write(r);
     }
     ctx_.state.writes.note(lasts.close());
-    return words_.finish();
+    return word_order_written_ ? Flow::kGoOn : words_.finish();
   }
 
  private:
@@ -166,6 +271,7 @@ class GroupLists {
   const NextPages& nexts_;
   std::vector<std::size_t>& group_of_entry_;
   std::size_t k_;
+  bool word_order_written_;
   std::vector<std::size_t> entries_;  // the pairs of the group, as they first came
   RecordWriter text_;
   ExternalSorter words_;
@@ -187,7 +293,8 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
 // and the groups take the pages in that order, so a group's records in text
 // order are written as they come: they need no rank order and no sort of
 // their own. The records in text order as a whole are not written.
-Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& numbered, PageGrouping& grouping) {
+Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& numbered, PageGrouping& grouping,
+                    bool first_written) {
   std::vector<std::size_t> group_of_entry(nexts.entry_count(), 0);
   std::unique_ptr<GroupLists> lists;
   std::size_t current = 0;  // the group whose lists are open; 0 before the first
@@ -195,7 +302,8 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
     while (current < k) {
       if (lists && lists->finish() == Flow::kEnd) return Flow::kEnd;
       lists.reset();
-      lists = std::make_unique<GroupLists>(ctx, nexts, group_of_entry, ++current);
+      ++current;
+      lists = std::make_unique<GroupLists>(ctx, nexts, group_of_entry, current, first_written && current == 1);
     }
     return Flow::kGoOn;
   };
@@ -293,9 +401,13 @@ Flow build_word_lists(Context& ctx) {
   clear_sort_pieces(ctx);
   // The words' ordinals lead the records as their sort keys: text order.
   ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
-  if (number_occurrences(ctx, nexts, numbered) == Flow::kEnd) return Flow::kEnd;
+  const bool one_group = all_in_first_group();
+  std::unique_ptr<WordOrderList> words;
+  if (one_group) words = std::make_unique<WordOrderList>(ctx, "wrd_14_1.txt");
+  if (number_occurrences(ctx, nexts, numbered, words.get()) == Flow::kEnd) return Flow::kEnd;
+  words.reset();
   PageGrouping grouping;
-  if (split_by_group(ctx, nexts, numbered, grouping) == Flow::kEnd) return Flow::kEnd;
+  if (split_by_group(ctx, nexts, numbered, grouping, one_group) == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   write_groups(grouping, writes);

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "common/word_records.h"
 #include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 
@@ -200,6 +202,65 @@ TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
     EXPECT_TRUE(file_exists(empty)) << empty;
     EXPECT_EQ(read_file(empty), "") << empty;
   }
+}
+
+// With at most two page files every record falls in group 1, and its
+// word-order list is written as the records are numbered; it must hold what
+// the sort by id and text order makes when more pages are listed.
+TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
+  auto keyed = [](const char* key, const char* page, std::size_t line, const char* word, std::size_t column,
+                  std::uint64_t ordinal) {
+    std::string o;
+    append_ordinal(o, ordinal);
+    return "\"" + std::string(key) + "\",\"" + page + "\",\"" + line_field(line) + "\",\"" + word + "\",\"" +
+           column_field(column, 80) + "\",\"" + o + "\"";
+  };
+  // A word whose records outgrow what is held goes through a sort of its own.
+  std::vector<std::string> many;
+  for (std::size_t i = 1; i <= 60000; ++i) {
+    many.push_back(keyed("aaa", "page_01.htm", i, "Aaa", 5, 2 * i - 1));
+    many.push_back(keyed("aaa", "page_01.htm", i, "aaa", 1, 2 * i - 2));
+  }
+  many.push_back(keyed("bbb", "page_01.htm", 60001, "bbb", 1, 120000));
+  struct Case {
+    const char* name;
+    std::vector<std::string> pages;
+    std::vector<std::string> records;  // sorted by their bytes, as the extraction leaves them
+    bool spills;
+  } cases[] = {
+      {"case variants on one line, out of text order",
+       {"page_01.htm"},
+       {keyed("the", "page_01.htm", 1, "The", 20, 2), keyed("the", "page_01.htm", 1, "the", 5, 0),
+        keyed("the", "page_01.htm", 2, "the", 1, 3), keyed("tree", "page_01.htm", 1, "tree", 10, 1)},
+       false},
+      {"two pages, the later one sorting first",
+       {"page_2.htm", "page_10.htm"},
+       {keyed("cat", "page_10.htm", 1, "cat", 1, 2), keyed("cat", "page_2.htm", 1, "cat", 1, 0),
+        keyed("cat", "page_2.htm", 2, "Cat", 3, 1)},
+       false},
+      {"one word beyond the hold", {"page_01.htm"}, many, true},
+  };
+  for (const Case& c : cases) {
+    write_file("wrd_01_02_1.txt", crlf(c.records));
+    write_file("dir_02.txt", crlf({"page_09.htm", "page_08.htm", "page_07.htm"}));
+    std::remove("file_w_1.txt");
+    ASSERT_EQ(build(), Flow::kGoOn) << c.name;
+    const std::string sorted = read_file("wrd_14_1.txt");
+    EXPECT_FALSE(file_exists("file_w_1.txt")) << c.name;  // the sort by id held them all
+    write_file("dir_02.txt", crlf(c.pages));
+    ASSERT_EQ(build(), Flow::kGoOn) << c.name;
+    EXPECT_EQ(read_file("wrd_14_1.txt"), sorted) << c.name;
+    EXPECT_EQ(file_exists("file_w_1.txt"), c.spills) << c.name;
+  }
+  // Text order within each word: the first case's list.
+  write_file("wrd_01_02_1.txt", crlf(cases[0].records));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
+      R"("id00000000","page_01.htm","         1","     5","the","id00000000","2")",
+      R"("id00000000","page_01.htm","         1","    20","The","id00000000","1")",
+      R"("id00000000","page_01.htm","         2","     1","the","id00000000","3")",
+      R"("id00000003","page_01.htm","         1","    10","tree","id00000003","1")",
+  }));
 }
 
 }  // namespace
