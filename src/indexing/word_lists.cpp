@@ -59,38 +59,32 @@ class WordOrderList {
  public:
   WordOrderList(Context& ctx, const std::string& name) : ctx_(ctx) { out_.create(name); }
   // One record of the word being taken: its ordinal key, its id and the
-  // occurrence record line (without its line end).
+  // occurrence record line, CR LF included.
   void add(std::string_view ordinal, std::string_view id, std::string_view record) {
-    record_.clear();
-    append_field(record_, id);
-    append_fields(record_, record);
-    line_.assign(ordinal);
-    line_ += record_;
-    if (spill_) {
-      spill_->add(line_);
-      return;
-    }
-    if (!held_.empty() && std::string_view(bytes_).substr(held_.back().offset, kOrdinalWidth) > ordinal) {
-      in_order_ = false;
-    }
-    held_.push_back({bytes_.size(), line_.size()});
-    bytes_ += line_;
+    const std::uint64_t key = read_ordinal(ordinal);
+    if (!held_.empty() && held_.back().key > key) in_order_ = false;
+    held_.push_back({key, bytes_.size(), 0});
+    // The id in front of the occurrence record: "id","page",...
+    bytes_ += '"';
+    bytes_ += id;
+    bytes_ += "\",";
+    bytes_ += record;
+    held_.back().size = bytes_.size() - held_.back().offset;
     if (bytes_.size() > kHoldBytes) spill();
   }
   // The word's records are all taken: writes them in text order.
   Flow end_word() {
     Flow flow = Flow::kGoOn;
     if (spill_) {
+      spill();
       flow = spill_->finish([&](std::string_view line) { out_.line(line); });
       spill_.reset();
+    } else if (in_order_) {
+      out_.raw(bytes_);  // as they came: the usual case
     } else {
+      std::sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) { return a.key < b.key; });
       const std::string_view bytes(bytes_);
-      if (!in_order_) {
-        std::sort(held_.begin(), held_.end(), [&](const Held& a, const Held& b) {
-          return bytes.substr(a.offset, kOrdinalWidth) < bytes.substr(b.offset, kOrdinalWidth);
-        });
-      }
-      for (const Held& h : held_) out_.line(bytes.substr(h.offset + kOrdinalWidth, h.size - kOrdinalWidth));
+      for (const Held& h : held_) out_.raw(bytes.substr(h.offset, h.size));
     }
     held_.clear();
     bytes_.clear();
@@ -106,20 +100,29 @@ class WordOrderList {
  private:
   static constexpr std::size_t kHoldBytes = std::size_t{8} << 20;
   struct Held {
+    std::uint64_t key;  // the ordinal
     std::size_t offset, size;
   };
+  // Moves the held records into the word's own sort, led by their ordinals.
   void spill() {
-    spill_ = std::make_unique<ExternalSorter>(ctx_, "wrd_13_1.txt", "wrd_14_1.txt",
-                                              ExternalSortLimits{.piece_bytes = kHoldBytes}, kOrdinalWidth,
-                                              SortScratch{"file_w_", "sort_words.txt"});
+    if (!spill_) {
+      spill_ = std::make_unique<ExternalSorter>(ctx_, "wrd_13_1.txt", "wrd_14_1.txt",
+                                                ExternalSortLimits{.piece_bytes = kHoldBytes}, kOrdinalWidth,
+                                                SortScratch{"file_w_", "sort_words.txt"});
+    }
     const std::string_view bytes(bytes_);
-    for (const Held& h : held_) spill_->add(bytes.substr(h.offset, h.size));
+    for (const Held& h : held_) {
+      line_.clear();
+      append_ordinal(line_, h.key);
+      line_.append(bytes.substr(h.offset, h.size - 2));  // without CR LF
+      spill_->add(line_);
+    }
     held_.clear();
     bytes_.clear();
   }
   Context& ctx_;
   LineWriter out_;
-  std::string record_, line_, bytes_;
+  std::string line_, bytes_;
   std::vector<Held> held_;
   bool in_order_ = true;
   std::unique_ptr<ExternalSorter> spill_;
@@ -163,7 +166,7 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered
     append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
     line.append(record, 0, record.size() - 2);  // without CR LF
     numbered.add(line);
-    if (words != nullptr) words->add(in[keyed::kOrdinal], id, std::string_view(record).substr(0, record.size() - 2));
+    if (words != nullptr) words->add(in[keyed::kOrdinal], id, record);
   });
   if (merged == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   return words != nullptr ? words->finish() : Flow::kGoOn;

@@ -38,13 +38,17 @@ TEST(SplitRecord, TakesQuotedAndBareFieldsAndFillsMissingOnes) {
     EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.end()), c.want) << c.line;
   }
   std::vector<std::string_view> fields;
-  // Closing quotes at every place within and across eight-byte steps.
-  for (std::size_t size = 0; size < 20; ++size) {
+  // Quotes at every place within and across the steps the split reads.
+  for (std::size_t size = 0; size < 40; ++size) {
     const std::string word(size, 'w');
-    const std::string line = "\"" + word + "\",\"" + word + "x\"";
-    split_record(line, 2, fields);
+    const std::string line = "\"" + word + "\",\"" + word + "x\",\"y" + word + "\"";
+    split_record(line, 3, fields);
     EXPECT_EQ(fields[0], word);
     EXPECT_EQ(fields[1], word + "x");
+    EXPECT_EQ(fields[2], "y" + word);
+    const std::string unclosed = line.substr(0, line.size() - 1);  // the last quote missing
+    split_record(unclosed, 3, fields);
+    EXPECT_EQ(fields[2], "y" + word);
   }
   const std::string long_field = "\"" + std::string(5000, 'w') + "\"";
   split_record(long_field, 1, fields);
