@@ -38,19 +38,21 @@ namespace {
 
 #if defined(__SSE2__)
 
+inline std::uint32_t quote_mask(const char* p) {
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))));
+}
+
 // The bits of the double quotes among the 16 bytes at `p`, of which the
-// first `size` count (at most 16).
-inline std::uint32_t quote_bits(const char* p, std::size_t size) {
-  __m128i bytes;
-  if (size >= 16) {
-    bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  } else {
-    alignas(16) char tail[16] = {};
-    std::memcpy(tail, p, size);
-    bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(tail));
-  }
-  const std::uint32_t bits = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"'))));
-  return size >= 16 ? bits : bits & ((std::uint32_t{1} << size) - 1);
+// first `size` count (at most 16), in a line that starts at `begin`. A
+// short step at the end of a line of 16 bytes or more is read as the line's
+// last 16 bytes; nothing outside the line is read.
+inline std::uint32_t quote_bits(const char* begin, const char* p, std::size_t size) {
+  if (size >= 16) return quote_mask(p);
+  if (p - begin + size >= 16) return quote_mask(p + size - 16) >> (16 - size);
+  alignas(16) char tail[16] = {};
+  for (std::size_t i = 0; i < size; ++i) tail[i] = p[i];
+  return quote_mask(tail) & ((std::uint32_t{1} << size) - 1);
 }
 
 // The form every record writer makes, "a","b","c": each field quoted, each
@@ -69,7 +71,7 @@ bool split_written_form(std::string_view line, std::size_t count, std::string_vi
   bool want_close = true;     // the next quote closes the current field
   std::size_t next_open = 0;  // where the next opening quote must stand
   for (std::size_t chunk = 0; chunk < size; chunk += 16) {
-    std::uint32_t bits = quote_bits(begin + chunk, size - chunk);
+    std::uint32_t bits = quote_bits(begin, begin + chunk, size - chunk);
     if (chunk == 0) bits &= ~std::uint32_t{1};  // the first opening quote, checked above
     while (bits != 0) {
       const std::size_t at = chunk + static_cast<std::size_t>(std::countr_zero(bits));

@@ -85,12 +85,10 @@ static_assert(n(word_order_record::kId) == 0 && n(word_order_record::kPage) == n
               n(word_order_record::kFieldCount) == n(occurrence_record::kFieldCount) + 1);
 }  // namespace record_layouts
 
-// wrd_25_K.txt: for each word and page of group K, the number of the word's
-// last occurrence on that page, one record a pair (read by the annotated
-// pages, which would otherwise find it in a first pass over wrd_24_K).
-namespace last_occurrence_record {
-enum Field : std::size_t { kId, kPage, kN, kFieldCount };
-}  // namespace last_occurrence_record
+// wrd_25_K.txt: a flag file (flag_file.h), one flag a record of wrd_24_K:
+// whether the same word occurs again later on the same page (read by the
+// annotated pages, which would otherwise find each word's last occurrence on
+// each page in a first pass over wrd_24_K).
 
 // group_search_K.txt: the pages of group K, one a record.
 namespace group_page_record {

@@ -8,6 +8,7 @@
 #include "commands/run_command.h"
 #include "steps/folders.h"
 #include "common/bytes.h"
+#include "common/flag_file.h"
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
@@ -210,22 +211,21 @@ void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
 
 // The lists of one group: its records in text order with the next page of
 // each word (wrd_24_K), and in word order (wrd_14_K), sorted as they come.
-// The index of all words merges the groups' wrd_14_K lists.
+// Beside wrd_24_K, wrd_25_K flags each record that the same word follows
+// later on the same page. The index of all words merges the groups' wrd_14_K
+// lists.
 class GroupLists {
  public:
-  // `group_of_entry` tells, for each entry of `nexts`, the last group that
-  // took a record of it. With `word_order_written` the word-order list was
-  // written as the records were numbered.
-  GroupLists(Context& ctx, const NextPages& nexts, std::vector<std::size_t>& group_of_entry, std::size_t k,
-             bool word_order_written)
+  // With `word_order_written` the word-order list was written as the
+  // records were numbered.
+  GroupLists(Context& ctx, const NextPages& nexts, std::size_t k, bool word_order_written)
       : ctx_(ctx),
         nexts_(nexts),
-        group_of_entry_(group_of_entry),
-        k_(k),
         word_order_written_(word_order_written),
         words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", {},
                kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
+    later_.create("wrd_25_" + std::to_string(k) + ".txt");
   }
   // Takes one record in text order (occurrence_record): the line as it was
   // formatted, its fields and its entry in `nexts` (kNoEntry for none).
@@ -234,10 +234,11 @@ class GroupLists {
     text_record_.assign(line);
     append_field(text_record_, entry == NextPages::kNoEntry ? std::string_view() : nexts_.next(entry));
     text_.write_built(text_record_);
-    if (entry != NextPages::kNoEntry && group_of_entry_[entry] != k_) {
-      group_of_entry_[entry] = k_;
-      entries_.push_back(entry);
-    }
+    // A pair's occurrences are numbered upwards: all but its last have a later one.
+    std::uint64_t n = 0;
+    const std::string_view number = r[occurrence::kN];
+    std::from_chars(number.data(), number.data() + number.size(), n);
+    later_.add(entry != NextPages::kNoEntry && n < nexts_.last_number(entry));
     if (word_order_written_) return;
     // Sorted by id, then in text order, in which the records come.
     word_record_.clear();
@@ -249,34 +250,19 @@ class GroupLists {
     key_ += word_record_;
     words_.add(key_);
   }
-  // Closes the text-order list and writes the word-order one and the last
-  // occurrence numbers.
+  // Closes the text-order list and its flags and writes the word-order list.
   Flow finish() {
     ctx_.state.writes.note(text_.close());
-    RecordWriter lasts;
-    lasts.create("wrd_25_" + std::to_string(k_) + ".txt");
-    RecordFields<last_occurrence_record::kFieldCount> r;
-    std::string id, number;
-    for (std::size_t entry : entries_) {
-      id = nexts_.id(entry);
-      number = std::to_string(nexts_.last_number(entry));
-      r[last_occurrence_record::kId] = id;
-      r[last_occurrence_record::kPage] = nexts_.page(entry);
-      r[last_occurrence_record::kN] = number;
-      lasts.write(r);
-    }
-    ctx_.state.writes.note(lasts.close());
+    ctx_.state.writes.note(later_.close());
     return word_order_written_ ? Flow::kGoOn : words_.finish();
   }
 
  private:
   Context& ctx_;
   const NextPages& nexts_;
-  std::vector<std::size_t>& group_of_entry_;
-  std::size_t k_;
   bool word_order_written_;
-  std::vector<std::size_t> entries_;  // the pairs of the group, as they first came
   RecordWriter text_;
+  FlagWriter later_;
   ExternalSorter words_;
   std::string text_record_, word_record_, key_;
   std::uint64_t added_ = 0;
@@ -298,7 +284,6 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
 // their own. The records in text order as a whole are not written.
 Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& numbered, PageGrouping& grouping,
                     bool first_written) {
-  std::vector<std::size_t> group_of_entry(nexts.entry_count(), 0);
   std::unique_ptr<GroupLists> lists;
   std::size_t current = 0;  // the group whose lists are open; 0 before the first
   auto open_up_to = [&](std::size_t k) {
@@ -306,7 +291,7 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
       if (lists && lists->finish() == Flow::kEnd) return Flow::kEnd;
       lists.reset();
       ++current;
-      lists = std::make_unique<GroupLists>(ctx, nexts, group_of_entry, current, first_written && current == 1);
+      lists = std::make_unique<GroupLists>(ctx, nexts, current, first_written && current == 1);
     }
     return Flow::kGoOn;
   };
@@ -381,8 +366,6 @@ std::size_t NextPages::add(std::string_view id, std::string_view page, std::uint
   entries_.back().last_n = n;
   return entries_.size() - 1;
 }
-
-std::string NextPages::id(std::size_t entry) const { return word_id(entries_[entry].id); }
 
 std::string_view NextPages::next(std::size_t entry) const {
   if (entry + 1 >= entries_.size()) return {};

@@ -5,8 +5,8 @@
 // word's occurrences, sorts them into text order, groups the page files two
 // by two and splits the occurrences by group: in text order with the next
 // page holding the word (wrd_24_K, also copied into the wrd_24 folder) and
-// in word order (wrd_14_K), with the number of each word's last occurrence
-// on each page of the group (wrd_25_K). It sets the group count.
+// in word order (wrd_14_K), with a flag for each record that the same word
+// follows later on the same page (wrd_25_K). It sets the group count.
 #ifndef TEXTPAIR_INDEXING_WORD_LISTS_H_
 #define TEXTPAIR_INDEXING_WORD_LISTS_H_
 
@@ -53,9 +53,7 @@ class NextPages {
   // it sorts after it; empty when there is none.
   std::string_view next(std::size_t entry) const;
   std::size_t entry_count() const { return entries_.size(); }
-  // The entry's id, page and the number of its last occurrence.
-  std::string id(std::size_t entry) const;
-  const std::string& page(std::size_t entry) const { return page_names_[entries_[entry].page]; }
+  // The number of the last occurrence of the entry's word on its page.
   std::uint64_t last_number(std::size_t entry) const { return entries_[entry].last_n; }
 
  private:

@@ -10,6 +10,7 @@
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
+#include "common/flag_file.h"
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
@@ -119,9 +120,8 @@ void write_navigation(LineWriter& out, const PageOrder& order, const std::string
 // One page being rewritten, read in step with its records.
 class PageRewriter {
  public:
-  PageRewriter(Context& ctx, const PageOrder& order, const LastOccurrences& last, const std::string& group,
-               std::size_t held_line_bytes)
-      : ctx_(ctx), order_(order), last_(last), group_(group), in_(held_line_bytes) {}
+  PageRewriter(Context& ctx, const PageOrder& order, const std::string& group, std::size_t held_line_bytes)
+      : ctx_(ctx), order_(order), group_(group), in_(held_line_bytes) {}
 
   bool is_open() const { return !page_.empty(); }
   const std::string& page() const { return page_; }
@@ -161,8 +161,9 @@ class PageRewriter {
     }
   }
 
-  // The occurrence's lines, the text before it included, in one write.
-  void write_occurrence(const RecordLines& rec) {
+  // The occurrence's lines, the text before it included, in one write;
+  // `later_here` when the word occurs again later on this page.
+  void write_occurrence(const RecordLines& rec, bool later_here) {
     const std::string_view id = rec[kId];
     const std::string_view n = rec[kN];
     const std::string_view word = rec[kWord];
@@ -196,8 +197,8 @@ class PageRewriter {
       return;
     }
     append_all(b, "<span hidden id=\"", id, "\">\r\n(", n, ")(<a href=\"#", id, "_");
-    const long long number = read_number(n);
-    if (number < last_.on_page(id, page)) {
+    if (later_here) {
+      const long long number = read_number(n);
       append_number(b, number + 1);
       b += "\">&gt;</a>,\r\n";
     } else {
@@ -290,7 +291,6 @@ class PageRewriter {
 
   Context& ctx_;
   const PageOrder& order_;
-  const LastOccurrences& last_;
   const std::string& group_;
   std::string page_, work_name_;
   PageLines in_;
@@ -310,27 +310,32 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   const std::string g = std::to_string(group);
   const std::string list = "wrd_24_" + g + ".txt";
 
-  // The last occurrence numbers come from wrd_25_K, one record a word and
-  // page; without it, from a first pass over the group's records, which
-  // needs only their page, id and number.
+  // Whether a word occurs again later on the same page: wrd_25_K flags each
+  // record. Without it, or past its last flag, each word's last occurrence on
+  // each page is found in a first pass over the group's records, which needs
+  // only their page, id and number.
+  FlagReader flags;
+  bool flagged = flags.open("wrd_25_" + g + ".txt");
   LastOccurrences last;
-  {
-    RecordLines lasts("wrd_25_" + g + ".txt", last_occurrence_record::kFieldCount);
-    if (lasts.is_open()) {
-      namespace lo = last_occurrence_record;
-      while (lasts.next()) last.add(lasts[lo::kId], lasts[lo::kPage], read_number(lasts[lo::kN]));
-    } else {
+  bool last_found = false;
+  auto later_here = [&](const RecordLines& rec) {
+    bool flag = false;
+    if (flagged && flags.next(flag)) return flag;
+    flagged = false;
+    if (!last_found) {
       static_assert(kPage < kN && kId < kN);
       RecordLines first(list, kN + 1);
-      if (!first.is_open()) return;
       while (first.next()) last.add(first[kId], first[kPage], read_number(first[kN]));
+      last_found = true;
     }
-  }
+    return read_number(rec[kN]) < last.on_page(rec[kId], rec[kPage]);
+  };
 
   PageOrder order;
   order.load();
-  PageRewriter page(ctx, order, last, g, held_line_bytes);
+  PageRewriter page(ctx, order, g, held_line_bytes);
   RecordLines in(list, kFieldCount);
+  if (!in.is_open()) return;
   while (in.next()) {
     const long long line = read_number(in[kLine]);
     const std::string_view rec_page = in[kPage];
@@ -344,7 +349,7 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
       }
     }
     page.advance_to(line);
-    page.write_occurrence(in);
+    page.write_occurrence(in, later_here(in));
   }
   if (page.is_open()) {
     page.write_rest_of_line();

@@ -123,10 +123,10 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
       R"("page_03.htm","         1","     6","the","id00000003","3","")",
       R"("page_03.htm","         3","     6","cat","id00000000","2","")",
   });
-  // The number of each word's last occurrence on each page of the group.
-  EXPECT_EQ(read_file("wrd_25_1.txt"), crlf({R"("id00000003","page_01.htm","2")", R"("id00000000","page_01.htm","1")",
-                                             R"("id00000002","page_02.htm","1")"}));
-  EXPECT_EQ(read_file("wrd_25_2.txt"), crlf({R"("id00000003","page_03.htm","3")", R"("id00000000","page_03.htm","2")"}));
+  // A flag for each record whose word occurs again later on its page: The
+  // on page_01 (the line after it).
+  EXPECT_EQ(read_file("wrd_25_1.txt"), "1000\r\n");
+  EXPECT_EQ(read_file("wrd_25_2.txt"), "00\r\n");
   EXPECT_EQ(read_file("wrd_24_1.txt"), group1);
   EXPECT_EQ(read_file("wrd_24_2.txt"), group2);
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), group1);

@@ -93,30 +93,39 @@ TEST_P(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
   EXPECT_FALSE(testing::file_exists("page_01_02.htm"));
 }
 
-// The last occurrence numbers are taken from wrd_25_K when the word lists
-// left it: the same page as from the records themselves, and a later
-// occurrence on the page gets its link.
-TEST_P(AnnotatedPagesTest, TakesTheLastOccurrencesFromTheirList) {
+// Whether a word occurs again later on its page is taken from the flags in
+// wrd_25_K when the word lists left them, one a record; past the last flag,
+// or without a flag file, it is found from the records themselves.
+TEST_P(AnnotatedPagesTest, TakesTheLaterOccurrenceFlagsFromTheirFile) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
-  const std::string page = crlf({"<body>", "Hello world.", "</body>"});
+  const std::string page = crlf({"<body>", "Hello world world.", "</body>"});
   write_file("page_01.htm", page);
-  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3)}));
+  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3),
+                                      occ("page_01.htm", 2, 13, "world", "id00000042", 4)}));
   const std::string from_records = annotate(1);
+  const std::string linked = "(3)(<a href=\"#id00000042_4\">&gt;</a>,";
+  const std::string unlinked = "(3)(<a href=\"#id00000042_3\"></a>";
+  ASSERT_NE(from_records.find(linked), std::string::npos);
   struct Case {
-    const char* last;
-    const char* block;  // the hidden block's first line
+    const char* flags;  // the bytes of wrd_25_1.txt
+    bool same;          // as from the records
+    const std::string& first;
   } cases[] = {
-      {"3", "(3)(<a href=\"#id00000042_3\"></a>"},
-      {"5", "(3)(<a href=\"#id00000042_4\">&gt;</a>,"},
+      {"10\r\n", true, linked},
+      {"00\r\n", false, unlinked},
+      {"1\r\n", true, linked},     // the second record is past the last flag
+      {"0\r\n", false, unlinked},
+      {"", true, linked},
+      {"\"id00000042\",\"page_01.htm\",\"4\"\r\n", true, linked},  // not a flag file
   };
   for (const Case& c : cases) {
     write_file("page_01.htm", page);
-    write_file("wrd_25_1.txt", "\"id00000042\",\"page_01.htm\",\"" + std::string(c.last) + "\"\r\n");
+    write_file("wrd_25_1.txt", c.flags);
     const std::string got = annotate(1);
-    EXPECT_NE(got.find(c.block), std::string::npos) << c.last;
-    if (std::string(c.last) == "3") {
-      EXPECT_EQ(got, from_records);
-    }
+    EXPECT_NE(got.find(c.first), std::string::npos) << c.flags;
+    EXPECT_EQ(got == from_records, c.same) << c.flags;
+    // The second occurrence is the word's last on the page.
+    EXPECT_NE(got.find("(4)(<a href=\"#id00000042_4\"></a>"), std::string::npos) << c.flags;
   }
 }
 

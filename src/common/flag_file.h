@@ -1,0 +1,52 @@
+// A file of yes/no flags, one for each record of a record list and in its
+// order, so that a later step can read them in step with the list instead of
+// working them out again. Flags are the characters '1' and '0', up to
+// kFlagsPerLine of them on a line.
+#ifndef TEXTPAIR_COMMON_FLAG_FILE_H_
+#define TEXTPAIR_COMMON_FLAG_FILE_H_
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "common/lines.h"
+#include "common/write_failures.h"
+
+namespace textpair {
+
+inline constexpr std::size_t kFlagsPerLine = 1024;
+
+class FlagWriter {
+ public:
+  bool create(const std::string& name) { return out_.create(name); }
+  void add(bool flag) {
+    line_ += flag ? '1' : '0';
+    if (line_.size() == kFlagsPerLine) {
+      out_.line(line_);
+      line_.clear();
+    }
+  }
+  // Writes the last flags; short when the file could not be written completely.
+  Written close();
+
+ private:
+  LineWriter out_;
+  std::string line_;
+};
+
+class FlagReader {
+ public:
+  // False when the file cannot be opened.
+  bool open(const std::string& name) { return in_.open(name); }
+  // The next flag; false when none is left (or the file holds another byte).
+  bool next(bool& flag);
+
+ private:
+  LineReader in_;
+  std::string_view line_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_COMMON_FLAG_FILE_H_
