@@ -205,34 +205,48 @@ bool LineMerge::open(const std::vector<std::string>& sources) {
   for (std::size_t i = 0; i < sources.size(); ++i) {
     readers_.push_back(std::make_unique<LineReader>());
     if (!readers_.back()->open(sources[i])) ok = false;
+    readers_.back()->keep_previous();
     std::string_view line;
     if (readers_.back()->next(line)) heads_.push_back({key_at(line.data(), line.size(), 0), line, i});
   }
-  std::make_heap(heads_.begin(), heads_.end(), later);
+  // A heap with the least head first.
+  for (std::size_t i = heads_.size() / 2; i-- > 0;) sift_down(i);
   return ok;
 }
 
-bool LineMerge::later(const Head& a, const Head& b) { return a.key != b.key ? a.key > b.key : a.line > b.line; }
+void LineMerge::sift_down(std::size_t i) {
+  const std::size_t n = heads_.size();
+  for (;;) {
+    std::size_t least = i;
+    const std::size_t left = 2 * i + 1;
+    if (left < n && later(heads_[least], heads_[left])) least = left;
+    if (left + 1 < n && later(heads_[least], heads_[left + 1])) least = left + 1;
+    if (least == i) return;
+    std::swap(heads_[i], heads_[least]);
+    i = least;
+  }
+}
 
 bool LineMerge::next(std::string_view& line) {
   if (advance_ != kNone) {
-    // The line handed out last came from this source; its bytes go when the
-    // source reads on, so the order check keeps a copy.
-    Head& head = heads_.back();
-    last_.assign(head.line);
-    if (readers_[advance_]->next(head.line)) {
-      if (head.line < std::string_view(last_)) in_order_ = false;
+    // The line handed out last was the first head; its source reads on.
+    Head& head = heads_.front();
+    const std::uint64_t last_key = head.key;
+    LineReader& reader = *readers_[advance_];
+    if (reader.next(head.line)) {
       head.key = key_at(head.line.data(), head.line.size(), 0);
-      std::push_heap(heads_.begin(), heads_.end(), later);
+      // Each source must come in order; the keys mostly tell.
+      if (head.key != last_key ? head.key < last_key : head.line < reader.previous()) in_order_ = false;
     } else {
+      head = heads_.back();
       heads_.pop_back();
     }
+    if (!heads_.empty()) sift_down(0);
     advance_ = kNone;
   }
   if (heads_.empty()) return false;
-  std::pop_heap(heads_.begin(), heads_.end(), later);
-  line = heads_.back().line;
-  advance_ = heads_.back().source;
+  line = heads_.front().line;
+  advance_ = heads_.front().source;
   return true;
 }
 

@@ -109,12 +109,12 @@ class LineMerge {
     std::string_view line;
     std::size_t source;
   };
-  static bool later(const Head& a, const Head& b);
+  static bool later(const Head& a, const Head& b) { return a.key != b.key ? a.key > b.key : a.line > b.line; }
+  void sift_down(std::size_t i);
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   std::vector<std::unique_ptr<LineReader>> readers_;
-  std::vector<Head> heads_;
+  std::vector<Head> heads_;      // a heap, the least head first
   std::size_t advance_ = kNone;  // the source of the line handed out last
-  std::string last_;
   bool in_order_ = true;
 };
 

@@ -1,5 +1,6 @@
 #include "common/lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/file_names.h"
@@ -17,17 +18,22 @@ bool LineReader::open(const std::string& name) {
   file_.open(native_path(name), File::Mode::kRead);
   buf_.resize(kBufferSize);
   pos_ = len_ = 0;
+  line_at_ = line_size_ = prev_at_ = prev_size_ = 0;
   eof_ = false;
   return file_.is_open();
 }
 
 bool LineReader::fill() {
   if (!file_.is_open() || eof_) return false;
-  if (pos_ > 0 && pos_ < len_) {
-    std::memmove(buf_.data(), buf_.data() + pos_, len_ - pos_);
+  // The bytes not yet handed out move to the front, and with keep_previous_
+  // the line handed out last, which becomes the previous one, before them.
+  const std::size_t keep = keep_previous_ ? std::min(line_at_, pos_) : pos_;
+  if (keep > 0 && keep < len_) {
+    std::memmove(buf_.data(), buf_.data() + keep, len_ - keep);
   }
-  len_ -= pos_;
-  pos_ = 0;
+  len_ -= keep;
+  pos_ -= keep;
+  line_at_ -= std::min(line_at_, keep);
   if (len_ == buf_.size()) buf_.resize(buf_.size() * 2);
   std::size_t got = file_.read(buf_.data() + len_, buf_.size() - len_);
   if (got == 0) {
@@ -56,6 +62,7 @@ bool LineReader::next(std::string_view& line) {
       std::size_t stop = end;
       if (stop > pos_ && buf_[stop - 1] == '\r') --stop;
       line = std::string_view(buf_.data() + pos_, stop - pos_);
+      if (keep_previous_) handed_out(pos_, stop - pos_);
       pos_ = end + 1;
       return true;
     }
@@ -63,6 +70,7 @@ bool LineReader::next(std::string_view& line) {
     if (!fill()) {
       if (pos_ < len_) {
         line = std::string_view(buf_.data() + pos_, len_ - pos_);
+        if (keep_previous_) handed_out(pos_, len_ - pos_);
         pos_ = len_;
         return true;
       }
@@ -80,6 +88,7 @@ bool LineReader::at_end() {
 void LineReader::rewind() {
   if (!file_.rewind()) return;
   pos_ = len_ = 0;
+  line_at_ = line_size_ = prev_at_ = prev_size_ = 0;
   eof_ = false;
 }
 

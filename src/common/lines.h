@@ -30,6 +30,12 @@ class LineReader {
   bool next(std::string& line);
   // The same without a copy: the view holds until the next call.
   bool next(std::string_view& line);
+  // Keeps the line handed out before the current one readable through
+  // previous(), for a reader that compares each line with the one before.
+  void keep_previous() { keep_previous_ = true; }
+  // With keep_previous(): the line handed out before the last one (empty
+  // before the second line); the view holds until the next call of next().
+  std::string_view previous() const { return {buf_.data() + prev_at_, prev_size_}; }
   // True when no line is left to read.
   bool at_end();
   // Back to the first line.
@@ -38,11 +44,21 @@ class LineReader {
 
  private:
   bool fill();
+  // Notes the line handed out at `at`, of `size` bytes.
+  void handed_out(std::size_t at, std::size_t size) {
+    prev_at_ = line_at_;
+    prev_size_ = line_size_;
+    line_at_ = at;
+    line_size_ = size;
+  }
   File file_;
   std::vector<char> buf_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
   bool eof_ = false;
+  bool keep_previous_ = false;
+  std::size_t line_at_ = 0, line_size_ = 0;  // the line handed out last (with keep_previous_)
+  std::size_t prev_at_ = 0, prev_size_ = 0;  // and the one before it
 };
 
 class LineWriter {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "test_util/file_size_limit.h"
 #include "test_util/work_folder.h"
 
@@ -16,6 +19,31 @@ TEST_F(WorkFolderTest, LinesEndAtLfWithCrDroppedAndALastLineWithoutLf) {
             (std::vector<std::string>{"one", "two", "", "three\rx", "last"}));
   testing::write_file("empty.txt", "");
   EXPECT_TRUE(read_all_lines("empty.txt").empty());
+}
+
+// A reader that keeps the previous line shows it after each line, across
+// refills of its buffer and lines longer than the buffer.
+TEST_F(WorkFolderTest, KeepsThePreviousLineAcrossRefills) {
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < 3000; ++i) {
+    const std::size_t size = i % 500 == 7 ? 70000 + i : i % 97;
+    lines.push_back(std::string(size, static_cast<char>('a' + i % 26)));
+  }
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  bytes += "last";  // without a line end
+  lines.push_back("last");
+  testing::write_file("long.txt", bytes);
+  LineReader reader("long.txt");
+  reader.keep_previous();
+  std::string_view line;
+  std::size_t i = 0;
+  for (; reader.next(line); ++i) {
+    ASSERT_LT(i, lines.size());
+    EXPECT_EQ(line, lines[i]) << i;
+    EXPECT_EQ(reader.previous(), i == 0 ? std::string() : lines[i - 1]) << i;
+  }
+  EXPECT_EQ(i, lines.size());
 }
 
 // Counting lines in blocks agrees with reading them one by one.
