@@ -231,13 +231,16 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
   return true;
 }
 
-void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
+void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, RecordWriter* text) {
   LineReader names(listing);
   ScanState state;
   std::string name, line_number, key, record, ordinal;
   std::string_view line;  // in the reader's buffer
   std::uint64_t words = 0;
   RecordFields<keyed_record::kFieldCount> fields;
+  RecordFields<next_page_record::kWord + 1> place;
+  static_assert(next_page_record::kPage == 0 && next_page_record::kLine == 1 && next_page_record::kColumn == 2 &&
+                next_page_record::kWord == 3);
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
     if (page.find(".htm") == std::string::npos) continue;
@@ -268,6 +271,13 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter) {
       fields[keyed_record::kOrdinal] = ordinal;
       format_record(fields, record);
       sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
+      if (text != nullptr) {
+        place[next_page_record::kPage] = page;
+        place[next_page_record::kLine] = line_number;
+        place[next_page_record::kColumn] = column;
+        place[next_page_record::kWord] = word;
+        text->write(place);
+      }
     };
     while (in.next(line)) {
       ++line_no;
@@ -282,7 +292,10 @@ Flow extract_words(Context& ctx) {
   run_command(ctx.console, ctx.state.writes, "dir /b page_*.htm > dir_02.txt");
   clear_sort_pieces(ctx);
   ExternalSorter sorter(ctx, "wrd_01_01.txt", "wrd_01_02.txt", {}, 0, kKeyedPieces);
-  extract_listed_pages("dir_02.txt", sorter);
+  RecordWriter text;
+  text.create(kTextOrderWords);
+  extract_listed_pages("dir_02.txt", sorter, &text);
+  ctx.state.writes.note(text.close());
   return sorter.finish_pieces();
 }
 

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/records.h"
 #include "common/run_state.h"
 #include "indexing/external_sort.h"
 
@@ -56,16 +57,22 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word);
 
 // Extracts the words of the page files named in `listing` (one name per
 // line, as "dir /b" writes them) into the sorter, as keyed records
-// (keyed_record in word_records.h).
-void extract_listed_pages(const std::string& listing, ExternalSorter& sorter);
+// (keyed_record in word_records.h), and, with `text`, in text order into
+// `text` (see kTextOrderWords).
+void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, RecordWriter* text = nullptr);
 
 // The keyed words in key order, as the extraction leaves them for the word
 // lists: sorted pieces wrd_01_02_1.txt, ... (one when they fit), read with
 // merge_pieces.
 inline const SortScratch kKeyedPieces{"wrd_01_02_", "wrd_01_02.txt"};
 
+// The same words in text order, one record each (the word's place: page,
+// line, column and the word, the first fields of next_page_record), for the
+// word lists to give them their ids and numbers without sorting them back.
+inline const std::string kTextOrderWords = "wrd_01_03.txt";
+
 // The phase: clears the work folder's .txt files, lists the page files into
-// dir_02.txt and extracts their words into kKeyedPieces. Ends the run when
+// dir_02.txt and extracts their words into kKeyedPieces and kTextOrderWords. Ends the run when
 // the sort fails.
 Flow extract_words(Context& ctx);
 

@@ -129,13 +129,44 @@ class WordOrderList {
   std::unique_ptr<ExternalSorter> spill_;
 };
 
-// Word ids and occurrence numbers in one pass over the key-sorted records,
-// handed to `numbered` to be sorted back into text order, each led by its
-// entry in `nexts`. A word's id is the place of its first record. With
-// `words`, the records also go to group 1's word-order list.
-Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered, WordOrderList* words) {
+// Where the words of a run that is not too large stand in text order: for
+// each ordinal its id, its number and its entry in NextPages, so that the
+// records read in text order (kTextOrderWords) need not be sorted back.
+class TextOrderSlots {
+ public:
+  static constexpr std::size_t kMostWords = 2'000'000;  // 12 bytes each
+  struct Slot {
+    std::uint32_t id = kNone;  // the id's number; kNone for a word left out
+    std::uint32_t n = 0;
+    std::uint32_t entry = 0;  // one more than the NextPages entry, 0 for none
+  };
+  static constexpr std::uint32_t kNone = static_cast<std::uint32_t>(-1);
+
+  explicit TextOrderSlots(std::size_t words) : slots_(words) {}
+  // A record whose ordinal is past the words read in text order has no place.
+  void set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry) {
+    if (ordinal >= slots_.size()) return;
+    slots_[ordinal] = {static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(n),
+                       entry == NextPages::kNoEntry ? 0 : static_cast<std::uint32_t>(entry + 1)};
+  }
+  const Slot* at(std::size_t ordinal) const {
+    return ordinal < slots_.size() && slots_[ordinal].id != kNone ? &slots_[ordinal] : nullptr;
+  }
+
+ private:
+  std::vector<Slot> slots_;
+};
+
+// Word ids and occurrence numbers in one pass over the key-sorted records.
+// Each record is handed to `numbered` to be sorted back into text order, led
+// by its entry in `nexts`, or, with `slots`, only its id, number and entry
+// are noted at its ordinal. A word's id is the place of its first record.
+// With `words`, the records also go to group 1's word-order list.
+Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter* numbered, TextOrderSlots* slots,
+                        WordOrderList* words) {
   std::uint64_t count = 0;
   std::uint64_t n = 0;
+  std::uint64_t id_number = 0;
   std::string id_key, id, number, record, line;
   bool first = true;
   RecordFields<occurrence::kFieldCount> occ;
@@ -147,6 +178,7 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered
     if (first || in[keyed::kKey] != id_key) {
       if (words != nullptr && !first) flow = words->end_word();
       id_key = in[keyed::kKey];
+      id_number = count;
       id = word_id(count);
       n = 0;
     }
@@ -156,17 +188,21 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter& numbered
     const std::string_view page = in[keyed::kPage];
     const std::size_t entry = nexts.add(id, page, n);
     if (!contains(page, "page_")) return;
+    if (slots != nullptr) slots->set(read_ordinal(in[keyed::kOrdinal]), id_number, n, entry);
+    if (numbered == nullptr && words == nullptr) return;
     number = std::to_string(n);
     take(occ, in, {{occurrence::kPage, keyed::kPage}, {occurrence::kLine, keyed::kLine},
                    {occurrence::kColumn, keyed::kColumn}, {occurrence::kWord, keyed::kWord}});
     occ[occurrence::kId] = id;
     occ[occurrence::kN] = number;
     format_record(occ, record);
-    // The ordinal sorts; the next-page entry (one more, 0 for none) rides along.
-    line.assign(in[keyed::kOrdinal]);
-    append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
-    line.append(record, 0, record.size() - 2);  // without CR LF
-    numbered.add(line);
+    if (numbered != nullptr) {
+      // The ordinal sorts; the next-page entry (one more, 0 for none) rides along.
+      line.assign(in[keyed::kOrdinal]);
+      append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
+      line.append(record, 0, record.size() - 2);  // without CR LF
+      numbered->add(line);
+    }
     if (words != nullptr) words->add(in[keyed::kOrdinal], id, record);
   });
   if (merged == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
@@ -227,17 +263,14 @@ class GroupLists {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
     later_.create("wrd_25_" + std::to_string(k) + ".txt");
   }
-  // Takes one record in text order (occurrence_record): the line as it was
-  // formatted, its fields and its entry in `nexts` (kNoEntry for none).
-  void add(std::string_view line, const std::vector<std::string_view>& r, std::size_t entry) {
-    const std::string_view id = r[occurrence::kId];
+  // Takes one record in text order: the occurrence_record line as it was
+  // formatted (without its line end), its id and number, and its entry in
+  // `nexts` (kNoEntry for none).
+  void add(std::string_view line, std::string_view id, std::uint64_t n, std::size_t entry) {
     text_record_.assign(line);
     append_field(text_record_, entry == NextPages::kNoEntry ? std::string_view() : nexts_.next(entry));
     text_.write_built(text_record_);
     // A pair's occurrences are numbered upwards: all but its last have a later one.
-    std::uint64_t n = 0;
-    const std::string_view number = r[occurrence::kN];
-    std::from_chars(number.data(), number.data() + number.size(), n);
     later_.add(entry != NextPages::kNoEntry && n < nexts_.last_number(entry));
     if (word_order_written_) return;
     // Sorted by id, then in text order, in which the records come.
@@ -277,26 +310,57 @@ std::size_t group_of(const PageGrouping& grouping, std::string_view page) {
   return groups.size();
 }
 
-// Filter, page groups and the group lists, in one pass over the numbered
-// records in text order as they come sorted. The records arrive page by page
-// and the groups take the pages in that order, so a group's records in text
-// order are written as they come: they need no rank order and no sort of
-// their own. The records in text order as a whole are not written.
-Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& numbered, PageGrouping& grouping,
-                    bool first_written) {
-  std::unique_ptr<GroupLists> lists;
-  std::size_t current = 0;  // the group whose lists are open; 0 before the first
-  auto open_up_to = [&](std::size_t k) {
-    while (current < k) {
-      if (lists && lists->finish() == Flow::kEnd) return Flow::kEnd;
-      lists.reset();
-      ++current;
-      lists = std::make_unique<GroupLists>(ctx, nexts, current, first_written && current == 1);
+// Page groups and the group lists, in one pass over the records in text
+// order. The records arrive page by page and the groups take the pages in
+// that order, so a group's records in text order are written as they come:
+// they need no rank order and no sort of their own. The records in text
+// order as a whole are not written.
+class GroupSplit {
+ public:
+  GroupSplit(Context& ctx, const NextPages& nexts, PageGrouping& grouping, bool first_written)
+      : ctx_(ctx), nexts_(nexts), grouping_(grouping), first_written_(first_written) {}
+  // One record in text order: its page, its occurrence_record line (without
+  // its line end), id and number, and its entry in `nexts`.
+  Flow add(std::string_view page, std::string_view line, std::string_view id, std::uint64_t n, std::size_t entry) {
+    if (group_ == 0 || page != page_) {
+      page_ = page;
+      grouping_.add(page);
+      group_ = group_of(grouping_, page);
+    }
+    if (open_up_to(group_) == Flow::kEnd) return Flow::kEnd;
+    lists_->add(line, id, n, entry);
+    return Flow::kGoOn;
+  }
+  Flow finish() {
+    // Without records the group files still start from an (empty) first page.
+    if (grouping_.groups().empty()) grouping_.add("");
+    // The later groups, the empty last one of an even page count included.
+    if (open_up_to(grouping_.groups().size()) == Flow::kEnd) return Flow::kEnd;
+    return lists_->finish();
+  }
+
+ private:
+  Flow open_up_to(std::size_t k) {
+    while (current_ < k) {
+      if (lists_ && lists_->finish() == Flow::kEnd) return Flow::kEnd;
+      lists_.reset();
+      ++current_;
+      lists_ = std::make_unique<GroupLists>(ctx_, nexts_, current_, first_written_ && current_ == 1);
     }
     return Flow::kGoOn;
-  };
-  std::string page;
-  std::size_t group = 0;
+  }
+  Context& ctx_;
+  const NextPages& nexts_;
+  PageGrouping& grouping_;
+  bool first_written_;
+  std::unique_ptr<GroupLists> lists_;
+  std::size_t current_ = 0;  // the group whose lists are open; 0 before the first
+  std::string page_;
+  std::size_t group_ = 0;
+};
+
+// The numbered records as they come sorted back into text order.
+Flow split_sorted(ExternalSorter& numbered, GroupSplit& split) {
   std::vector<std::string_view> r;
   Flow flow = Flow::kGoOn;
   const Flow sorted = numbered.finish([&](std::string_view keyed_line) {
@@ -305,20 +369,40 @@ Flow split_by_group(Context& ctx, const NextPages& nexts, ExternalSorter& number
     const std::string_view line = keyed_line.substr(std::min(kOrdinalWidth, keyed_line.size()));
     split_record(line, occurrence::kFieldCount, r);
     if (!contains_nocase(r[occurrence::kPage], "page_") || !contains(r[occurrence::kId], "id")) return;
-    if (group == 0 || r[occurrence::kPage] != page) {
-      page = r[occurrence::kPage];
-      grouping.add(page);
-      group = group_of(grouping, page);
-    }
-    flow = open_up_to(group);
-    if (flow == Flow::kGoOn) lists->add(line, r, entry == 0 ? NextPages::kNoEntry : static_cast<std::size_t>(entry - 1));
+    std::uint64_t n = 0;
+    const std::string_view number = r[occurrence::kN];
+    std::from_chars(number.data(), number.data() + number.size(), n);
+    flow = split.add(r[occurrence::kPage], line, r[occurrence::kId], n,
+                     entry == 0 ? NextPages::kNoEntry : static_cast<std::size_t>(entry - 1));
   });
-  if (sorted == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
-  // Without records the group files still start from an (empty) first page.
-  if (grouping.groups().empty()) grouping.add("");
-  // The later groups, the empty last one of an even page count included.
-  if (open_up_to(grouping.groups().size()) == Flow::kEnd) return Flow::kEnd;
-  return lists->finish();
+  return sorted == Flow::kEnd ? Flow::kEnd : flow;
+}
+
+// The words read in text order, each given the id, number and entry noted
+// at its ordinal; words without them were left out.
+Flow split_placed(const TextOrderSlots& slots, GroupSplit& split) {
+  static_assert(occurrence::kPage == 0 && occurrence::kWord == 3 && occurrence::kId == 4 && occurrence::kN == 5,
+                "an occurrence record is a word's place, its id and its number");
+  LineReader text(kTextOrderWords);
+  std::string_view line;
+  std::vector<std::string_view> r;
+  std::string id, record;
+  char digits[24];
+  for (std::size_t ordinal = 0; text.next(line); ++ordinal) {
+    const TextOrderSlots::Slot* slot = slots.at(ordinal);
+    if (slot == nullptr) continue;
+    split_record(line, occurrence::kPage + 1, r);
+    id = word_id(slot->id);
+    const std::size_t size = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, slot->n).ptr - digits);
+    record.assign(line);
+    append_field(record, id);
+    append_field(record, std::string_view(digits, size));
+    if (split.add(r[occurrence::kPage], record, id, slot->n,
+                  slot->entry == 0 ? NextPages::kNoEntry : std::size_t{slot->entry} - 1) == Flow::kEnd) {
+      return Flow::kEnd;
+    }
+  }
+  return Flow::kGoOn;
 }
 
 // The wrd_24 folder keeps a copy of the group files after the run.
@@ -390,10 +474,25 @@ Flow build_word_lists(Context& ctx) {
   const bool one_group = all_in_first_group();
   std::unique_ptr<WordOrderList> words;
   if (one_group) words = std::make_unique<WordOrderList>(ctx, "wrd_14_1.txt");
-  if (number_occurrences(ctx, nexts, numbered, words.get()) == Flow::kEnd) return Flow::kEnd;
+  // The words in text order, as the extraction left them, are given their
+  // ids and numbers in place when the run is small enough to hold them;
+  // otherwise the numbered records are sorted back into text order.
+  std::unique_ptr<TextOrderSlots> slots;
+  if (path_exists(native_path(kTextOrderWords))) {
+    const long long text_words = count_lines(kTextOrderWords);
+    if (text_words <= static_cast<long long>(TextOrderSlots::kMostWords)) {
+      slots = std::make_unique<TextOrderSlots>(static_cast<std::size_t>(text_words));
+    }
+  }
+  if (number_occurrences(ctx, nexts, slots ? nullptr : &numbered, slots.get(), words.get()) == Flow::kEnd) {
+    return Flow::kEnd;
+  }
   words.reset();
   PageGrouping grouping;
-  if (split_by_group(ctx, nexts, numbered, grouping, one_group) == Flow::kEnd) return Flow::kEnd;
+  GroupSplit split(ctx, nexts, grouping, one_group);
+  if ((slots ? split_placed(*slots, split) : split_sorted(numbered, split)) == Flow::kEnd) return Flow::kEnd;
+  slots.reset();
+  if (split.finish() == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   write_groups(grouping, writes);

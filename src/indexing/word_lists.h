@@ -2,7 +2,8 @@
 //
 // From the keyed words in key order (the pieces wrd_01_02_N.txt) the phase
 // gives every distinct word (compared in lower case) an id, numbers each
-// word's occurrences, sorts them into text order, groups the page files two
+// word's occurrences, puts them back into text order (joined with the words
+// in text order, wrd_01_03.txt, or sorted), groups the page files two
 // by two and splits the occurrences by group: in text order with the next
 // page holding the word (wrd_24_K, also copied into the wrd_24 folder) and
 // in word order (wrd_14_K), with a flag for each record that the same word

@@ -48,6 +48,20 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
       R"("the","page_01.htm","         9","the","    18","00000004")",
       R"("the","page_02.htm","         1","the","    18","00000009")",
   }));
+  // Beside them, the words' places in text order.
+  EXPECT_EQ(read_file("wrd_01_03.txt"), crlf({
+      R"("page_01.htm","         3","     1","compare.htm")",
+      R"("page_01.htm","         9","     6","The")",
+      R"("page_01.htm","         9","    10","cat")",
+      R"("page_01.htm","         9","    14","saw")",
+      R"("page_01.htm","         9","    18","the")",
+      R"("page_01.htm","         9","    23","dog'.")",
+      R"("page_01.htm","        10","    11","Cat")",
+      R"("page_02.htm","         1","     6","Dog")",
+      R"("page_02.htm","         1","    10","days")",
+      R"("page_02.htm","         1","    18","the")",
+      R"("page_02.htm","         1","    22","end")",
+  }));
   // No trace of the scan is written.
   EXPECT_FALSE(file_exists("page_01.txt"));
 

@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <string>
 #include <vector>
 
+#include "common/records.h"
 #include "common/word_records.h"
+#include "indexing/word_extraction.h"
 #include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 
@@ -202,6 +206,68 @@ TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
     EXPECT_TRUE(file_exists(empty)) << empty;
     EXPECT_EQ(read_file(empty), "") << empty;
   }
+}
+
+// The words in text order as the extraction leaves them beside the keyed
+// pieces: each keyed record's place, in the order of the ordinals.
+std::string text_order(const std::vector<std::string>& keyed) {
+  std::vector<std::pair<std::uint64_t, std::string>> places;
+  std::vector<std::string_view> f;
+  for (const std::string& line : keyed) {
+    split_record(line, keyed_record::kFieldCount, f);
+    std::string place;
+    for (auto field : {keyed_record::kPage, keyed_record::kLine, keyed_record::kColumn, keyed_record::kWord}) {
+      append_field(place, f[field]);
+    }
+    places.emplace_back(read_ordinal(f[keyed_record::kOrdinal]), place);
+  }
+  std::sort(places.begin(), places.end());
+  std::vector<std::string> lines;
+  for (const auto& p : places) lines.push_back(p.second);
+  return crlf(lines);
+}
+
+// Given the words in text order, the lists give them their ids and numbers
+// in place instead of sorting the numbered records back: every list comes
+// out the same.
+TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> records;
+  } cases[] = {
+      {"three pages", kThreePages},
+      {"four pages",
+       {R"("one","page_01.htm","         1","one","     1","00000000")",
+        R"("one","page_03.htm","         1","one","     1","00000002")",
+        R"("two","notes.htm","         1","two","     1","00000004")",  // not a page file: left out
+        R"("two","page_02.htm","         1","two","     1","00000001")",
+        R"("two","page_04.htm","         1","two","     1","00000003")"}},
+      {"no words", {}},
+  };
+  const std::vector<std::string> lists = {"wrd_24_1.txt", "wrd_24_2.txt", "wrd_24_3.txt", "wrd_25_1.txt",
+                                          "wrd_25_2.txt", "wrd_14_1.txt", "wrd_14_2.txt", "group_page_all.txt",
+                                          "group_search_1.txt", "group_search_2.txt"};
+  auto read_lists = [&] {
+    std::string all;
+    for (const std::string& name : lists) all += name + ":" + (file_exists(name) ? read_file(name) : "-") + "\n";
+    return all + "groups " + std::to_string(state_.group_count);
+  };
+  for (const Case& c : cases) {
+    for (const std::string& name : lists) std::remove(name.c_str());
+    std::remove(kTextOrderWords.c_str());
+    write_file("wrd_01_02_1.txt", crlf(c.records));
+    ASSERT_EQ(build(), Flow::kGoOn) << c.name;
+    const std::string sorted_back = read_lists();
+    for (const std::string& name : lists) std::remove(name.c_str());
+    write_file(kTextOrderWords, text_order(c.records));
+    ASSERT_EQ(build(), Flow::kGoOn) << c.name;
+    EXPECT_EQ(read_lists(), sorted_back) << c.name;
+  }
+  // The places are read from the words in text order.
+  write_file("wrd_01_02_1.txt", crlf({R"("cat","page_01.htm","         1","cat","     1","00000000")"}));
+  write_file(kTextOrderWords, crlf({R"("page_01.htm","         1","     1","CAT")"}));
+  ASSERT_EQ(build(), Flow::kGoOn);
+  EXPECT_EQ(read_file("wrd_24_1.txt"), crlf({R"("page_01.htm","         1","     1","CAT","id00000000","1","")"}));
 }
 
 // With at most two page files every record falls in group 1, and its
