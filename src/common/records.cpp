@@ -119,6 +119,25 @@ bool split_written_form(std::string_view line, std::size_t count, std::string_vi
 
 #endif
 
+// Copies `bytes` to `at` and returns the end. Fields are mostly short: up to
+// sixteen bytes are copied in two overlapping steps, in the caller's code.
+[[gnu::always_inline]] inline char* put_bytes(char* at, std::string_view bytes) {
+  const std::size_t n = bytes.size();
+  const char* from = bytes.data();
+  if (n >= 8 && n <= 16) {
+    std::memcpy(at, from, 8);
+    std::memcpy(at + n - 8, from + n - 8, 8);
+  } else if (n >= 4 && n < 8) {
+    std::memcpy(at, from, 4);
+    std::memcpy(at + n - 4, from + n - 4, 4);
+  } else if (n < 4) {
+    for (std::size_t i = 0; i < n; ++i) at[i] = from[i];
+  } else {
+    std::memcpy(at, from, n);
+  }
+  return at + n;
+}
+
 }  // namespace
 
 void format_record(std::span<const std::string_view> fields, std::string& line) {
@@ -131,7 +150,7 @@ void format_record(std::span<const std::string_view> fields, std::string& line) 
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (i > 0) *at++ = ',';
     *at++ = '"';
-    at = std::copy(fields[i].begin(), fields[i].end(), at);
+    at = put_bytes(at, fields[i]);
     *at++ = '"';
   }
   *at++ = '\r';
@@ -139,10 +158,14 @@ void format_record(std::span<const std::string_view> fields, std::string& line) 
 }
 
 void append_field(std::string& line, std::string_view field) {
-  if (!line.empty()) line += ',';
-  line += '"';
-  line += field;
-  line += '"';
+  const std::size_t from = line.size();
+  const bool comma = from != 0;
+  line.resize(from + comma + field.size() + 2);
+  char* at = line.data() + from;
+  if (comma) *at++ = ',';
+  *at++ = '"';
+  at = put_bytes(at, field);
+  *at = '"';
 }
 
 void append_fields(std::string& line, std::string_view record) {

@@ -36,7 +36,19 @@ std::string column_field(std::size_t column, std::size_t line_bytes) {
 
 std::string group_field(std::size_t group) { return pad_left(std::to_string(group), kGroupWidth); }
 
-std::string word_id(std::uint64_t number) { return "id" + pad_left(std::to_string(number), kIdDigits, '0'); }
+void append_word_id(std::string& out, std::uint64_t number) {
+  char digits[24];
+  const std::size_t size = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+  out += "id";
+  if (size < kIdDigits) out.append(kIdDigits - size, '0');
+  out.append(digits, size);
+}
+
+std::string word_id(std::uint64_t number) {
+  std::string id;
+  append_word_id(id, number);
+  return id;
+}
 
 void append_ordinal(std::string& out, std::uint64_t number) {
   char key[kOrdinalWidth];

@@ -31,6 +31,7 @@ std::string column_field(std::size_t column, std::size_t line_bytes);
 std::string group_field(std::size_t group);
 // "id" and the number in 8 digits (more when it needs them).
 std::string word_id(std::uint64_t number);
+void append_word_id(std::string& out, std::uint64_t number);
 
 // Sort keys: fixed-width prefixes that put records in order by their bytes
 // alone; the sorts write the records without them.

@@ -238,7 +238,7 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Re
   std::string_view line;  // in the reader's buffer
   std::uint64_t words = 0;
   RecordFields<keyed_record::kFieldCount> fields;
-  RecordFields<next_page_record::kWord + 1> place;
+  std::string place;
   static_assert(next_page_record::kPage == 0 && next_page_record::kLine == 1 && next_page_record::kColumn == 2 &&
                 next_page_record::kWord == 3);
   while (names.next(name)) {
@@ -272,11 +272,13 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Re
       format_record(fields, record);
       sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
       if (text != nullptr) {
-        place[next_page_record::kPage] = page;
-        place[next_page_record::kLine] = line_number;
-        place[next_page_record::kColumn] = column;
-        place[next_page_record::kWord] = word;
-        text->write(place);
+        // The place: "page","line","column","word".
+        place.clear();
+        append_field(place, page);
+        append_field(place, line_number);
+        append_field(place, column);
+        append_field(place, word);
+        text->write_built(place);
       }
     };
     while (in.next(line)) {

@@ -386,17 +386,23 @@ Flow split_placed(const TextOrderSlots& slots, GroupSplit& split) {
   LineReader text(kTextOrderWords);
   std::string_view line;
   std::vector<std::string_view> r;
-  std::string id, record;
+  std::string record;
   char digits[24];
   for (std::size_t ordinal = 0; text.next(line); ++ordinal) {
     const TextOrderSlots::Slot* slot = slots.at(ordinal);
     if (slot == nullptr) continue;
     split_record(line, occurrence::kPage + 1, r);
-    id = word_id(slot->id);
     const std::size_t size = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, slot->n).ptr - digits);
+    // The place, then "id","n".
     record.assign(line);
-    append_field(record, id);
-    append_field(record, std::string_view(digits, size));
+    record += ",\"";
+    const std::size_t id_at = record.size();
+    append_word_id(record, slot->id);
+    const std::size_t id_size = record.size() - id_at;
+    record += "\",\"";
+    record.append(digits, size);
+    record += '"';
+    const std::string_view id = std::string_view(record).substr(id_at, id_size);
     if (split.add(r[occurrence::kPage], record, id, slot->n,
                   slot->entry == 0 ? NextPages::kNoEntry : std::size_t{slot->entry} - 1) == Flow::kEnd) {
       return Flow::kEnd;
