@@ -58,7 +58,8 @@ void append_ordinal(std::string& out, std::uint64_t number) {
 
 std::uint64_t read_ordinal(std::string_view key) {
   std::uint64_t number = 0;
-  for (char c : key.substr(0, kOrdinalWidth)) number = (number << 6) | (static_cast<unsigned char>(c - '0') & 63u);
+  const std::size_t size = std::min(key.size(), kOrdinalWidth);
+  for (std::size_t i = 0; i < size; ++i) number = (number << 6) | (static_cast<unsigned char>(key[i] - '0') & 63u);
   return number;
 }
 

@@ -167,7 +167,8 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter* numbered
   std::uint64_t count = 0;
   std::uint64_t n = 0;
   std::uint64_t id_number = 0;
-  std::string id_key, id, number, record, line;
+  std::string id_key, id, record, line;
+  char digits[24];
   bool first = true;
   RecordFields<occurrence::kFieldCount> occ;
   std::vector<std::string_view> in;
@@ -186,11 +187,11 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter* numbered
     ++count;
     ++n;
     const std::string_view page = in[keyed::kPage];
-    const std::size_t entry = nexts.add(id, page, n);
+    const std::size_t entry = nexts.add(id_number, page, n);
     if (!contains(page, "page_")) return;
     if (slots != nullptr) slots->set(read_ordinal(in[keyed::kOrdinal]), id_number, n, entry);
     if (numbered == nullptr && words == nullptr) return;
-    number = std::to_string(n);
+    const std::string_view number(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
     take(occ, in, {{occurrence::kPage, keyed::kPage}, {occurrence::kLine, keyed::kLine},
                    {occurrence::kColumn, keyed::kColumn}, {occurrence::kWord, keyed::kWord}});
     occ[occurrence::kId] = id;
@@ -444,6 +445,10 @@ void PageGrouping::add(std::string_view page) {
 std::size_t NextPages::add(std::string_view id, std::string_view page, std::uint64_t n) {
   std::uint64_t number = 0;
   if (!id_number(id, number)) return kNoEntry;
+  return add(number, page, n);
+}
+
+std::size_t NextPages::add(std::uint64_t number, std::string_view page, std::uint64_t n) {
   if (page_names_.empty() || page != page_names_[last_page_]) {
     auto [it, added] = page_index_.emplace(std::string(page), static_cast<std::uint32_t>(page_names_.size()));
     if (added) page_names_.emplace_back(page);

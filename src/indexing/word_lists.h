@@ -50,6 +50,8 @@ class NextPages {
   // Adds an occurrence numbered `n` of the pair, in word-list order; returns
   // the pair's entry, kNoEntry for an id that is not one.
   std::size_t add(std::string_view id, std::string_view page, std::uint64_t n = 0);
+  // The same for the id's number.
+  std::size_t add(std::uint64_t id_number, std::string_view page, std::uint64_t n);
   // The page that follows the entry's page among the pages of its id, when
   // it sorts after it; empty when there is none.
   std::string_view next(std::size_t entry) const;
