@@ -66,32 +66,30 @@ bool split_written_form(std::string_view line, std::size_t count, std::string_vi
   const char* const begin = line.data();
   const std::size_t size = line.size();
   if (size == 0 || begin[0] != '"') return false;
-  std::size_t f = 0;
-  std::size_t open = 1;       // where the current field's bytes start
-  bool want_close = true;     // the next quote closes the current field
-  std::size_t next_open = 0;  // where the next opening quote must stand
-  for (std::size_t chunk = 0; chunk < size; chunk += 16) {
-    std::uint32_t bits = quote_bits(begin, begin + chunk, size - chunk);
-    if (chunk == 0) bits &= ~std::uint32_t{1};  // the first opening quote, checked above
-    while (bits != 0) {
-      const std::size_t at = chunk + static_cast<std::size_t>(std::countr_zero(bits));
-      bits &= bits - 1;
-      if (want_close) {
-        const std::size_t field_size = at - open;
-        if (field_size > kMaxFieldBytes) return false;
-        fields[f] = std::string_view(begin + open, field_size);
-        if (++f == count) return true;
-        if (at + 2 >= size || begin[at + 1] != ',') return false;
-        next_open = at + 2;
-        want_close = false;
-      } else {
-        if (at != next_open) return false;
-        open = at + 1;
-        want_close = true;
-      }
+  std::size_t chunk = 0;
+  std::uint32_t bits = quote_bits(begin, begin, std::min<std::size_t>(size, 16)) & ~std::uint32_t{1};
+  // The place of the next double quote; false when there is none.
+  auto next_quote = [&](std::size_t& at) {
+    while (bits == 0) {
+      chunk += 16;
+      if (chunk >= size) return false;
+      bits = quote_bits(begin, begin + chunk, std::min<std::size_t>(size - chunk, 16));
     }
+    at = chunk + static_cast<std::size_t>(std::countr_zero(bits));
+    bits &= bits - 1;
+    return true;
+  };
+  std::size_t open = 1;  // where the current field's bytes start
+  for (std::size_t f = 0;;) {
+    std::size_t close = 0;
+    if (!next_quote(close) || close - open > kMaxFieldBytes) return false;
+    fields[f] = std::string_view(begin + open, close - open);
+    if (++f == count) return true;
+    // "," and the next field's opening quote, the next quote there is.
+    std::size_t next = 0;
+    if (close + 2 >= size || begin[close + 1] != ',' || !next_quote(next) || next != close + 2) return false;
+    open = next + 1;
   }
-  return false;
 }
 
 #else
