@@ -1,6 +1,7 @@
 #include "indexing/word_lists.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <initializer_list>
 #include <memory>
@@ -144,17 +145,39 @@ class TextOrderSlots {
 
   explicit TextOrderSlots(std::size_t words) : slots_(words) {}
   // A record whose ordinal is past the words read in text order has no place.
+  // The records come in key order, so their slots lie all over: each is
+  // written a few records later, its place fetched meanwhile.
   void set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry) {
     if (ordinal >= slots_.size()) return;
-    slots_[ordinal] = {static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(n),
-                       entry == NextPages::kNoEntry ? 0 : static_cast<std::uint32_t>(entry + 1)};
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(&slots_[ordinal], 1);
+#endif
+    Pending& p = pending_[next_++ % kPending];
+    if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
+    p = {ordinal, {static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(n),
+                   entry == NextPages::kNoEntry ? 0 : static_cast<std::uint32_t>(entry + 1)}};
+  }
+  // Writes the slots still pending; the slots are read after it.
+  void flush() {
+    for (Pending& p : pending_) {
+      if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
+      p.ordinal = kNoOrdinal;
+    }
   }
   const Slot* at(std::size_t ordinal) const {
     return ordinal < slots_.size() && slots_[ordinal].id != kNone ? &slots_[ordinal] : nullptr;
   }
 
  private:
+  static constexpr std::size_t kPending = 16;
+  static constexpr std::uint64_t kNoOrdinal = static_cast<std::uint64_t>(-1);
+  struct Pending {
+    std::uint64_t ordinal = kNoOrdinal;
+    Slot slot;
+  };
   std::vector<Slot> slots_;
+  std::array<Pending, kPending> pending_;
+  std::size_t next_ = 0;
 };
 
 // Word ids and occurrence numbers in one pass over the key-sorted records.
@@ -499,6 +522,7 @@ Flow build_word_lists(Context& ctx) {
     return Flow::kEnd;
   }
   words.reset();
+  if (slots) slots->flush();
   PageGrouping grouping;
   GroupSplit split(ctx, nexts, grouping, one_group);
   if ((slots ? split_placed(*slots, split) : split_sorted(numbered, split)) == Flow::kEnd) return Flow::kEnd;

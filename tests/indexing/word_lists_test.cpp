@@ -231,11 +231,22 @@ std::string text_order(const std::vector<std::string>& keyed) {
 // in place instead of sorting the numbered records back: every list comes
 // out the same.
 TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
+  // More words than are pending at once, their ordinals in no order.
+  std::vector<std::string> many;
+  for (int i = 0; i < 60; ++i) {
+    const std::string word = "w" + std::to_string(100 + i % 20);
+    std::string ordinal;
+    append_ordinal(ordinal, static_cast<std::uint64_t>((i * 37) % 60));
+    many.push_back("\"" + word + "\",\"page_01.htm\",\"" + line_field(100 + i) + "\",\"" + word + "\",\"     1\",\"" +
+                   ordinal + "\"");
+  }
+  std::sort(many.begin(), many.end());
   struct Case {
     const char* name;
     std::vector<std::string> records;
   } cases[] = {
       {"three pages", kThreePages},
+      {"sixty words", many},
       {"four pages",
        {R"("one","page_01.htm","         1","one","     1","00000000")",
         R"("one","page_03.htm","         1","one","     1","00000002")",
