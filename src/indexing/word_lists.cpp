@@ -39,8 +39,6 @@ inline void fetch_soon(const void* p) {
 
 namespace keyed = keyed_record;
 namespace occurrence = occurrence_record;
-namespace word_order = word_order_record;
-namespace next_page = next_page_record;
 
 
 // Parses an id's number; false for anything but "id" and digits.
@@ -244,13 +242,17 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter* numbered
   return words != nullptr ? words->finish() : Flow::kGoOn;
 }
 
+// The most keyed records the extraction's pieces can hold: a keyed record
+// takes at least 48 bytes in its piece (a key and a word of three bytes or
+// more, a page name with ".htm", the padded line and column, the ordinal,
+// the quotes, commas and line end).
+std::uint64_t most_keyed_records() { return pieces_bytes(kKeyedPieces) / 48; }
+
 // In a normal run a single page file holds every word. With at most two
 // page files group 1 takes every record, and its word-order list can be
 // written as the records are numbered: key order is then id order, as long
-// as every id has its eight digits (fewer than 10^8 records; a keyed record
-// takes at least kLeastKeyedBytes bytes in its piece).
-bool all_in_first_group() {
-  constexpr std::uint64_t kLeastKeyedBytes = 48;
+// as every id has its eight digits (fewer than 10^8 records).
+bool all_in_first_group(std::uint64_t most_records) {
   constexpr std::uint64_t kEightDigitIds = 100'000'000;
   LineReader names("dir_02.txt");
   if (!names.is_open()) return false;
@@ -259,7 +261,7 @@ bool all_in_first_group() {
   while (names.next(name)) {
     if (lower_ascii(name).find(".htm") != std::string::npos) ++pages;
   }
-  return pages <= 2 && pieces_bytes(kKeyedPieces) / kLeastKeyedBytes < kEightDigitIds;
+  return pages <= 2 && most_records < kEightDigitIds;
 }
 
 void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
@@ -528,18 +530,17 @@ Flow build_word_lists(Context& ctx) {
   clear_sort_pieces(ctx);
   // The words' ordinals lead the records as their sort keys: text order.
   ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
-  const bool one_group = all_in_first_group();
+  const std::uint64_t most_records = most_keyed_records();
+  const bool one_group = all_in_first_group(most_records);
   std::unique_ptr<WordOrderList> words;
   if (one_group) words = std::make_unique<WordOrderList>(ctx, "wrd_14_1.txt");
   // The words in text order, as the extraction left them, are given their
-  // ids and numbers in place when the run is small enough to hold them;
+  // ids and numbers in place when the run is small enough to hold them (a
+  // slot for each record the pieces can hold; every ordinal is below that);
   // otherwise the numbered records are sorted back into text order.
   std::unique_ptr<TextOrderSlots> slots;
-  if (path_exists(native_path(kTextOrderWords))) {
-    const long long text_words = count_lines(kTextOrderWords);
-    if (text_words <= static_cast<long long>(TextOrderSlots::kMostWords)) {
-      slots = std::make_unique<TextOrderSlots>(static_cast<std::size_t>(text_words));
-    }
+  if (most_records <= TextOrderSlots::kMostWords && path_exists(native_path(kTextOrderWords))) {
+    slots = std::make_unique<TextOrderSlots>(static_cast<std::size_t>(most_records));
   }
   if (number_occurrences(ctx, nexts, slots ? nullptr : &numbered, slots.get(), words.get()) == Flow::kEnd) {
     return Flow::kEnd;

@@ -55,7 +55,6 @@ class NextPages {
   // The page that follows the entry's page among the pages of its id, when
   // it sorts after it; empty when there is none.
   std::string_view next(std::size_t entry) const;
-  std::size_t entry_count() const { return entries_.size(); }
   // Asks the processor to fetch what next() and last_number() read.
   void prefetch(std::size_t entry) const;
   // The number of the last occurrence of the entry's word on its page.
