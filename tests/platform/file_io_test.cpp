@@ -105,12 +105,31 @@ TEST_F(FileIoTest, MissingFileAndFolderFail) {
   EXPECT_FALSE(out.close());
 }
 
-TEST_F(FileIoTest, RenameReplacesAnExistingTarget) {
-  write_file("a.txt", "a");
-  write_file("b.txt", "b");
-  ASSERT_TRUE(rename_path("a.txt", "b.txt"));
-  EXPECT_EQ(read_file("b.txt"), "a");
-  EXPECT_FALSE(path_exists("a.txt"));
+// A rename replaces an existing file, and a rename that cannot be done
+// leaves the target as it was.
+TEST_F(FileIoTest, RenameReplacesOnlyWhenItCan) {
+  struct Case {
+    const char* what;
+    const char* from;
+    bool ok;
+    std::string target_after;
+  } cases[] = {
+      {"a file over a file", "a.txt", true, "a"},
+      {"a missing file", "none.txt", false, "b"},
+      {"a folder over a file", "folder", false, "b"},
+  };
+  testing::make_dir("folder");
+  for (const Case& c : cases) {
+    write_file("a.txt", "a");
+    write_file("b.txt", "b");
+    const bool source_there = path_exists(c.from);
+    EXPECT_EQ(rename_path(c.from, "b.txt"), c.ok) << c.what;
+    EXPECT_EQ(read_file("b.txt"), c.target_after) << c.what;
+    EXPECT_EQ(path_exists(c.from), source_there && !c.ok) << c.what;
+  }
+  // Onto itself: nothing changes.
+  EXPECT_TRUE(rename_path("b.txt", "b.txt"));
+  EXPECT_EQ(read_file("b.txt"), "b");
 }
 
 #ifndef _WIN32
