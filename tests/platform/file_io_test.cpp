@@ -116,7 +116,10 @@ TEST_F(FileIoTest, RenameReplacesOnlyWhenItCan) {
   } cases[] = {
       {"a file over a file", "a.txt", true, "a"},
       {"a missing file", "none.txt", false, "b"},
+#ifndef _WIN32
+      // Wine moves a folder onto a file; POSIX refuses.
       {"a folder over a file", "folder", false, "b"},
+#endif
   };
   testing::make_dir("folder");
   for (const Case& c : cases) {
