@@ -9,7 +9,7 @@
 
 #include "commands/command_line.h"
 #include "commands/output.h"
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 
 namespace textpair {
 
@@ -18,7 +18,7 @@ class Console;
 struct CommandIo {
   Console& console;
   Output& out;
-  WriteFailures& writes;  // where a file not written completely is noted
+  IoFailures& failures;  // where a file not written completely is noted
   const std::vector<std::string>* input = nullptr;  // lines from a pipe
 };
 

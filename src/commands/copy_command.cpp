@@ -21,26 +21,30 @@ constexpr const char* kCannotRead = "The system cannot read from the specified d
 // Writes the sources one after the other into `target`. A new target is
 // written in place (and removed again when that fails); an existing one is
 // replaced only by a complete scratch copy.
-bool write_joined(const std::vector<std::string>& sources, const std::string& target) {
-  if (!is_directory(parent_path(target))) return false;
+IoResult write_joined(const std::vector<std::string>& sources, const std::string& target) {
+  if (!is_directory(parent_path(target))) return IoResult::failed(parent_path(target), "no such folder");
   if (sources.size() == 1 && !path_exists(target)) {
-    if (copy_file(sources[0], target)) return true;
-    remove_file(target);
-    return false;
+    IoResult copied = copy_file(sources[0], target);
+    // What is left of a failed copy goes; should that fail too, the next
+    // run's clean-up or copy replaces it.
+    if (!copied) ignore_result(remove_file(target));
+    return copied;
   }
   std::string scratch;
   unsigned number = 0;
   File made;
-  if (!create_scratch_file(parent_path(target), "~copy", number, made, scratch)) return false;
-  bool ok = made.close();
+  if (!create_scratch_file(parent_path(target), "~copy", number, made, scratch)) return made.close();
+  IoResult result = made.close();
   if (sources.size() == 1) {
-    ok = ok && copy_file(sources[0], scratch);
+    if (result) result = copy_file(sources[0], scratch);
   } else {
-    for (const std::string& s : sources) ok = ok && append_file(s, scratch);
+    for (const std::string& s : sources) {
+      if (result) result = append_file(s, scratch);
+    }
   }
-  if (ok && rename_path(scratch, target)) return true;
-  remove_file(scratch);
-  return false;
+  if (result) result = rename_path(scratch, target);
+  if (!result) ignore_result(remove_file(scratch));
+  return result;
 }
 
 void report(CommandIo& io, int copied) { io.out.line(pad_left(std::to_string(copied), 9) + " file(s) copied."); }
@@ -55,7 +59,7 @@ void copy_command(CommandIo& io, const Args& args) {
     return;
   }
   FileArgument source = read_file_argument(names[0]);
-  std::vector<DirEntry> found = matching_entries(source, false);
+  std::vector<DirEntry> found = matching_entries(source, false, io.failures);
   if (found.empty()) {
     complain(io.console, "The system cannot find the file specified.");
     report(io, 0);
@@ -91,7 +95,7 @@ void copy_command(CommandIo& io, const Args& args) {
       // Every copy of the program goes into a folder it has made: one that
       // is missing is work that could not be written.
       complain(io.console, kNoPath);
-      io.writes.note(Written::kShort);
+      io.failures.note(IoResult::failed(native_folder(target_arg), "no such folder"));
       report(io, 0);
       return;
     }
@@ -103,9 +107,9 @@ void copy_command(CommandIo& io, const Args& args) {
         complain(io.console, "The file cannot be copied onto itself.");
         continue;
       }
-      if (!write_joined({source_path(e)}, to)) {
+      if (IoResult written = write_joined({source_path(e)}, to); !written) {
         complain(io.console, kCannotWrite);
-        io.writes.note(Written::kShort);
+        io.failures.note(written);
         continue;
       }
       if (source.wildcard) io.out.line(join_name(source.folder, e.name));
@@ -125,7 +129,7 @@ void copy_command(CommandIo& io, const Args& args) {
     sources.push_back(source_path(e));
   }
   if (!sources.empty()) {
-    if (write_joined(sources, to)) {
+    if (IoResult written = write_joined(sources, to); written) {
       if (source.wildcard) {
         for (const DirEntry& e : found) {
           if (!same_file(source_path(e), to)) io.out.line(join_name(source.folder, e.name));
@@ -135,7 +139,7 @@ void copy_command(CommandIo& io, const Args& args) {
     } else {
       const bool folder_there = is_directory(parent_path(to));
       complain(io.console, folder_there ? kCannotWrite : kNoPath);
-      io.writes.note(Written::kShort);
+      io.failures.note(written);
     }
   }
   report(io, copied);

@@ -20,16 +20,18 @@ void del_command(CommandIo& io, const Args& args) {
       complain(io.console, "The system cannot find the path specified.");
       continue;
     }
-    std::vector<DirEntry> found = matching_entries(arg, false);
+    std::vector<DirEntry> found = matching_entries(arg, false, io.failures);
     if (found.empty()) {
       complain(io.console, "Could Not Find " + shown_path(native_path(join_name(arg.folder, arg.pattern))));
       continue;
     }
     for (const DirEntry& e : found) {
       std::string path = join_path(folder, e.name);
-      if (!remove_file(path)) {
+      // A file left behind would be taken for this run's work.
+      if (IoResult removed = remove_file(path); !removed) {
         complain(io.console, shown_path(path));
         complain(io.console, "Access is denied.");
+        io.failures.note(removed);
       }
     }
   }

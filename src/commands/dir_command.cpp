@@ -50,7 +50,7 @@ void list_full(CommandIo& io, const FileArgument& arg) {
     complain(io.console, "The system cannot find the path specified.");
     return;
   }
-  std::vector<DirEntry> entries = matching_entries(arg, true);
+  std::vector<DirEntry> entries = matching_entries(arg, true, io.failures);
   // A folder other than the root holds "." and "..", which patterns such as
   // "*." and "*" match.
   std::string here = folder.empty() ? "." : folder;
@@ -93,7 +93,7 @@ void list_bare(CommandIo& io, const FileArgument& arg) {
     complain(io.console, "The system cannot find the path specified.");
     return;
   }
-  std::vector<DirEntry> entries = matching_entries(arg, true);
+  std::vector<DirEntry> entries = matching_entries(arg, true, io.failures);
   if (entries.empty()) complain(io.console, "File Not Found");
   for (const DirEntry& e : entries) io.out.line(e.name);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/file_names.h"
+#include "platform/files.h"
 
 namespace textpair {
 
@@ -22,7 +23,7 @@ FileArgument read_file_argument(const std::string& arg) {
 
 std::string native_folder(const FileArgument& arg) { return arg.folder.empty() ? "" : native_path(arg.folder); }
 
-std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders) {
+std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders, IoFailures& failures) {
   std::vector<DirEntry> found;
   std::string folder = native_folder(arg);
   if (!arg.wildcard) {
@@ -31,7 +32,13 @@ std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folder
     if (!arg.pattern.empty() && entry_info(path, e) && (with_folders || !e.is_dir)) found.push_back(e);
     return found;
   }
-  for (DirEntry& e : list_dir(folder)) {
+  std::vector<DirEntry> entries;
+  // A folder that is not there names nothing, as the interpreter has it; one
+  // that is there and cannot be read is a failure.
+  if (IoResult listed = list_dir(folder, entries); !listed && is_directory(folder.empty() ? "." : folder)) {
+    failures.note_read(listed);
+  }
+  for (DirEntry& e : entries) {
     if (!with_folders && e.is_dir) continue;
     if (wildcard_match(arg.pattern, e.name)) found.push_back(std::move(e));
   }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/io_failures.h"
 #include "platform/files.h"
 
 namespace textpair {
@@ -24,8 +25,9 @@ FileArgument read_file_argument(const std::string& arg);
 std::string native_folder(const FileArgument& arg);
 
 // The entries the argument names, in listing order. Folders only when
-// `with_folders`. A name without wildcards names at most one entry.
-std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders);
+// `with_folders`. A name without wildcards names at most one entry. A
+// folder that cannot be read names none, and is noted in `failures`.
+std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders, IoFailures& failures);
 
 // "folder\name", or the name alone for the work folder.
 std::string join_name(const std::string& folder, const std::string& name);

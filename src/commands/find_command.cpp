@@ -59,7 +59,7 @@ struct Source {
   bool found = false;
 };
 
-std::vector<Source> sources_of(const std::vector<std::string>& names) {
+std::vector<Source> sources_of(const std::vector<std::string>& names, IoFailures& failures) {
   std::vector<Source> out;
   for (const std::string& name : names) {
     FileArgument arg = read_file_argument(name);
@@ -68,7 +68,7 @@ std::vector<Source> sources_of(const std::vector<std::string>& names) {
       out.push_back({name, native, is_regular_file(native)});
       continue;
     }
-    std::vector<DirEntry> found = matching_entries(arg, false);
+    std::vector<DirEntry> found = matching_entries(arg, false, failures);
     if (found.empty()) out.push_back({name, "", false});
     std::string folder = native_folder(arg);
     for (const DirEntry& e : found) {
@@ -78,10 +78,17 @@ std::vector<Source> sources_of(const std::vector<std::string>& names) {
   return out;
 }
 
-// Calls `take` with every line of the file; false when it cannot be read.
-bool each_line(const std::string& native, const std::function<void(const std::string&)>& take) {
+// Calls `take` with every line of the file; false when it cannot be opened.
+// A file that is there but cannot be opened or read to its end is noted in
+// `failures`: its matches would be incomplete.
+bool each_line(const std::string& native, IoFailures& failures,
+               const std::function<void(const std::string&)>& take) {
   LineReader reader;
-  if (!reader.open(native)) return false;
+  if (!reader.open(native)) {
+    if (is_regular_file(native)) failures.note_read(reader.status());
+    return false;
+  }
+  reader.report_to(failures);
   std::string line;
   while (reader.next(line)) take(line);
   return true;
@@ -110,7 +117,7 @@ void find_command(CommandIo& io, const Args& args) {
     if (count) io.out.line(std::to_string(n));
     return;
   }
-  for (const Source& s : sources_of(names)) {
+  for (const Source& s : sources_of(names, io.failures)) {
     std::string head = "---------- " + upper_ascii(s.shown);
     if (!s.found) {
       complain(io.console, "File not found - " + upper_ascii(s.shown));
@@ -121,7 +128,7 @@ void find_command(CommandIo& io, const Args& args) {
       io.out.line("");
       io.out.line(head);
     }
-    bool read = each_line(s.native, [&](const std::string& line) {
+    bool read = each_line(s.native, io.failures, [&](const std::string& line) {
       if (!search.matches(line)) return;
       ++n;
       if (!count) io.out.line(line);
@@ -151,10 +158,10 @@ void findstr_command(CommandIo& io, const Args& args) {
     }
     return;
   }
-  std::vector<Source> sources = sources_of(names);
+  std::vector<Source> sources = sources_of(names, io.failures);
   bool prefix = sources.size() > 1;
   for (const Source& s : sources) {
-    bool read = s.found && each_line(s.native, [&](const std::string& line) {
+    bool read = s.found && each_line(s.native, io.failures, [&](const std::string& line) {
       if (search.matches(line)) io.out.line(prefix ? s.shown + ":" + line : line);
     });
     if (!read) complain(io.console, "FINDSTR: Cannot open " + s.shown);

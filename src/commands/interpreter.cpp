@@ -6,6 +6,7 @@
 #include "commands/file_match.h"
 #include "common/bytes.h"
 #include "platform/file_names.h"
+#include "platform/files.h"
 
 namespace textpair {
 
@@ -37,7 +38,7 @@ Builtin lookup(std::string name) {
 
 // Runs the commands of a pipe one after the other, each reading the lines
 // the one before it wrote.
-void run_pipeline(Console& console, WriteFailures& writes, const std::vector<Command>& pipeline) {
+void run_pipeline(Console& console, IoFailures& failures, const std::vector<Command>& pipeline) {
   std::vector<std::string> piped;
   for (std::size_t i = 0; i < pipeline.size(); ++i) {
     const Command& cmd = pipeline[i];
@@ -49,10 +50,15 @@ void run_pipeline(Console& console, WriteFailures& writes, const std::vector<Com
     std::vector<std::unique_ptr<FileOutput>> files;
     bool opened = true;
     for (const Redirect& r : cmd.redirects) {
-      if (!files.empty()) writes.note(files.back()->close());
+      if (!files.empty()) failures.note(files.back()->close());
       files.push_back(std::make_unique<FileOutput>());
       if (!files.back()->open(r.target, r.append)) {
         complain(console, "The system cannot find the path specified.");
+        // A missing folder is the interpreter's ordinary complaint (the
+        // folder resets write into folders that may not be there yet); a
+        // folder that is there and takes no file is a failure.
+        IoResult failure = files.back()->close();
+        if (is_directory(parent_path(native_path(r.target)))) failures.note(failure);
         opened = false;
         break;
       }
@@ -71,11 +77,11 @@ void run_pipeline(Console& console, WriteFailures& writes, const std::vector<Com
     BufferOutput to_pipe;
     Output& out = !files.empty() ? static_cast<Output&>(*files.back())
                                  : (last ? static_cast<Output&>(to_console) : static_cast<Output&>(to_pipe));
-    CommandIo io{console, out, writes, reads_pipe ? &input : nullptr};
+    CommandIo io{console, out, failures, reads_pipe ? &input : nullptr};
     run(io, Args(cmd.words.begin() + 1, cmd.words.end()));
-    if (!files.empty() && files.back()->close() == Written::kShort) {
+    if (IoResult closed = files.empty() ? IoResult() : files.back()->close(); !closed) {
       complain(console, "The system cannot write to the specified device.");
-      writes.note(Written::kShort);
+      failures.note(closed);
     }
     piped = to_pipe.lines();
   }
@@ -83,7 +89,7 @@ void run_pipeline(Console& console, WriteFailures& writes, const std::vector<Com
 
 // The values a for loop's set stands for: each file a pattern matches
 // (with the folder as written), or the item itself.
-std::vector<std::string> loop_values(const std::vector<Word>& set) {
+std::vector<std::string> loop_values(const std::vector<Word>& set, IoFailures& failures) {
   std::vector<std::string> values;
   for (const Word& item : set) {
     if (!has_wildcards(item.text)) {
@@ -91,23 +97,23 @@ std::vector<std::string> loop_values(const std::vector<Word>& set) {
       continue;
     }
     FileArgument arg = read_file_argument(item.text);
-    for (const DirEntry& e : matching_entries(arg, false)) values.push_back(join_name(arg.folder, e.name));
+    for (const DirEntry& e : matching_entries(arg, false, failures)) values.push_back(join_name(arg.folder, e.name));
   }
   return values;
 }
 
 }  // namespace
 
-void execute(Console& console, WriteFailures& writes, const CommandLine& line) {
+void execute(Console& console, IoFailures& failures, const CommandLine& line) {
   if (!line.valid) {
     complain(console, kSyntaxError);
     return;
   }
-  if (!line.is_loop) return run_pipeline(console, writes, line.pipeline);
-  for (const std::string& value : loop_values(line.loop_set)) {
+  if (!line.is_loop) return run_pipeline(console, failures, line.pipeline);
+  for (const std::string& value : loop_values(line.loop_set, failures)) {
     std::vector<Command> pipeline;
     for (const Command& cmd : line.pipeline) pipeline.push_back(substitute(cmd, line.loop_variable, value));
-    run_pipeline(console, writes, pipeline);
+    run_pipeline(console, failures, pipeline);
   }
 }
 

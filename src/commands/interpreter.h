@@ -8,7 +8,7 @@
 #define TEXTPAIR_COMMANDS_INTERPRETER_H_
 
 #include "commands/command_line.h"
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 
 namespace textpair {
 
@@ -16,7 +16,7 @@ class Console;
 
 // A file the line could not write completely is noted in `writes` (and
 // the interpreter's complaint shown on the console).
-void execute(Console& console, WriteFailures& writes, const CommandLine& line);
+void execute(Console& console, IoFailures& failures, const CommandLine& line);
 
 }  // namespace textpair
 

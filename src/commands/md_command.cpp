@@ -23,11 +23,11 @@ void md_command(CommandIo& io, const Args& args) {
       missing.push_back(part);
       if (parent_path(part) == part) break;
     }
-    bool ok = true;
-    for (auto it = missing.rbegin(); ok && it != missing.rend(); ++it) ok = make_directory(*it);
-    if (!ok) {
+    IoResult made;
+    for (auto it = missing.rbegin(); made && it != missing.rend(); ++it) made = make_directory(*it);
+    if (!made) {
       complain(io.console, "The system cannot find the path specified.");
-      io.writes.note(Written::kShort);
+      io.failures.note(made);
     }
   }
 }

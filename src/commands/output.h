@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/lines.h"
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 
 namespace textpair {
 
@@ -35,7 +35,7 @@ class FileOutput : public Output {
   // Creates (or empties) the file, or opens it for appending.
   bool open(const std::string& name, bool append) { return append ? file_.append(name) : file_.create(name); }
   void line(std::string_view text) override { file_.line(text); }
-  Written close() { return file_.close(); }
+  IoResult close() { return file_.close(); }
 
  private:
   LineWriter file_;

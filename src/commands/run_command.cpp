@@ -4,8 +4,8 @@
 
 namespace textpair {
 
-void run_command(Console& console, WriteFailures& writes, const std::string& line) {
-  execute(console, writes, parse_command_line(line));
+void run_command(Console& console, IoFailures& failures, const std::string& line) {
+  execute(console, failures, parse_command_line(line));
 }
 
 }  // namespace textpair

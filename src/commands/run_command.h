@@ -10,13 +10,13 @@
 
 #include <string>
 
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 
 namespace textpair {
 
 class Console;
 
-void run_command(Console& console, WriteFailures& writes, const std::string& line);
+void run_command(Console& console, IoFailures& failures, const std::string& line);
 
 }  // namespace textpair
 

@@ -4,6 +4,7 @@
 #include "common/bytes.h"
 #include "common/line_sort.h"
 #include "common/lines.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
 
 namespace textpair {
@@ -35,15 +36,16 @@ void sort_command(CommandIo& io, const Args& args) {
   LineReader reader;
   if (!reader.open(input)) {
     complain(io.console, "The system cannot find the file specified.");
-  } else if (sort_lines(reader, output) == Written::kShort) {
+  } else if (IoResult sorted = sort_lines(reader, output); !sorted) {
     complain(io.console, "The system cannot write to the specified device.");
-    io.writes.note(Written::kShort);
+    io.failures.note(sorted);
   } else if (to_output) {
-    LineReader reader(output);
+    LineReader reader(output, io.failures);
     std::string line;
     while (reader.next(line)) io.out.line(line);
   }
-  if (to_output) remove_file(output);
+  // A scratch file left behind is deleted by the next run's clean-up.
+  if (to_output) ignore_result(remove_file(native_path(output)));
 }
 
 }  // namespace textpair

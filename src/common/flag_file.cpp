@@ -2,7 +2,7 @@
 
 namespace textpair {
 
-Written FlagWriter::close() {
+IoResult FlagWriter::close() {
   if (!line_.empty()) out_.line(line_);
   line_.clear();
   return out_.close();

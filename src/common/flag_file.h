@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "common/lines.h"
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 
 namespace textpair {
 
@@ -27,7 +27,7 @@ class FlagWriter {
     }
   }
   // Writes the last flags; short when the file could not be written completely.
-  Written close();
+  IoResult close();
 
  private:
   LineWriter out_;
@@ -38,6 +38,13 @@ class FlagReader {
  public:
   // False when the file cannot be opened.
   bool open(const std::string& name) { return in_.open(name); }
+  // The same, noting a failed read in `failures` (a file that cannot be
+  // opened is the caller's to judge).
+  bool open(const std::string& name, IoFailures& failures) {
+    if (!in_.open(name)) return false;
+    in_.report_to(failures);
+    return true;
+  }
   // The next flag; false when none is left (or the file holds another byte).
   bool next(bool& flag);
 

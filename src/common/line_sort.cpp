@@ -21,22 +21,24 @@ namespace {
 class TempFiles {
  public:
   explicit TempFiles(std::string dir) : dir_(std::move(dir)) {}
+  // Scratch that could not be removed is left for the next run's clean-up.
   ~TempFiles() {
-    for (const std::string& name : names_) remove_file(name);
+    for (const std::string& name : names_) ignore_result(remove_file(name));
   }
   TempFiles(const TempFiles&) = delete;
   TempFiles& operator=(const TempFiles&) = delete;
 
-  // A new empty file open for writing; its name in `name`. False on failure.
+  // A new empty file open for writing; its name in `name`. False on
+  // failure, which `file` then holds.
   bool create(std::string& name, File& file) {
     if (!create_scratch_file(dir_, "~sort", counter_, file, name)) return false;
     names_.push_back(name);
     return true;
   }
 
-  void remove(const std::string& name) {
-    remove_file(name);
+  IoResult remove(const std::string& name) {
     names_.erase(std::remove(names_.begin(), names_.end(), name), names_.end());
+    return remove_file(name);
   }
 
   // The file is no longer temporary (it was renamed into place).
@@ -196,7 +198,7 @@ bool LineRun::write(File& f, std::size_t drop) const {
 LineMerge::LineMerge() = default;
 LineMerge::~LineMerge() = default;
 
-bool LineMerge::open(const std::vector<std::string>& sources) {
+bool LineMerge::open(const std::vector<std::string>& sources, IoFailures& failures) {
   readers_.clear();
   heads_.clear();
   advance_ = kNone;
@@ -204,6 +206,7 @@ bool LineMerge::open(const std::vector<std::string>& sources) {
   bool ok = true;
   for (std::size_t i = 0; i < sources.size(); ++i) {
     readers_.push_back(std::make_unique<LineReader>());
+    readers_.back()->report_to(failures);
     if (!readers_.back()->open(sources[i])) ok = false;
     readers_.back()->keep_previous();
     std::string_view line;
@@ -250,9 +253,9 @@ bool LineMerge::next(std::string_view& line) {
   return true;
 }
 
-MergeResult merge_runs(const std::vector<std::string>& sources, File& out, std::size_t drop) {
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out, IoFailures& failures, std::size_t drop) {
   LineMerge merge;
-  bool ok = merge.open(sources);
+  bool ok = merge.open(sources, failures);
   constexpr std::size_t kChunk = std::size_t{1} << 20;
   std::string chunk;
   std::string_view line;
@@ -265,33 +268,39 @@ MergeResult merge_runs(const std::vector<std::string>& sources, File& out, std::
     }
   }
   if (ok && !chunk.empty()) ok = out.write(chunk);
-  if (!out.close()) ok = false;
-  if (!ok) return MergeResult::kFailed;
+  failures.note(out.close());
+  // A source that could not be read to its end noted itself.
+  if (!ok || failures.any()) return MergeResult::kFailed;
   return merge.in_order() ? MergeResult::kInOrder : MergeResult::kOutOfOrder;
 }
 
-Written sort_lines(LineReader& reader, const std::string& output, const LineSortLimits& limits) {
+IoResult sort_lines(LineReader& reader, const std::string& output, const LineSortLimits& limits) {
   const std::size_t width = std::max<std::size_t>(limits.merge_width, 2);
   const std::string target = native_path(output);
   TempFiles temps(parent_path(target));
+  IoFailures failures;
+  reader.report_to(failures);
 
   // Cut the input into sorted runs; an input that fits one run is written
   // as the result straight away.
   std::vector<std::string> runs;
   LineRun run;
   while (run.fill(reader, limits.run_bytes)) {
+    if (failures.any()) return failures.first();  // the input could not be read
     run.sort();
     std::string name;
     File f;
-    if (!temps.create(name, f) || !run.write(f)) return Written::kShort;
+    if (!temps.create(name, f) || !run.write(f)) return f.close();
     if (runs.empty() && reader.at_end()) {
-      if (!rename_path(name, target)) return Written::kShort;
+      if (failures.any()) return failures.first();
+      if (IoResult moved = rename_path(name, target); !moved) return moved;
       temps.release(name);
-      return Written::kWhole;
+      return {};
     }
     runs.push_back(name);
   }
   reader.close();
+  if (failures.any()) return failures.first();
 
   // Merge until one pass can take every run; the last pass writes the result.
   std::size_t next = 0;
@@ -301,20 +310,25 @@ Written sort_lines(LineReader& reader, const std::string& output, const LineSort
     next += width;
     std::string name;
     File f;
-    if (!temps.create(name, f) || merge_runs(batch, f) == MergeResult::kFailed) return Written::kShort;
-    for (const std::string& done : batch) temps.remove(done);
+    if (!temps.create(name, f)) return f.close();
+    if (merge_runs(batch, f, failures) == MergeResult::kFailed) return failures.first();
+    for (const std::string& done : batch) {
+      if (IoResult removed = temps.remove(done); !removed) return removed;
+    }
     runs.push_back(name);
   }
 
   std::string result;
   File out;
-  if (!temps.create(result, out)) return Written::kShort;
+  if (!temps.create(result, out)) return out.close();
   // An empty input leaves no run: the result is empty.
-  bool ok = merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out) !=
-            MergeResult::kFailed;
-  if (!ok || !rename_path(result, target)) return Written::kShort;
+  if (merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out,
+                 failures) == MergeResult::kFailed) {
+    return failures.first();
+  }
+  if (IoResult moved = rename_path(result, target); !moved) return moved;
   temps.release(result);
-  return Written::kWhole;
+  return {};
 }
 
 }  // namespace textpair

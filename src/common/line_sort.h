@@ -29,10 +29,10 @@ struct LineSortLimits {
 // Sorts the lines of `input`, which the caller has opened, into `output`
 // (named the program's way, resolved like every other file name; it may be
 // the input's own file). The output is replaced only when the sort
-// succeeded, so a failure never leaves a partly written output behind; short
-// when a temporary file or the output could not be written. Temporary files
+// succeeded, so a failure never leaves a partly written output behind; the
+// result names the file that could not be read or written. Temporary files
 // are removed on every way out. An empty input gives an empty output.
-Written sort_lines(LineReader& input, const std::string& output, const LineSortLimits& limits = {});
+IoResult sort_lines(LineReader& input, const std::string& output, const LineSortLimits& limits = {});
 
 // Building blocks for sorts that name and keep their own pieces.
 
@@ -73,7 +73,8 @@ class LineRun {
     for (std::size_t i = 0; i < lines_.size(); ++i) each(at(i));
   }
   // Writes the lines without their first `drop` bytes, each followed by
-  // CR LF, and closes the file; false when a write or the close failed.
+  // CR LF, and closes the file; false when a write or the close failed,
+  // which the file then holds.
   bool write(File& f, std::size_t drop = 0) const;
   std::size_t size() const { return lines_.size(); }
 
@@ -95,8 +96,9 @@ class LineMerge {
   LineMerge(const LineMerge&) = delete;
   LineMerge& operator=(const LineMerge&) = delete;
 
-  // False when a source cannot be opened.
-  bool open(const std::vector<std::string>& sources);
+  // False when a source cannot be opened. The sources note their failed
+  // opens and reads in `failures`: a source that fails ends early.
+  bool open(const std::vector<std::string>& sources, IoFailures& failures);
   // The next line in order; the view holds until the next call. False at
   // the end.
   bool next(std::string_view& line);
@@ -125,9 +127,10 @@ class LineMerge {
 enum class MergeResult {
   kInOrder,
   kOutOfOrder,  // a source had a line less than the one before it
-  kFailed,      // a source could not be opened, or a write failed
+  kFailed,      // a source could not be read, or a write failed: noted in `failures`
 };
-MergeResult merge_runs(const std::vector<std::string>& sources, File& out, std::size_t drop = 0);
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out, IoFailures& failures,
+                       std::size_t drop = 0);
 
 }  // namespace textpair
 

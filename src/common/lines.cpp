@@ -20,6 +20,7 @@ bool LineReader::open(const std::string& name) {
   pos_ = len_ = 0;
   line_at_ = line_size_ = prev_at_ = prev_size_ = 0;
   eof_ = false;
+  report();
   return file_.is_open();
 }
 
@@ -38,6 +39,7 @@ bool LineReader::fill() {
   std::size_t got = file_.read(buf_.data() + len_, buf_.size() - len_);
   if (got == 0) {
     eof_ = true;
+    report();
     return false;
   }
   len_ += got;
@@ -93,7 +95,7 @@ void LineReader::rewind() {
 }
 
 void LineReader::close() {
-  file_.close();
+  static_cast<void>(file_.close());  // a reader's failures are in status()
   pos_ = len_ = 0;
 }
 
@@ -102,39 +104,34 @@ void LineReader::close() {
 LineWriter::~LineWriter() { static_cast<void>(close()); }
 
 bool LineWriter::open_mode(const std::string& name, File::Mode mode) {
-  if (file_.is_open()) file_.close();
   // A file that could not be made counts as a failed write, so callers that
   // check close() see it too.
-  ok_ = file_.open(native_path(name), mode);
-  return ok_;
+  return file_.open(native_path(name), mode);
 }
 
 bool LineWriter::create(const std::string& name) { return open_mode(name, File::Mode::kCreate); }
 bool LineWriter::append(const std::string& name) { return open_mode(name, File::Mode::kAppend); }
 
+// The file keeps its first failure: close() hands it back.
 void LineWriter::raw(std::string_view bytes) {
-  if (!file_.is_open()) return;
-  if (!bytes.empty() && !file_.write(bytes)) ok_ = false;
+  if (file_.is_open() && !bytes.empty()) static_cast<void>(file_.write(bytes));
 }
 
 void LineWriter::line(std::string_view text) {
-  if (file_.is_open() && !file_.write(text, "\r\n")) ok_ = false;
+  if (file_.is_open()) static_cast<void>(file_.write(text, "\r\n"));
 }
 
-Written LineWriter::close() {
-  if (file_.is_open() && !file_.close()) ok_ = false;
-  return written_if(ok_);
-}
+IoResult LineWriter::close() { return file_.close(); }
 
-std::vector<std::string> read_all_lines(const std::string& name) {
+std::vector<std::string> read_all_lines(const std::string& name, IoFailures& failures) {
   std::vector<std::string> lines;
-  LineReader reader(name);
+  LineReader reader(name, failures);
   std::string line;
   while (reader.next(line)) lines.push_back(line);
   return lines;
 }
 
-long long count_lines(const std::string& name) {
+long long count_lines(const std::string& name, IoFailures& failures) {
   File file(native_path(name), File::Mode::kRead);
   std::vector<char> block(kBufferSize);
   long long lines = 0;
@@ -148,6 +145,7 @@ long long count_lines(const std::string& name) {
     }
     last = block[got - 1];
   }
+  failures.note_read(file.close());
   // A last line without LF is still a line.
   return last == '\n' ? lines : lines + 1;
 }

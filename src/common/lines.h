@@ -10,23 +10,32 @@
 #include <string_view>
 #include <vector>
 
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 #include "platform/file_io.h"
 
 namespace textpair {
 
+// A failed open or a read error ends the lines as the end of the file
+// does; status() tells them apart, and a reader given the run's failure
+// record notes them there as they happen.
 class LineReader {
  public:
   LineReader() = default;
   explicit LineReader(const std::string& name) { open(name); }
+  LineReader(const std::string& name, IoFailures& failures) : failures_(&failures) { open(name); }
   ~LineReader();
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
   // False when the file cannot be opened; the reader then has no lines.
   bool open(const std::string& name);
+  // Notes the reader's failures in `failures` from now on.
+  void report_to(IoFailures& failures) { failures_ = &failures; }
   bool is_open() const { return file_.is_open(); }
-  // The next line without its line end; false at the end of the file.
+  // Success, or the failed open or read that ended the lines early.
+  const IoResult& status() const { return file_.status(); }
+  // The next line without its line end; false at the end of the file (or
+  // at a failure, see status()).
   bool next(std::string& line);
   // The same without a copy: the view holds until the next call.
   bool next(std::string_view& line);
@@ -44,6 +53,9 @@ class LineReader {
 
  private:
   bool fill();
+  void report() {
+    if (failures_ != nullptr) failures_->note_read(file_.status());
+  }
   // Notes the line handed out at `at`, of `size` bytes.
   void handed_out(std::size_t at, std::size_t size) {
     prev_at_ = line_at_;
@@ -52,6 +64,7 @@ class LineReader {
     line_size_ = size;
   }
   File file_;
+  IoFailures* failures_ = nullptr;
   std::vector<char> buf_;
   std::size_t pos_ = 0;
   std::size_t len_ = 0;
@@ -77,23 +90,25 @@ class LineWriter {
   void line(std::string_view text);
   // Writes bytes as they are.
   void raw(std::string_view bytes);
-  // False when a write failed since the file was opened (disk full, ...).
-  bool ok() const { return ok_; }
-  // Closes the file; short when the file could not be made or any write or
-  // the close failed.
-  Written close();
+  // False when the file could not be made or a write failed since (disk
+  // full, ...).
+  bool ok() const { return !file_.failed(); }
+  // Closes the file; a failure when the file could not be made or any write
+  // or the close failed.
+  IoResult close();
 
  private:
   bool open_mode(const std::string& name, File::Mode mode);
   File file_;
-  bool ok_ = true;
 };
 
-// Whole-file helpers for small list files.
-std::vector<std::string> read_all_lines(const std::string& name);
+// Whole-file helpers for small list files; a file that cannot be read is
+// noted in `failures` and gives what was read of it.
+std::vector<std::string> read_all_lines(const std::string& name, IoFailures& failures);
 // Number of lines, as LineReader reads them, counted in blocks.
-long long count_lines(const std::string& name);
-// Number of lines that still hold text after their leading blanks are removed.
+long long count_lines(const std::string& name, IoFailures& failures);
+// Number of lines that still hold text after their leading blanks are
+// removed; a missing file has none (a command that could not run leaves none).
 int count_nonblank_lines(const std::string& name);
 
 }  // namespace textpair

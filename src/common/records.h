@@ -38,7 +38,7 @@ class RecordWriter {
   // A record line built with append_field, without its line end.
   void write_built(std::string_view line) { out_.line(line); }
   // Short when the file could not be made or written completely.
-  Written close() { return out_.close(); }
+  IoResult close() { return out_.close(); }
 
  private:
   LineWriter out_;
@@ -62,6 +62,9 @@ void split_record(std::string_view line, std::size_t count, std::vector<std::str
 class RecordLines {
  public:
   RecordLines(const std::string& name, std::size_t count) : in_(name), count_(count) {}
+  // The same, noting a failed open or read in `failures`.
+  RecordLines(const std::string& name, std::size_t count, IoFailures& failures)
+      : in_(name, failures), count_(count) {}
   bool is_open() const { return in_.is_open(); }
   bool next();
   std::string_view operator[](std::size_t i) const { return fields_[i]; }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 #include "platform/msvcrt_rand.h"
 
 namespace textpair {
@@ -48,7 +48,7 @@ struct RunState {
   int entries_since_promo = 0;          // across all word index pages
   int ad_index = 0;                     // across all word index pages
   bool wrote_80_percent = false;
-  WriteFailures writes;                 // work files not written completely
+  IoFailures failures;                 // work files not written completely
   MsvcrtRand rand;                      // one unseeded sequence per run
 
   int ad_count() const { return ad_lines.empty() ? 0 : static_cast<int>(ad_lines.size()) - 1; }

@@ -80,15 +80,15 @@ Flow write_comparison_page(Context& ctx) {
   write_column(page, "txt_wrk\\" + name);
   page.line("</td>");
   if (!next_name(list, name)) {
-    ctx.state.writes.note(page.close());
+    ctx.state.failures.note(page.close());
     return missing_file(console);
   }
   page.line("<td>");
   write_column(page, "txt_wrk\\" + name);
   for (const char* line : {"</td>", "</tr>", "</table>", "<br>", "</body>", "</html>"}) page.line(line);
-  ctx.state.writes.note(page.close());
+  ctx.state.failures.note(page.close());
   list.close();
-  run_command(ctx.console, ctx.state.writes, "copy /y compare.htm htm_wrk\\compare.htm > out_null.list");
+  run_command(ctx.console, ctx.state.failures, "copy /y compare.htm htm_wrk\\compare.htm > out_null.list");
   return Flow::kGoOn;
 }
 

@@ -41,7 +41,7 @@ long long count_pages(const std::string& listing) {
 
 }  // namespace
 
-Written copy_without_control_bytes(const std::string& from, const std::string& to) {
+IoResult copy_without_control_bytes(const std::string& from, const std::string& to) {
   LineWriter out;
   out.create(to);
   LineReader in(from);
@@ -63,22 +63,22 @@ Written copy_without_control_bytes(const std::string& from, const std::string& t
 
 Flow write_page_files(Context& ctx) {
   Console& console = ctx.console;
-  run_command(ctx.console, ctx.state.writes, "dir > txt_in\\out.null.html");
-  run_command(ctx.console, ctx.state.writes, "del /q txt_in\\*.htm* > out_null.list");
-  run_command(ctx.console, ctx.state.writes, "copy /y htm_wrk\\*.htm* txt_in\\ > out_null.list");
+  run_command(ctx.console, ctx.state.failures, "dir > txt_in\\out.null.html");
+  run_command(ctx.console, ctx.state.failures, "del /q txt_in\\*.htm* > out_null.list");
+  run_command(ctx.console, ctx.state.failures, "copy /y htm_wrk\\*.htm* txt_in\\ > out_null.list");
 
-  run_command(ctx.console, ctx.state.writes, "dir > f_01.html");
-  run_command(ctx.console, ctx.state.writes, "del /q *.htm* > out_null.list");
-  run_command(ctx.console, ctx.state.writes, "dir *.htm | find /c \".htm\" > count.txt");
+  run_command(ctx.console, ctx.state.failures, "dir > f_01.html");
+  run_command(ctx.console, ctx.state.failures, "del /q *.htm* > out_null.list");
+  run_command(ctx.console, ctx.state.failures, "dir *.htm | find /c \".htm\" > count.txt");
   if (stale_page_count() >= 1) return stale_page(console);
 
-  run_command(ctx.console, ctx.state.writes, "dir > htm_in\\f_01.html");
-  run_command(ctx.console, ctx.state.writes, "del /q htm_in\\*.htm* > out_null.list");
-  run_command(ctx.console, ctx.state.writes, "cmd /c for %i in (txt_in) do copy %i\\*.htm* htm_in\\ >> out_null.list");
+  run_command(ctx.console, ctx.state.failures, "dir > htm_in\\f_01.html");
+  run_command(ctx.console, ctx.state.failures, "del /q htm_in\\*.htm* > out_null.list");
+  run_command(ctx.console, ctx.state.failures, "cmd /c for %i in (txt_in) do copy %i\\*.htm* htm_in\\ >> out_null.list");
 
   ctx.state.highlight = HighlightSettings{"red", "140%", true};
 
-  run_command(ctx.console, ctx.state.writes, "dir /b htm_in\\*.htm* > dir_01.txt");
+  run_command(ctx.console, ctx.state.failures, "dir /b htm_in\\*.htm* > dir_01.txt");
   ctx.state.number_pattern = number_pattern_for(count_pages("dir_01.txt"), ctx.state.number_pattern);
 
   LineReader listing("dir_01.txt");
@@ -89,10 +89,10 @@ Flow write_page_files(Context& ctx) {
     std::size_t htm = name.find(".htm");
     if (htm == std::string::npos) continue;
     std::string scratch = name.substr(0, htm) + "_01.htm";
-    ctx.state.writes.note(copy_without_control_bytes("htm_in\\" + name, scratch));
+    ctx.state.failures.note(copy_without_control_bytes("htm_in\\" + name, scratch));
     ++k;
     std::string page = "page_" + format_with_pattern(k, ctx.state.number_pattern) + ".htm";
-    run_command(ctx.console, ctx.state.writes, "copy /y " + scratch + " " + page + " > out_null.list");
+    run_command(ctx.console, ctx.state.failures, "copy /y " + scratch + " " + page + " > out_null.list");
   }
   return Flow::kGoOn;
 }

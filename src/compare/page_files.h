@@ -13,7 +13,7 @@ Flow write_page_files(Context& ctx);
 
 // Copies the lines of a file without the bytes 0 to 15 (tabs among them),
 // each ended with CR LF; short when the copy could not be written.
-Written copy_without_control_bytes(const std::string& from, const std::string& to);
+IoResult copy_without_control_bytes(const std::string& from, const std::string& to);
 
 }  // namespace textpair
 

@@ -18,7 +18,7 @@ bool is_ad_line(const std::string& line) { return contains(lower_ascii(line), "<
 
 std::string ads_page_address() { return std::string(kPublisherHost) + "/oglasi/oglasi.htm"; }
 
-void delete_old_ads(Context& ctx) { run_command(ctx.console, ctx.state.writes, kDeleteOldAds); }
+void delete_old_ads(Context& ctx) { run_command(ctx.console, ctx.state.failures, kDeleteOldAds); }
 
 std::vector<std::string> read_ad_lines(const std::string& listing) {
   std::vector<std::string> ads(1);
@@ -32,11 +32,11 @@ std::vector<std::string> read_ad_lines(const std::string& listing) {
 
 Flow fetch_ads(Context& ctx) {
   Console& console = ctx.console;
-  WriteFailures& writes = ctx.state.writes;
-  run_command(console, writes, kDeleteOldAds);
-  run_command(console, writes, "md oglasi_wget  > out_null.list");
-  run_command(console, writes, "wget -nv --output-document=oglasi_wget\\oglasi_wget.html " + ads_page_address());
-  run_command(console, writes, "find \"<p>\" oglasi_wget\\oglasi_wget.html > oglasi.txt");
+  IoFailures& failures = ctx.state.failures;
+  run_command(console, failures, kDeleteOldAds);
+  run_command(console, failures, "md oglasi_wget  > out_null.list");
+  run_command(console, failures, "wget -nv --output-document=oglasi_wget\\oglasi_wget.html " + ads_page_address());
+  run_command(console, failures, "find \"<p>\" oglasi_wget\\oglasi_wget.html > oglasi.txt");
 
   std::vector<std::string> ads = read_ad_lines("oglasi.txt");
   if (ads.size() < 2) {
@@ -50,8 +50,8 @@ Flow fetch_ads(Context& ctx) {
   }
   ctx.state.ad_lines = std::move(ads);
 
-  run_command(console, writes, "cmd /c for %i in (oglasi_wget\\oglasi.*) do del /q %i > out_null.list");
-  run_command(console, writes, "del /q oglasi.txt > out_null.list");
+  run_command(console, failures, "cmd /c for %i in (oglasi_wget\\oglasi.*) do del /q %i > out_null.list");
+  run_command(console, failures, "del /q oglasi.txt > out_null.list");
   return Flow::kGoOn;
 }
 

@@ -15,6 +15,7 @@
 #include "input/intake.h"
 #include "input/working_copies.h"
 #include "platform/console.h"
+#include "platform/run_lock.h"
 #include "site/all_words_index.h"
 #include "site/annotated_pages.h"
 #include "site/publish.h"
@@ -36,13 +37,26 @@ Flow build_index_site(Context& ctx) {
   return check_work_written(ctx);
 }
 
-// A phase's hand-over, then the check that its work was written.
-Flow checked(Context& ctx, Flow flow) { return flow == Flow::kEnd ? Flow::kEnd : check_work_written(ctx); }
+// A phase's hand-over, then the check that its work was written and read
+// whole; a phase that ended because a file failed it ends with that screen.
+Flow checked(Context& ctx, Flow flow) {
+  if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
+  return flow;
+}
+
+void show_busy_screen(Console& console) {
+  console.write_line(kDashes);
+  console.write_line("The program is already running in this folder.");
+  console.write_line("This start ends without touching a file, so that the two runs do not spoil each other's work.");
+  console.write_line("Wait until the other run has ended (or close its window), then start the program again.");
+  console.empty_line();
+  any_key_prompt(console, "<...> any key to continue and end");
+}
 
 Flow run_phases(Context& ctx) {
   Console& console = ctx.console;
-  WriteFailures& writes = ctx.state.writes;
-  run_command(console, writes, "chcp");
+  IoFailures& failures = ctx.state.failures;
+  run_command(console, failures, "chcp");
   console.write_line(kModuleName);
   console.empty_line();
   console.write_line(ctx.state.invocation_path);
@@ -74,21 +88,37 @@ Flow run_phases(Context& ctx) {
 }  // namespace
 
 Flow check_work_written(Context& ctx) {
-  if (!ctx.state.writes.any()) return Flow::kGoOn;
+  const IoFailures& failures = ctx.state.failures;
+  if (!failures.any()) return Flow::kGoOn;
   // No clean-up: what was written stays for the user.
   Console& console = ctx.console;
   console.write_line(kDashes);
-  console.write_line("The work folder could not be written completely.");
-  console.write_line("Check the free space on the disk.");
+  if (failures.first_kind() == FailureKind::kRead) {
+    console.write_line("A file of the work folder could not be read.");
+    console.write_line(failures.first().describe());
+    console.write_line("Check the disk, then start the program again.");
+  } else {
+    console.write_line("The work folder could not be written completely.");
+    console.write_line(failures.first().describe());
+    console.write_line("Check the free space on the disk.");
+  }
   console.empty_line();
   any_key_prompt(console, "<...> any key to continue and end");
   return Flow::kEnd;
 }
 
 int run(Console& console, const std::string& invocation_path) {
+  RunLock lock;
+  if (!lock.acquire()) {
+    show_busy_screen(console);
+    return 0;
+  }
   RunState state;
   state.invocation_path = invocation_path;
   Context ctx{console, state};
+  // What an interrupted run left in the hold folder goes back first.
+  put_back_held_files(ctx);
+  if (check_work_written(ctx) == Flow::kEnd) return 0;
   run_phases(ctx);
   return 0;
 }

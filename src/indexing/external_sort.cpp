@@ -17,11 +17,19 @@ namespace textpair {
 
 namespace {
 
-// False when the file cannot be made.
+// False when the file cannot be made; the file then holds the failure.
 bool create_file(const std::string& name, File& file) { return file.open(native_path(name), File::Mode::kCreate); }
 
-bool move_named(const std::string& from, const std::string& to) {
+IoResult move_named(const std::string& from, const std::string& to) {
   return rename_path(native_path(from), native_path(to));
+}
+
+// A file that could not be read or written ends the run with the screen for
+// unwritten work, which the driver shows: the failure is noted, no sort
+// error is shown.
+Flow io_failure(IoFailures& failures, const IoResult& failure) {
+  failures.note(failure);
+  return Flow::kEnd;
 }
 
 Flow sort_error(Console& console) {
@@ -42,16 +50,17 @@ Flow no_file_error(Console& console, const std::string& input, const std::string
   return Flow::kEnd;
 }
 
-bool write_named(const LineRun& run, const std::string& name, std::size_t drop = 0) {
+IoResult write_named(const LineRun& run, const std::string& name, std::size_t drop = 0) {
   File f;
-  return create_file(name, f) && run.write(f, drop);
+  if (create_file(name, f)) static_cast<void>(run.write(f, drop));
+  return f.close();
 }
 
 }  // namespace
 
 void clear_sort_pieces(Context& ctx) {
-  run_command(ctx.console, ctx.state.writes, "dir > file_s_01.txt");
-  run_command(ctx.console, ctx.state.writes, "del /q file_s_*.txt > null.txt");
+  run_command(ctx.console, ctx.state.failures, "dir > file_s_01.txt");
+  run_command(ctx.console, ctx.state.failures, "del /q file_s_*.txt > null.txt");
 }
 
 ExternalSorter::ExternalSorter(Context& ctx, std::string input, std::string output,
@@ -70,13 +79,15 @@ std::string piece_of(const SortScratch& scratch, std::size_t n) {
 }
 
 // Hands the lines of the sorted pieces, merged and without their keys, to `each`.
-Flow merge_named(Console& console, const std::vector<std::string>& pieces, std::size_t key_bytes,
+Flow merge_named(Context& ctx, const std::vector<std::string>& pieces, std::size_t key_bytes,
                  const std::function<void(std::string_view)>& each) {
+  IoFailures& failures = ctx.state.failures;
   LineMerge merge;
-  if (!merge.open(pieces)) return sort_error(console);
+  if (!merge.open(pieces, failures)) return Flow::kEnd;
   std::string_view line;
   while (merge.next(line)) each(line.substr(std::min(key_bytes, line.size())));
-  return merge.in_order() ? Flow::kGoOn : sort_error(console);
+  if (failures.any()) return Flow::kEnd;
+  return merge.in_order() ? Flow::kGoOn : sort_error(ctx.console);
 }
 
 }  // namespace
@@ -85,7 +96,10 @@ std::string ExternalSorter::piece(std::size_t n) const { return piece_of(scratch
 
 void ExternalSorter::write_piece() {
   run_.sort();
-  if (!write_named(run_, piece(++pieces_))) failed_ = true;
+  if (IoResult written = write_named(run_, piece(++pieces_)); !written) {
+    ctx_.state.failures.note(written);
+    failed_ = true;
+  }
   run_.clear();
 }
 
@@ -97,26 +111,32 @@ void ExternalSorter::add(std::string_view line) {
 Flow ExternalSorter::merge_down() {
   if (run_.size() > 0) write_piece();
   run_ = LineRun();
-  if (failed_) return sort_error(ctx_.console);
+  if (failed_) return Flow::kEnd;
   // Pieces and merge output are scratch: they are moved into place, never
   // copied. Each pass merges the first fan_in pieces into one, until one
   // pass can take them all.
   const std::size_t fan_in = std::max<std::size_t>(limits_.fan_in, 2);
+  IoFailures& failures = ctx_.state.failures;
   while (pieces_ > fan_in) {
     std::vector<std::string> sources;
     for (std::size_t i = 1; i <= fan_in; ++i) sources.push_back(piece(i));
     File out;
     if (!create_file(scratch_.merged, out)) return no_file_error(ctx_.console, input_, output_, fan_in, scratch_.merged);
-    if (merge_runs(sources, out) != MergeResult::kInOrder) return sort_error(ctx_.console);
+    switch (merge_runs(sources, out, failures)) {
+      case MergeResult::kInOrder: break;
+      case MergeResult::kOutOfOrder: return sort_error(ctx_.console);
+      case MergeResult::kFailed: return Flow::kEnd;
+    }
     // Pieces 1..fan_in are merged: the rest move down behind the merged
     // result, which becomes piece 1.
     for (std::size_t i = 1; i <= fan_in; ++i) {
-      run_command(ctx_.console, ctx_.state.writes, "del /q " + piece(i) + " > out_null.list");
+      run_command(ctx_.console, ctx_.state.failures, "del /q " + piece(i) + " > out_null.list");
     }
+    if (failures.any()) return Flow::kEnd;
     for (std::size_t i = fan_in + 1; i <= pieces_; ++i) {
-      if (!move_named(piece(i), piece(i - fan_in + 1))) return sort_error(ctx_.console);
+      if (IoResult moved = move_named(piece(i), piece(i - fan_in + 1)); !moved) return io_failure(failures, moved);
     }
-    if (!move_named(scratch_.merged, piece(1))) return sort_error(ctx_.console);
+    if (IoResult moved = move_named(scratch_.merged, piece(1)); !moved) return io_failure(failures, moved);
     pieces_ = pieces_ - fan_in + 1;
   }
   return Flow::kGoOn;
@@ -129,14 +149,15 @@ std::vector<std::string> ExternalSorter::piece_names() const {
 }
 
 Flow ExternalSorter::finish() {
-  if (failed_) return sort_error(ctx_.console);
+  if (failed_) return Flow::kEnd;
+  IoFailures& failures = ctx_.state.failures;
   if (pieces_ == 0) {
     // A single piece is the sorted result as it stands; no lines give an
     // empty output.
     run_.sort();
-    const bool written = write_named(run_, output_, key_bytes_);
+    IoResult written = write_named(run_, output_, key_bytes_);
     run_ = LineRun();
-    return written ? Flow::kGoOn : sort_error(ctx_.console);
+    return written ? Flow::kGoOn : io_failure(failures, written);
   }
   if (merge_down() == Flow::kEnd) return Flow::kEnd;
   File out;
@@ -144,13 +165,17 @@ Flow ExternalSorter::finish() {
     return no_file_error(ctx_.console, input_, output_, pieces_, scratch_.merged);
   }
   // The last pass writes the output, without the keys.
-  if (merge_runs(piece_names(), out, key_bytes_) != MergeResult::kInOrder) return sort_error(ctx_.console);
-  if (!move_named(scratch_.merged, output_)) return sort_error(ctx_.console);
+  switch (merge_runs(piece_names(), out, failures, key_bytes_)) {
+    case MergeResult::kInOrder: break;
+    case MergeResult::kOutOfOrder: return sort_error(ctx_.console);
+    case MergeResult::kFailed: return Flow::kEnd;
+  }
+  if (IoResult moved = move_named(scratch_.merged, output_); !moved) return io_failure(failures, moved);
   return Flow::kGoOn;
 }
 
 Flow ExternalSorter::finish(const std::function<void(std::string_view)>& each) {
-  if (failed_) return sort_error(ctx_.console);
+  if (failed_) return Flow::kEnd;
   if (pieces_ == 0) {
     run_.sort();
     run_.each([&](std::string_view line) { each(line.substr(std::min(key_bytes_, line.size()))); });
@@ -158,11 +183,11 @@ Flow ExternalSorter::finish(const std::function<void(std::string_view)>& each) {
     return Flow::kGoOn;
   }
   if (merge_down() == Flow::kEnd) return Flow::kEnd;
-  return merge_named(ctx_.console, piece_names(), key_bytes_, each);
+  return merge_named(ctx_, piece_names(), key_bytes_, each);
 }
 
 Flow ExternalSorter::finish_pieces() {
-  if (failed_) return sort_error(ctx_.console);
+  if (failed_) return Flow::kEnd;
   return merge_down();
 }
 
@@ -172,7 +197,7 @@ Flow merge_pieces(Context& ctx, const SortScratch& scratch, std::size_t key_byte
   while (path_exists(native_path(piece_of(scratch, pieces.size() + 1)))) {
     pieces.push_back(piece_of(scratch, pieces.size() + 1));
   }
-  return merge_named(ctx.console, pieces, key_bytes, each);
+  return merge_named(ctx, pieces, key_bytes, each);
 }
 
 std::uint64_t pieces_bytes(const SortScratch& scratch) {
@@ -187,10 +212,11 @@ Flow external_sort(Context& ctx, const std::string& input, const std::string& ou
   if (input.empty()) return Flow::kEnd;
   clear_sort_pieces(ctx);
   ExternalSorter sorter(ctx, input, output, limits);
-  LineReader reader(input);
+  LineReader reader(input, ctx.state.failures);
   std::string line;
   while (reader.next(line)) sorter.add(line);
   reader.close();
+  if (ctx.state.failures.any()) return Flow::kEnd;
   return sorter.finish();
 }
 

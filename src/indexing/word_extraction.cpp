@@ -289,9 +289,9 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Re
 }
 
 Flow extract_words(Context& ctx) {
-  run_command(ctx.console, ctx.state.writes, "dir /b > dir_01.txt");
-  run_command(ctx.console, ctx.state.writes, "del /q *.txt");
-  run_command(ctx.console, ctx.state.writes, "dir /b page_*.htm > dir_02.txt");
+  run_command(ctx.console, ctx.state.failures, "dir /b > dir_01.txt");
+  run_command(ctx.console, ctx.state.failures, "del /q *.txt");
+  run_command(ctx.console, ctx.state.failures, "dir /b page_*.htm > dir_02.txt");
   clear_sort_pieces(ctx);
   // Pieces of 8 MiB: a piece is sorted and written out while its lines are
   // still in the processor's cache, which outweighs the longer merge.
@@ -300,7 +300,7 @@ Flow extract_words(Context& ctx) {
   RecordWriter text;
   text.create(kTextOrderWords);
   extract_listed_pages("dir_02.txt", sorter, &text);
-  ctx.state.writes.note(text.close());
+  ctx.state.failures.note(text.close());
   return sorter.finish_pieces();
 }
 

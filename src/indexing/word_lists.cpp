@@ -106,7 +106,7 @@ class WordOrderList {
   }
   Flow finish() {
     const Flow flow = end_word();
-    ctx_.state.writes.note(out_.close());
+    ctx_.state.failures.note(out_.close());
     return flow;
   }
 
@@ -264,11 +264,11 @@ bool all_in_first_group(std::uint64_t most_records) {
   return pages <= 2 && most_records < kEightDigitIds;
 }
 
-void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
+void write_groups(const PageGrouping& grouping, IoFailures& failures) {
   LineWriter all;
   all.create("group_page_all.txt");
   for (const std::string& page : grouping.pages()) all.line(page);
-  writes.note(all.close());
+  failures.note(all.close());
   const auto& groups = grouping.groups();
   for (std::size_t k = 0; k < groups.size(); ++k) {
     RecordWriter out;
@@ -278,7 +278,7 @@ void write_groups(const PageGrouping& grouping, WriteFailures& writes) {
       r[group_page_record::kPage] = page;
       out.write(r);
     }
-    writes.note(out.close());
+    failures.note(out.close());
   }
 }
 
@@ -322,8 +322,8 @@ class GroupLists {
   }
   // Closes the text-order list and its flags and writes the word-order list.
   Flow finish() {
-    ctx_.state.writes.note(text_.close());
-    ctx_.state.writes.note(later_.close());
+    ctx_.state.failures.note(text_.close());
+    ctx_.state.failures.note(later_.close());
     return word_order_written_ ? Flow::kGoOn : words_.finish();
   }
 
@@ -456,8 +456,8 @@ Flow split_placed(const NextPages& nexts, const TextOrderSlots& slots, GroupSpli
 
 // The wrd_24 folder keeps a copy of the group files after the run.
 void copy_to_folder(Context& ctx) {
-  reset_folder(ctx.console, ctx.state.writes, {.folder = "wrd_24", .listing = "dir_01.txt", .files = "*.txt"});
-  run_command(ctx.console, ctx.state.writes, "copy wrd_24*.txt wrd_24\\ > out_null.list");
+  reset_folder(ctx.console, ctx.state.failures, {.folder = "wrd_24", .listing = "dir_01.txt", .files = "*.txt"});
+  run_command(ctx.console, ctx.state.failures, "copy wrd_24*.txt wrd_24\\ > out_null.list");
   // Copying them back would only write the work folder's files again with
   // the bytes they hold.
 }
@@ -521,7 +521,7 @@ std::string_view NextPages::next(std::size_t entry) const {
 
 Flow build_word_lists(Context& ctx) {
   Console& console = ctx.console;
-  WriteFailures& writes = ctx.state.writes;
+  IoFailures& failures = ctx.state.failures;
   // The words came sorted by their keys from the extraction.
   progress(console, 10);
   progress(console, 20);
@@ -554,7 +554,7 @@ Flow build_word_lists(Context& ctx) {
   if (split.finish() == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
-  write_groups(grouping, writes);
+  write_groups(grouping, failures);
   if (external_sort(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 40);
 

@@ -74,8 +74,8 @@ std::string table_width_from(const std::string& reply) {
 
 Flow choose_files(Context& ctx) {
   Console& console = ctx.console;
-  WriteFailures& writes = ctx.state.writes;
-  run_command(console, writes, "dir /b  compare_in\\*.txt > txt_file.txt");
+  IoFailures& failures = ctx.state.failures;
+  run_command(console, failures, "dir /b  compare_in\\*.txt > txt_file.txt");
   int candidates = count_txt_lines("txt_file.txt");
   if (candidates == 0) {
     return end_screen(console, {"Subfolder compare_in is empty",
@@ -84,9 +84,9 @@ Flow choose_files(Context& ctx) {
   }
   if (candidates == 1) return end_screen(console, {"The compare_in subfolder must contain at least 2 files."});
 
-  reset_folder(console, writes, {.folder = "txt_in", .listing = "dir_01.txt", .make_when_missing = false});
+  reset_folder(console, failures, {.folder = "txt_in", .listing = "dir_01.txt", .make_when_missing = false});
 
-  run_command(console, writes, "dir /b compare_in\\*.txt > dir_a_01.txt");
+  run_command(console, failures, "dir /b compare_in\\*.txt > dir_a_01.txt");
   LineReader list("dir_a_01.txt");
   long long k = 0;
   for (std::string line; list.next(line);) ++k;
@@ -98,7 +98,7 @@ Flow choose_files(Context& ctx) {
   long long first = ask_for_number(console, "1");
   if (first < 1 || first > k) return end_choice(console, "line number is out of range");
   std::string first_name = show_choice(console, list, first, "1");
-  run_command(console, writes, "copy /y compare_in\\" + first_name + " txt_in\\");
+  run_command(console, failures, "copy /y compare_in\\" + first_name + " txt_in\\");
 
   console.write_line(kDashes);
   show_numbered_list(console, list);
@@ -107,8 +107,8 @@ Flow choose_files(Context& ctx) {
   if (second == first) return end_choice(console, "the file is duplicated");
   std::string second_name = show_choice(console, list, second, "2");
   list.close();
-  run_command(console, writes, "copy /y compare_in\\" + second_name + " txt_in\\");
-  run_command(console, writes, "dir /b  txt_in\\*.txt > txt_file.txt");
+  run_command(console, failures, "copy /y compare_in\\" + second_name + " txt_in\\");
+  run_command(console, failures, "dir /b  txt_in\\*.txt > txt_file.txt");
 
   console.empty_line();
   console.write_line(kDashes);

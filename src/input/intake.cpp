@@ -1,8 +1,12 @@
 #include "input/intake.h"
 
+#include <algorithm>
+#include <cstring>
+#include <map>
 #include <set>
 #include <vector>
 
+#include "commands/output.h"
 #include "commands/run_command.h"
 #include "common/bytes.h"
 #include "steps/folders.h"
@@ -11,14 +15,20 @@
 #include "prompts/prompts.h"
 #include "platform/console.h"
 #include "platform/file_names.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 
 namespace textpair {
 
 namespace {
 
-// Files that stay in compare_in wait here while the folder is emptied.
+// The originals of files taken in under a new name wait here until their
+// copies stand in compare_in; the journal names them with their new names,
+// and the copy for compare_in is made here first, under the scratch name.
+// Neither name holds ".txt" or ".htm", so no input file can take it.
 constexpr const char* kHoldFolder = ".compare_in_hold";
+constexpr const char* kJournal = "~journal";
+constexpr const char* kScratch = "~intake.tmp";
 
 std::size_t find_lower(std::string_view hay, std::string_view lower_needle) {
   return lower_ascii(hay).find(lower_needle);
@@ -47,28 +57,6 @@ struct Planned {
   std::string intake;  // empty: the file stays in compare_in as it is
   std::string note;    // said on the console before the file is taken in
 };
-
-// Moves back what waits in the hold folder; a file whose name compare_in
-// holds again stays in the hold folder rather than overwrite it.
-void release_held(const std::string& compare_in) {
-  if (!is_directory(kHoldFolder)) return;
-  for (const DirEntry& e : list_dir(kHoldFolder)) {
-    std::string back = join_path(compare_in, e.name);
-    if (!path_exists(back)) rename_path(join_path(kHoldFolder, e.name), back);
-  }
-  remove_directory(kHoldFolder);
-}
-
-// Sets the given files of compare_in aside; false when one could not be.
-bool hold(const std::string& compare_in, const std::vector<std::string>& names) {
-  if (names.empty()) return true;
-  if (make_directory(kHoldFolder)) hide_path(kHoldFolder);
-  bool all = true;
-  for (const std::string& name : names) {
-    if (!rename_path(join_path(compare_in, name), join_path(kHoldFolder, name))) all = false;
-  }
-  return all;
-}
 
 std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const std::string& compare_in,
                                  std::vector<std::string>& staying) {
@@ -117,53 +105,140 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
   return plan;
 }
 
+// The bytes of two files are the same; false also when either cannot be read.
+bool same_content(const std::string& a, const std::string& b) {
+  DirEntry ea, eb;
+  if (!entry_info(a, ea) || !entry_info(b, eb) || ea.is_dir || eb.is_dir || ea.size != eb.size) return false;
+  File fa(a, File::Mode::kRead), fb(b, File::Mode::kRead);
+  std::string ba(1 << 16, '\0'), bb(1 << 16, '\0');
+  for (;;) {
+    std::size_t na = fa.read(ba.data(), ba.size());
+    std::size_t nb = fb.read(bb.data(), bb.size());
+    if (na != nb || fa.failed() || fb.failed()) return false;
+    if (na == 0) return true;
+    if (std::memcmp(ba.data(), bb.data(), na) != 0) return false;
+  }
+}
+
+// The journal's lines: "listed name <TAB> intake name" for each file whose
+// original was moved into the hold folder; only whole lines count.
+std::map<std::string, std::string> read_journal(const std::string& path) {
+  std::map<std::string, std::string> moved;
+  std::string bytes;
+  if (!read_whole_file(path, bytes)) return moved;
+  for (std::size_t at = 0, nl; (nl = bytes.find('\n', at)) != std::string::npos; at = nl + 1) {
+    std::string_view line(bytes.data() + at, nl - at);
+    std::size_t tab = line.find('\t');
+    if (tab != std::string_view::npos) moved[std::string(line.substr(0, tab))] = std::string(line.substr(tab + 1));
+  }
+  return moved;
+}
+
+// Moves each original of the hold folder back into compare_in. A copy that
+// intake had already put into compare_in under the file's intake name goes
+// first, so compare_in is as it was before that run. A file whose name
+// compare_in holds again stays in the hold folder rather than overwrite it.
+void release_held(const std::string& compare_in, IoFailures& failures) {
+  if (!is_directory(kHoldFolder) || !is_directory(compare_in)) return;
+  const std::string journal = join_path(kHoldFolder, kJournal);
+  std::map<std::string, std::string> moved = read_journal(journal);
+  std::vector<DirEntry> held;
+  if (IoResult listed = list_dir(kHoldFolder, held); !listed) return failures.note_read(listed);
+  bool all_back = true;
+  for (const DirEntry& e : held) {
+    const std::string from = join_path(kHoldFolder, e.name);
+    if (e.name == kJournal) continue;
+    if (e.name == kScratch) {
+      failures.note(remove_file(from));
+      continue;
+    }
+    if (auto m = moved.find(e.name); m != moved.end()) {
+      const std::string made = join_path(compare_in, m->second);
+      if (path_exists(made) && same_content(made, from)) failures.note(remove_file(made));
+    }
+    const std::string back = join_path(compare_in, e.name);
+    if (path_exists(back)) {
+      all_back = false;
+    } else if (IoResult returned = rename_path(from, back); !returned) {
+      failures.note(returned);
+      all_back = false;
+    }
+  }
+  if (!all_back) return;
+  if (path_exists(journal)) failures.note(remove_file(journal));
+  failures.note(remove_directory(kHoldFolder));
+}
+
+// Takes one file in under a new name. The original moves into the hold
+// folder (one rename, noted in the journal first), the copies are made from
+// there, and the original goes only once its copy stands complete in
+// compare_in: at every moment the file is in compare_in or in the hold
+// folder, whatever ends the run.
+IoResult take_in_renamed(const std::string& compare_in, const Planned& p) {
+  if (!is_directory(kHoldFolder)) {
+    if (IoResult made = make_directory(kHoldFolder); !made) return made;
+    hide_path(kHoldFolder);
+  }
+  {
+    File journal(join_path(kHoldFolder, kJournal), File::Mode::kAppend);
+    static_cast<void>(journal.write(p.listed + "\t" + p.intake + "\n"));
+    if (IoResult noted = journal.close(); !noted) return noted;
+  }
+  const std::string held = join_path(kHoldFolder, p.listed);
+  const std::string scratch = join_path(kHoldFolder, kScratch);
+  IoResult r = rename_path(join_path(compare_in, p.listed), held);
+  if (r) r = copy_file(held, native_path(p.listed));
+  if (r) r = copy_file(held, native_path(p.intake));
+  if (r) r = copy_file(held, scratch);
+  if (r) r = rename_path(scratch, join_path(compare_in, p.intake));
+  if (r) r = remove_file(held);
+  return r;
+}
+
 // Takes every file out of compare_in and puts the input files back under
-// their intake names. Returns the names of the input files left as they were.
-std::set<std::string> take_files_out(Console& console, WriteFailures& writes) {
+// their intake names: the work folder gets a copy of each under its listed
+// name and, where that differs, one under its intake name. Returns the
+// names of the input files left as they were.
+std::set<std::string> take_files_out(Console& console, IoFailures& failures) {
   std::string compare_in = native_path("compare_in");
-  release_held(compare_in);
-  run_command(console, writes, "dir /b compare_in\\ > compare_in.list");
-  // Read before the copy: a file of that name in compare_in would replace it.
-  std::vector<std::string> listed = read_all_lines("compare_in.list");
+  release_held(compare_in, failures);
+  run_command(console, failures, "dir /b compare_in\\ > compare_in.list");
+  std::vector<std::string> listed = read_all_lines("compare_in.list", failures);
   std::vector<std::string> staying;
   std::vector<Planned> plan = plan_intake(listed, compare_in, staying);
-  // The files that stay are set aside before the copy too: a name that
-  // differs from another only in case would overwrite that one's copy.
-  std::set<std::string> skipped;
-  if (!hold(compare_in, staying)) {
-    // compare_in is left as it is, and nothing in it is converted.
-    release_held(compare_in);
-    for (const std::string& name : listed) skipped.insert(trim_blanks(name));
-    console.empty_line();
-    return skipped;
+  // With no input to take, the interpreter's copy and delete of the whole
+  // folder would find nothing, and say so.
+  if (std::none_of(plan.begin(), plan.end(), [](const Planned& p) { return !p.intake.empty(); })) {
+    complain(console, "The system cannot find the file specified.");
+    complain(console, "Could Not Find " + shown_path(native_path("compare_in\\*.*")));
   }
-  run_command(console, writes, "copy /y compare_in\\*.* > out_null.list");
-  run_command(console, writes, "del /q compare_in\\*.* > out_null.list");
-
+  std::set<std::string> skipped;
   for (const Planned& p : plan) {
+    if (failures.any()) break;
     if (!p.note.empty()) console.write_line(p.note);
     if (p.intake.empty()) {
       skipped.insert(trim_blanks(p.listed));
     } else if (p.intake != p.listed) {
       console.empty_line();
-      run_command(console, writes, "copy \"" + p.listed + "\" " + p.intake + " > out_null.list");
+      failures.note(take_in_renamed(compare_in, p));
       console.empty_line();
-      run_command(console, writes, "copy " + p.intake + " compare_in\\" + p.intake + " > out_null.list");
     } else {
-      run_command(console, writes, "copy " + p.listed + " compare_in\\" + p.listed + " > out_null.list");
+      failures.note(copy_file(join_path(compare_in, p.listed), native_path(p.listed)));
     }
   }
-  // Only now: a copy to a name that differs only in case would land on them.
-  release_held(compare_in);
+  // After a failure what was set aside goes back at once (or at the next
+  // start, should that fail too).
+  IoFailures returned;
+  release_held(compare_in, failures.any() ? returned : failures);
   console.empty_line();
   return skipped;
 }
 
-Flow prepare_working_folders(Console& console, WriteFailures& writes) {
+Flow prepare_working_folders(Console& console, IoFailures& failures) {
   // The working folders are emptied without a listing written into them.
-  reset_folder(console, writes, {.folder = "txt_wrk", .listing = "dir_cur.txt", .list_into_first = false});
-  reset_folder(console, writes, {.folder = "htm_wrk", .listing = "dir_cur.txt", .list_into_first = false});
-  run_command(console, writes, "dir /b *. > dir_cur.txt");
+  reset_folder(console, failures, {.folder = "txt_wrk", .listing = "dir_cur.txt", .list_into_first = false});
+  reset_folder(console, failures, {.folder = "htm_wrk", .listing = "dir_cur.txt", .list_into_first = false});
+  run_command(console, failures, "dir /b *. > dir_cur.txt");
   if (listing_holds_folder("dir_cur.txt", "txt_wrk")) return Flow::kGoOn;
   console.write_line(kDashes);
   console.write_line("Subfolder txt_wrk must be created.");
@@ -194,7 +269,7 @@ bool same_base(const std::optional<std::string>& a, const std::string& b) {
 }
 
 // Rewrites compare_02.txt without the names of `base`.
-void drop_base(Console& console, WriteFailures& writes, LineReader& second, const std::string& base) {
+void drop_base(Console& console, IoFailures& failures, LineReader& second, const std::string& base) {
   LineWriter kept;
   kept.create("compare_04.txt");
   second.rewind();
@@ -203,21 +278,21 @@ void drop_base(Console& console, WriteFailures& writes, LineReader& second, cons
     std::string name = trim_blanks(line);
     if (!same_base(clash_base(name), base)) kept.line(name);
   }
-  writes.note(kept.close());
+  failures.note(kept.close());
   second.close();
-  run_command(console, writes, "copy compare_04.txt compare_02.txt > out_null.list");
+  run_command(console, failures, "copy compare_04.txt compare_02.txt > out_null.list");
   second.open("compare_02.txt");
 }
 
 // Files left untouched in compare_in take no part.
-Flow check_name_clashes(Console& console, WriteFailures& writes, const std::set<std::string>& skipped) {
+Flow check_name_clashes(Console& console, IoFailures& failures, const std::set<std::string>& skipped) {
   console.empty_line();
   console.write_line(kDashes);
   console.write_line("Reformatting *.htm files to *.txt");
-  run_command(console, writes, "dir /b compare_in\\*.* > compare_01.txt");
-  run_command(console, writes, "dir /b compare_in\\*.* > compare_02.txt");
-  LineReader first("compare_01.txt");
-  LineReader second("compare_02.txt");
+  run_command(console, failures, "dir /b compare_in\\*.* > compare_01.txt");
+  run_command(console, failures, "dir /b compare_in\\*.* > compare_02.txt");
+  LineReader first("compare_01.txt", failures);
+  LineReader second("compare_02.txt", failures);
   std::string line;
   std::string other;
   while (first.next(line)) {
@@ -231,24 +306,24 @@ Flow check_name_clashes(Console& console, WriteFailures& writes, const std::set<
       if (skipped.count(other_name) > 0 || !same_base(clash_base(other_name), *base)) continue;
       if (++count > 1) {
         if (ask_about_clash(console, *base) == Flow::kEnd) return Flow::kEnd;
-        drop_base(console, writes, second, *base);
+        drop_base(console, failures, second, *base);
       }
     }
   }
   return Flow::kGoOn;
 }
 
-void convert_htm_files(Console& console, WriteFailures& writes, const std::set<std::string>& skipped) {
-  run_command(console, writes, "dir /b compare_in\\*.htm > rename_01.txt");
-  LineReader listing("rename_01.txt");
+void convert_htm_files(Console& console, IoFailures& failures, const std::set<std::string>& skipped) {
+  run_command(console, failures, "dir /b compare_in\\*.htm > rename_01.txt");
+  LineReader listing("rename_01.txt", failures);
   std::string line;
   while (listing.next(line)) {
     std::string name = trim_blanks(line);
     std::size_t pos = find_lower(name, ".htm");
     if (pos == std::string::npos || skipped.count(name) > 0) continue;
     std::string text_name = name.substr(0, pos) + ".txt";
-    writes.note(htm_to_text(name, text_name));
-    run_command(console, writes, "copy " + text_name + " compare_in\\" + text_name);
+    failures.note(htm_to_text(name, text_name));
+    run_command(console, failures, "copy " + text_name + " compare_in\\" + text_name);
   }
 }
 
@@ -275,7 +350,7 @@ std::optional<std::string> clash_base(std::string_view name) {
   return std::string(name.substr(0, pos));
 }
 
-Written htm_to_text(const std::string& htm_name, const std::string& txt_name) {
+IoResult htm_to_text(const std::string& htm_name, const std::string& txt_name) {
   LineWriter out;
   out.create(txt_name);
   LineReader in(htm_name);
@@ -292,27 +367,31 @@ Written htm_to_text(const std::string& htm_name, const std::string& txt_name) {
     if (lower == "<pre>" || lower == "</pre>") continue;
     out.line(text);
   }
-  return out.close();
+  IoResult written = out.close();
+  return in.status().ok() ? written : in.status();
 }
+
+void put_back_held_files(Context& ctx) { release_held(native_path("compare_in"), ctx.state.failures); }
 
 Flow take_in_inputs(Context& ctx) {
   Console& console = ctx.console;
-  WriteFailures& writes = ctx.state.writes;
-  std::set<std::string> skipped = take_files_out(console, writes);
-  if (prepare_working_folders(console, writes) == Flow::kEnd) return Flow::kEnd;
-  if (check_name_clashes(console, writes, skipped) == Flow::kEnd) return Flow::kEnd;
-  convert_htm_files(console, writes, skipped);
+  IoFailures& failures = ctx.state.failures;
+  std::set<std::string> skipped = take_files_out(console, failures);
+  if (failures.any()) return Flow::kEnd;
+  if (prepare_working_folders(console, failures) == Flow::kEnd) return Flow::kEnd;
+  if (check_name_clashes(console, failures, skipped) == Flow::kEnd) return Flow::kEnd;
+  convert_htm_files(console, failures, skipped);
   return Flow::kGoOn;
 }
 
 void set_up_folders(Context& ctx) {
   Console& console = ctx.console;
-  WriteFailures& writes = ctx.state.writes;
-  run_command(console, writes, "dir > htm_out\\f_01.txt");
-  run_command(console, writes, "del /q htm_out\\*.*");
+  IoFailures& failures = ctx.state.failures;
+  run_command(console, failures, "dir > htm_out\\f_01.txt");
+  run_command(console, failures, "del /q htm_out\\*.*");
   console.empty_line();
   for (const char* folder : {"htm_in", "htm_out", "htm_wrk", "txt_in", "txt_wrk"}) {
-    run_command(console, writes, std::string("md ") + folder + " > out_null.list");
+    run_command(console, failures, std::string("md ") + folder + " > out_null.list");
   }
 }
 

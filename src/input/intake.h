@@ -4,7 +4,9 @@
 // No user file is lost on the way: a file that is not input (neither ".txt"
 // nor ".htm"), and a file whose name the command line cannot carry, stays
 // in compare_in as it was; two names that clean to the same name are told
-// apart by a number after the cleaned stem.
+// apart by a number after the cleaned stem. A file taken in under a new name
+// is at every moment in compare_in or in the hidden hold folder, whatever
+// ends the run; the next run puts back what the hold folder keeps.
 #ifndef TEXTPAIR_INPUT_INTAKE_H_
 #define TEXTPAIR_INPUT_INTAKE_H_
 
@@ -16,6 +18,9 @@
 
 namespace textpair {
 
+// Puts back into compare_in what an earlier run left in the hold folder,
+// as every run does before anything else.
+void put_back_held_files(Context& ctx);
 Flow take_in_inputs(Context& ctx);
 // Resets htm_out and makes the working subfolders.
 void set_up_folders(Context& ctx);
@@ -34,8 +39,9 @@ std::optional<std::string> clash_base(std::string_view name);
 
 // Writes the text of an HTM file: the trimmed lines between a line that is
 // exactly "<body>" and one that is exactly "</body>" (any case), without
-// the lines "<pre>" and "</pre>". Short when the text could not be written.
-Written htm_to_text(const std::string& htm_name, const std::string& txt_name);
+// the lines "<pre>" and "</pre>". A failure when the HTM file could not be
+// read or the text could not be written.
+IoResult htm_to_text(const std::string& htm_name, const std::string& txt_name);
 
 }  // namespace textpair
 

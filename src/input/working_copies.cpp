@@ -13,8 +13,8 @@ namespace textpair {
 
 namespace {
 
-void empty_if_present(Console& console, WriteFailures& writes, const std::string& folder) {
-  reset_folder(console, writes, {.folder = folder, .listing = "dir_01.txt", .make_when_missing = false});
+void empty_if_present(Console& console, IoFailures& failures, const std::string& folder) {
+  reset_folder(console, failures, {.folder = folder, .listing = "dir_01.txt", .make_when_missing = false});
 }
 
 std::string ask_for_search_site(Console& console) {
@@ -31,23 +31,23 @@ std::string ask_for_search_site(Console& console) {
   return site;
 }
 
-void make_copies(Console& console, WriteFailures& writes) {
-  empty_folder(console, writes, "txt_wrk");
-  run_command(console, writes, "copy /y TXT_IN\\*.txt txt_wrk\\ > out_null.list");
+void make_copies(Console& console, IoFailures& failures) {
+  empty_folder(console, failures, "txt_wrk");
+  run_command(console, failures, "copy /y TXT_IN\\*.txt txt_wrk\\ > out_null.list");
 }
 
 // Every pair of working copies with the same content is shown; "2" ends.
-Flow check_duplicates(Console& console, WriteFailures& writes) {
-  run_command(console, writes, "dir /b txt_wrk\\*.txt > f_03.txt");
-  run_command(console, writes, "dir /b txt_wrk\\*.txt > f_05.txt");
-  LineReader first("f_03.txt");
-  LineReader second("f_05.txt");
+Flow check_duplicates(Console& console, IoFailures& failures) {
+  run_command(console, failures, "dir /b txt_wrk\\*.txt > f_03.txt");
+  run_command(console, failures, "dir /b txt_wrk\\*.txt > f_05.txt");
+  LineReader first("f_03.txt", failures);
+  LineReader second("f_05.txt", failures);
   std::string a;
   std::string b;
   for (long long i = 1; first.next(a); ++i) {
     second.rewind();
     for (long long j = 1; second.next(b); ++j) {
-      if (j <= i || !same_lines("txt_wrk\\" + a, "txt_wrk\\" + b)) continue;
+      if (j <= i || !same_lines("txt_wrk\\" + a, "txt_wrk\\" + b, failures)) continue;
       console.empty_line();
       console.write_line("----- duplicate files -----");
       console.write_line(a);
@@ -60,16 +60,16 @@ Flow check_duplicates(Console& console, WriteFailures& writes) {
 }
 
 // Gives every working copy a clean name; returns the number of copies.
-long long clean_names(Console& console, WriteFailures& writes) {
-  make_copies(console, writes);
-  run_command(console, writes, "dir /b txt_wrk\\*.txt > txt_wrk.list");
-  std::vector<std::string> lines = read_all_lines("txt_wrk.list");
+long long clean_names(Console& console, IoFailures& failures) {
+  make_copies(console, failures);
+  run_command(console, failures, "dir /b txt_wrk\\*.txt > txt_wrk.list");
+  std::vector<std::string> lines = read_all_lines("txt_wrk.list", failures);
   for (const std::string& line : lines) {
     std::string old_name = trim_blanks(line);
     std::size_t ext = lower_ascii(old_name).find(".txt");
     if (ext == std::string::npos) continue;
     std::string new_name = clean_file_name(old_name, ext);
-    if (new_name != old_name) run_command(console, writes, "rename \"txt_wrk\\" + old_name + "\" " + new_name);
+    if (new_name != old_name) run_command(console, failures, "rename \"txt_wrk\\" + old_name + "\" " + new_name);
   }
   return static_cast<long long>(lines.size());
 }
@@ -87,9 +87,9 @@ std::string search_site_from(std::string_view reply) {
   return std::string(reply.substr(0, reply.find(',')));
 }
 
-bool same_lines(const std::string& a, const std::string& b) {
-  LineReader ra(a);
-  LineReader rb(b);
+bool same_lines(const std::string& a, const std::string& b, IoFailures& failures) {
+  LineReader ra(a, failures);
+  LineReader rb(b, failures);
   // Compared in the readers' buffers: a line of any length is held once.
   std::string_view la;
   std::string_view lb;
@@ -104,18 +104,18 @@ bool same_lines(const std::string& a, const std::string& b) {
 
 Flow make_working_copies(Context& ctx) {
   Console& console = ctx.console;
-  WriteFailures& writes = ctx.state.writes;
-  empty_if_present(console, writes, "htm_in");
-  empty_if_present(console, writes, "htm_out");
+  IoFailures& failures = ctx.state.failures;
+  empty_if_present(console, failures, "htm_in");
+  empty_if_present(console, failures, "htm_out");
   ctx.state.search_site = ask_for_search_site(console);
 
-  make_copies(console, writes);
-  if (check_duplicates(console, writes) == Flow::kEnd) return Flow::kEnd;
+  make_copies(console, failures);
+  if (check_duplicates(console, failures) == Flow::kEnd) return Flow::kEnd;
 
-  long long copies = clean_names(console, writes);
-  empty_folder(console, writes, "htm_wrk");
+  long long copies = clean_names(console, failures);
+  empty_folder(console, failures, "htm_wrk");
   ctx.state.number_pattern = number_pattern_for(copies, ctx.state.number_pattern);
-  run_command(console, writes, "dir /b txt_wrk\\*.txt > txt_wrk.list");
+  run_command(console, failures, "dir /b txt_wrk\\*.txt > txt_wrk.list");
   return Flow::kGoOn;
 }
 

@@ -18,7 +18,7 @@ Flow make_working_copies(Context& ctx);
 std::string search_site_from(std::string_view reply);
 
 // True when the two files hold the same lines, as many of them.
-bool same_lines(const std::string& a, const std::string& b);
+bool same_lines(const std::string& a, const std::string& b, IoFailures& failures);
 
 }  // namespace textpair
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/fault_seam.h"
+
 namespace textpair {
 
 namespace {
@@ -14,48 +16,71 @@ File::File(File&& other) noexcept { *this = std::move(other); }
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
-    close();
+    static_cast<void>(close());
     handle_ = std::exchange(other.handle_, kNoHandle);
+    path_ = std::move(other.path_);
     pending_ = std::move(other.pending_);
     other.pending_.clear();
     writing_ = other.writing_;
-    ok_ = std::exchange(other.ok_, true);
+    status_ = std::exchange(other.status_, IoResult());
   }
   return *this;
 }
 
 bool File::open(const std::string& native, Mode mode) {
-  close();
-  handle_ = open_native(native, mode);
+  static_cast<void>(close());
+  path_ = native;
+  status_ = IoResult();
   writing_ = mode != Mode::kRead;
-  ok_ = is_open();
-  if (ok_ && writing_) pending_.reserve(kWriteBuffer);
-  return ok_;
+  if (auto fault = injected_fault(FileOp::kOpen, native)) {
+    fail(IoResult::failed(native, *fault));
+    return false;
+  }
+  handle_ = open_native(native, mode);
+  if (!is_open()) {
+    fail(IoResult::from_system(native));
+    return false;
+  }
+  if (writing_) pending_.reserve(kWriteBuffer);
+  return true;
 }
 
 std::size_t File::read(char* into, std::size_t size) {
-  if (!is_open() || size == 0) return 0;
+  if (!is_open() || size == 0 || failed()) return 0;
+  if (auto fault = injected_fault(FileOp::kRead, path_)) {
+    fail(IoResult::failed(path_, *fault));
+    return 0;
+  }
   long long got = read_native(handle_, into, size);
+  if (got < 0) fail(IoResult::from_system(path_));
   return got > 0 ? static_cast<std::size_t>(got) : 0;
 }
 
 bool File::seek(std::uint64_t offset) { return is_open() && seek_native(handle_, offset); }
 
+namespace {
+// One write of the system, through the fault seam.
+IoResult write_through(std::intptr_t handle, const std::string& path, const char* bytes, std::size_t size) {
+  if (auto fault = injected_fault(FileOp::kWrite, path)) return IoResult::failed(path, *fault);
+  return write_native(handle, bytes, size) ? IoResult() : IoResult::from_system(path);
+}
+}  // namespace
+
 bool File::flush() {
   if (!pending_.empty()) {
-    if (ok_ && !write_native(handle_, pending_.data(), pending_.size())) ok_ = false;
+    if (!failed()) fail(write_through(handle_, path_, pending_.data(), pending_.size()));
     pending_.clear();
   }
-  return ok_;
+  return !failed();
 }
 
 bool File::write(std::string_view bytes) {
-  if (!is_open() || !ok_) return false;
+  if (!is_open() || failed()) return false;
   if (pending_.size() + bytes.size() > kWriteBuffer) {
     if (!flush()) return false;
     if (bytes.size() >= kWriteBuffer) {
-      if (!write_native(handle_, bytes.data(), bytes.size())) ok_ = false;
-      return ok_;
+      fail(write_through(handle_, path_, bytes.data(), bytes.size()));
+      return !failed();
     }
   }
   pending_.append(bytes);
@@ -63,30 +88,35 @@ bool File::write(std::string_view bytes) {
 }
 
 bool File::write(std::string_view bytes, std::string_view more) {
-  if (is_open() && ok_ && pending_.size() + bytes.size() + more.size() <= kWriteBuffer) {
+  if (is_open() && !failed() && pending_.size() + bytes.size() + more.size() <= kWriteBuffer) {
     pending_.append(bytes).append(more);
     return true;
   }
   return write(bytes) && write(more);
 }
 
-bool File::close() {
-  if (!is_open()) return ok_;
+IoResult File::close() {
+  if (!is_open()) return status_;
   if (writing_) flush();
-  if (!close_native(handle_) && writing_) ok_ = false;
+  // A failed close of a file that was only read loses nothing.
+  IoResult closed;
+  if (writing_) {
+    if (auto fault = injected_fault(FileOp::kClose, path_)) closed = IoResult::failed(path_, *fault);
+  }
+  if (!close_native(handle_) && writing_ && closed.ok()) closed = IoResult::from_system(path_);
+  fail(std::move(closed));
   handle_ = kNoHandle;
   pending_.clear();
   pending_.shrink_to_fit();
-  return ok_;
+  return status_;
 }
 
-bool read_whole_file(const std::string& native, std::string& bytes) {
+IoResult read_whole_file(const std::string& native, std::string& bytes) {
   bytes.clear();
   File file(native, File::Mode::kRead);
-  if (!file.is_open()) return false;
   char buf[1 << 16];
   for (std::size_t got; (got = file.read(buf, sizeof buf)) > 0;) bytes.append(buf, got);
-  return true;
+  return file.close();
 }
 
 }  // namespace textpair

@@ -15,7 +15,11 @@ namespace {
 // have changed to one since it was looked at.
 int open_regular_for_reading(const std::string& native) {
   struct stat named {};
-  if (::stat(native.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) return -1;
+  if (::stat(native.c_str(), &named) != 0) return -1;
+  if (!S_ISREG(named.st_mode)) {
+    errno = S_ISDIR(named.st_mode) ? EISDIR : ENODEV;
+    return -1;
+  }
   int fd;
   do {
     fd = ::open(native.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -24,6 +28,7 @@ int open_regular_for_reading(const std::string& native) {
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
+    errno = ENODEV;
     return -1;
   }
   const int flags = ::fcntl(fd, F_GETFL);

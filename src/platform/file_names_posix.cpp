@@ -1,3 +1,6 @@
+#include <dirent.h>
+
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,14 +19,21 @@ bool resolve_component(const std::string& dir, const std::string& component, std
     found = component;
     return true;
   }
+  // Only the names are read, and a folder that cannot be read keeps the
+  // name as written: looking a name up is not one of the work's file
+  // operations.
   std::string best;
   bool any = false;
-  for (const DirEntry& e : list_dir(dir)) {
-    if (same_name(e.name, component) && (!any || ntfs_compare(e.name, best) < 0)) {
-      best = e.name;
+  DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+  if (d == nullptr) return false;
+  while (dirent* e = readdir(d)) {
+    if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
+    if (same_name(e->d_name, component) && (!any || ntfs_compare(e->d_name, best) < 0)) {
+      best = e->d_name;
       any = true;
     }
   }
+  closedir(d);
   if (any) found = best;
   return any;
 }

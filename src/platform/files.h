@@ -1,12 +1,15 @@
 // File-system access of the program: listing, copying, deleting and making
 // folders, on native paths (see file_names.h for turning the program's names
-// into native paths). Errors come back as false or empty results.
+// into native paths). Operations hand back an IoResult that names the file
+// and the system's reason when they fail; queries answer true or false.
 #ifndef TEXTPAIR_PLATFORM_FILES_H_
 #define TEXTPAIR_PLATFORM_FILES_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/io_result.h"
 
 namespace textpair {
 
@@ -18,37 +21,38 @@ struct DirEntry {
 };
 
 // The entries of a folder ("" = the work folder), without "." and "..",
-// in no particular order; empty when the folder cannot be read.
-std::vector<DirEntry> list_dir(const std::string& native_dir);
+// in no particular order; a folder that cannot be read is a failure, not an
+// empty folder.
+IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries);
 // The entry for one path (its name is the path's last component); false when
 // it does not exist.
-bool entry_info(const std::string& native, DirEntry& entry);
+[[nodiscard]] bool entry_info(const std::string& native, DirEntry& entry);
 // True when both paths exist and are the same file.
-bool same_file(const std::string& a, const std::string& b);
-bool path_exists(const std::string& native);
-bool is_directory(const std::string& native);
-bool is_regular_file(const std::string& native);
-bool make_directory(const std::string& native);
-bool remove_file(const std::string& native);
+[[nodiscard]] bool same_file(const std::string& a, const std::string& b);
+[[nodiscard]] bool path_exists(const std::string& native);
+[[nodiscard]] bool is_directory(const std::string& native);
+[[nodiscard]] bool is_regular_file(const std::string& native);
+IoResult make_directory(const std::string& native);
+IoResult remove_file(const std::string& native);
 // Removes an empty folder.
-bool remove_directory(const std::string& native);
+IoResult remove_directory(const std::string& native);
 // Copies with overwrite: the target, made or emptied, gets the source's
-// bytes; false when the source cannot be read (only a regular file is: a
+// bytes; a failure when the source cannot be read (only a regular file is: a
 // FIFO, a device or a folder is never opened) or the target cannot be written
 // completely, which may then hold part of them. The copy takes the cheapest
 // way the system offers: shared extents where the file system has them
 // (FICLONE), a copy inside the kernel (copy_file_range, CopyFileW), or
 // through memory.
-bool copy_file(const std::string& from, const std::string& to);
+IoResult copy_file(const std::string& from, const std::string& to);
 // Adds the bytes of `from` at the end of the file `to` (made when missing),
-// the same way as copy_file; false as there.
-bool append_file(const std::string& from, const std::string& to);
+// the same way as copy_file; a failure as there.
+IoResult append_file(const std::string& from, const std::string& to);
 // Renames or moves a file or folder. An existing file named `to` is replaced,
 // on every platform. Windows cannot rename a file that is open.
-bool rename_path(const std::string& from, const std::string& to);
+IoResult rename_path(const std::string& from, const std::string& to);
 std::string current_directory();
 // True for the root folder of a file system (the one without a "..").
-bool is_root_folder(const std::string& native);
+[[nodiscard]] bool is_root_folder(const std::string& native);
 // Gives a file or folder the hidden attribute where the system has one.
 void hide_path(const std::string& native);
 // The absolute path as the Windows command interpreter shows it, with its

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/fault_seam.h"
 #include "platform/file_io.h"
 
 namespace textpair {
@@ -23,10 +24,11 @@ namespace {
 const char* dir_or_dot(const std::string& dir) { return dir.empty() ? "." : dir.c_str(); }
 }  // namespace
 
-std::vector<DirEntry> list_dir(const std::string& native_dir) {
-  std::vector<DirEntry> entries;
+IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries) {
+  entries.clear();
+  if (auto fault = injected_fault(FileOp::kList, native_dir)) return IoResult::failed(native_dir, *fault);
   DIR* d = opendir(dir_or_dot(native_dir));
-  if (d == nullptr) return entries;
+  if (d == nullptr) return IoResult::from_system(dir_or_dot(native_dir));
   std::string prefix = native_dir.empty() ? "" : native_dir + "/";
   while (dirent* e = readdir(d)) {
     if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
@@ -41,7 +43,7 @@ std::vector<DirEntry> list_dir(const std::string& native_dir) {
     entries.push_back(std::move(entry));
   }
   closedir(d);
-  return entries;
+  return {};
 }
 
 bool entry_info(const std::string& native, DirEntry& entry) {
@@ -76,11 +78,25 @@ bool is_regular_file(const std::string& native) {
   return stat(native.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool make_directory(const std::string& native) { return mkdir(native.c_str(), 0777) == 0; }
+namespace {
+// The result of a call that returned `status`, 0 being success.
+IoResult result_of(int status, const std::string& path) { return status == 0 ? IoResult() : IoResult::from_system(path); }
+}  // namespace
 
-bool remove_file(const std::string& native) { return unlink(native.c_str()) == 0; }
+IoResult make_directory(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kMakeDir, native)) return IoResult::failed(native, *fault);
+  return result_of(mkdir(native.c_str(), 0777), native);
+}
 
-bool remove_directory(const std::string& native) { return rmdir(native.c_str()) == 0; }
+IoResult remove_file(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kRemove, native)) return IoResult::failed(native, *fault);
+  return result_of(unlink(native.c_str()), native);
+}
+
+IoResult remove_directory(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kRemoveDir, native)) return IoResult::failed(native, *fault);
+  return result_of(rmdir(native.c_str()), native);
+}
 
 namespace {
 
@@ -123,14 +139,17 @@ bool copy_rest(int in, int out) {
 }
 
 // Copies `from` into `to`, which is emptied first or, with `append`, written
-// on from its end.
-bool copy_into(const std::string& from, const std::string& to, bool append) {
+// on from its end. A failure names the file it happened on: a read error
+// the source, everything else the target.
+IoResult copy_into(const std::string& from, const std::string& to, bool append) {
+  if (auto fault = injected_fault(FileOp::kCopy, to)) return IoResult::failed(to, *fault);
   int in = static_cast<int>(file_io_detail::open_native(from, File::Mode::kRead));
-  if (in < 0) return false;
+  if (in < 0) return IoResult::from_system(from);
   int out = open(to.c_str(), O_WRONLY | O_CREAT | (append ? 0 : O_TRUNC) | O_CLOEXEC, 0666);
   if (out < 0) {
+    IoResult failure = IoResult::from_system(to);
     close(in);
-    return false;
+    return failure;
   }
   bool ok;
   if (append) {
@@ -144,18 +163,20 @@ bool copy_into(const std::string& from, const std::string& to, bool append) {
     ok = copy_rest(in, out);
 #endif
   }
+  IoResult result = ok ? IoResult() : IoResult::from_system(to);
   close(in);
-  if (close(out) != 0) ok = false;
-  return ok;
+  if (close(out) != 0 && result.ok()) result = IoResult::from_system(to);
+  return result;
 }
 
 }  // namespace
 
-bool copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
+IoResult copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
 
-bool append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
+IoResult append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
 
-bool rename_path(const std::string& from, const std::string& to) {
+IoResult rename_path(const std::string& from, const std::string& to) {
+  if (auto fault = injected_fault(FileOp::kRename, to)) return IoResult::failed(from, *fault);
   // A rename that replaces a file makes ext4 write the new file's data out
   // first, its guard for programs that replace a file without syncing it: a
   // wait that grows faster than the file (a quarter of a second for a 66 MB
@@ -167,7 +188,7 @@ bool rename_path(const std::string& from, const std::string& to) {
       !S_ISDIR(source.st_mode) && source.st_dev == target.st_dev && source.st_ino != target.st_ino) {
     unlink(to.c_str());
   }
-  return std::rename(from.c_str(), to.c_str()) == 0;
+  return result_of(std::rename(from.c_str(), to.c_str()), from);
 }
 
 bool is_root_folder(const std::string& native) {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "platform/fault_seam.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -42,12 +43,13 @@ std::wstring full_path(const std::string& native) {
 
 }  // namespace
 
-std::vector<DirEntry> list_dir(const std::string& native_dir) {
-  std::vector<DirEntry> entries;
+IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries) {
+  entries.clear();
+  if (auto fault = injected_fault(FileOp::kList, native_dir)) return IoResult::failed(native_dir, *fault);
   WIN32_FIND_DATAW found;
   HANDLE h = FindFirstFileExW(wide(join_path(native_dir.empty() ? "." : native_dir, "*")).c_str(), FindExInfoBasic,
                               &found, FindExSearchNameMatch, nullptr, 0);
-  if (h == INVALID_HANDLE_VALUE) return entries;
+  if (h == INVALID_HANDLE_VALUE) return IoResult::from_system(native_dir.empty() ? "." : native_dir);
   do {
     std::string name = narrow(found.cFileName);
     if (name == "." || name == "..") continue;
@@ -56,8 +58,9 @@ std::vector<DirEntry> list_dir(const std::string& native_dir) {
     fill(entry, found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime);
     entries.push_back(std::move(entry));
   } while (FindNextFileW(h, &found));
+  IoResult result = GetLastError() == ERROR_NO_MORE_FILES ? IoResult() : IoResult::from_system(native_dir);
   FindClose(h);
-  return entries;
+  return result;
 }
 
 bool entry_info(const std::string& native, DirEntry& entry) {
@@ -99,35 +102,54 @@ bool is_regular_file(const std::string& native) {
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
-bool make_directory(const std::string& native) { return CreateDirectoryW(wide(native).c_str(), nullptr) != 0; }
+namespace {
+// The result of a call that returned `done`, with the system's reason when
+// it failed.
+IoResult result_of(BOOL done, const std::string& path) { return done ? IoResult() : IoResult::from_system(path); }
+}  // namespace
 
-bool remove_file(const std::string& native) { return DeleteFileW(wide(native).c_str()) != 0; }
+IoResult make_directory(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kMakeDir, native)) return IoResult::failed(native, *fault);
+  return result_of(CreateDirectoryW(wide(native).c_str(), nullptr), native);
+}
 
-bool remove_directory(const std::string& native) { return RemoveDirectoryW(wide(native).c_str()) != 0; }
+IoResult remove_file(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kRemove, native)) return IoResult::failed(native, *fault);
+  return result_of(DeleteFileW(wide(native).c_str()), native);
+}
+
+IoResult remove_directory(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kRemoveDir, native)) return IoResult::failed(native, *fault);
+  return result_of(RemoveDirectoryW(wide(native).c_str()), native);
+}
 
 namespace {
 
 // The source's bytes into a new or emptied file, or at the end of one; not
 // its attributes or times, as on POSIX.
-bool copy_into(const std::string& from, const std::string& to, bool append) {
-  if (!is_regular_file(from)) return false;
+IoResult copy_into(const std::string& from, const std::string& to, bool append) {
+  if (auto fault = injected_fault(FileOp::kCopy, to)) return IoResult::failed(to, *fault);
+  if (!is_regular_file(from)) return IoResult::failed(from, "not a regular file");
   File in(from, File::Mode::kRead);
-  if (!in.is_open()) return false;
+  if (!in.is_open()) return in.close();
   File out(to, append ? File::Mode::kAppend : File::Mode::kCreate);
   char buf[1 << 16];
   for (std::size_t got; (got = in.read(buf, sizeof buf)) > 0;) {
     if (!out.write({buf, got})) break;
   }
-  return out.close();
+  IoResult read = in.close();
+  IoResult written = out.close();
+  return read.ok() ? written : read;
 }
 
 }  // namespace
 
-bool copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
+IoResult copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
 
-bool append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
+IoResult append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
 
-bool rename_path(const std::string& from, const std::string& to) {
+IoResult rename_path(const std::string& from, const std::string& to) {
+  if (auto fault = injected_fault(FileOp::kRename, to)) return IoResult::failed(from, *fault);
   auto move = [](const std::string& a, const std::string& b) {
     return MoveFileExW(wide(a).c_str(), wide(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   };
@@ -137,11 +159,15 @@ bool rename_path(const std::string& from, const std::string& to) {
     for (int n = 1; n < 1000; ++n) {
       std::string step = join_path(parent_path(from), "~rename" + std::to_string(n) + ".tmp");
       if (path_exists(step)) continue;
-      return move(from, step) && (move(step, to) || (move(step, from), false));
+      if (!move(from, step)) return IoResult::from_system(from);
+      if (move(step, to)) return {};
+      IoResult failure = IoResult::from_system(from);
+      move(step, from);
+      return failure;
     }
-    return false;
+    return IoResult::failed(from, "no free name to rename through");
   }
-  return move(from, to);
+  return result_of(move(from, to), from);
 }
 
 std::string current_directory() {

@@ -67,9 +67,9 @@ class AllOccurrences {
   std::vector<std::unique_ptr<GroupList>> lists_;
 };
 
-long long occurrence_total(std::size_t groups) {
+long long occurrence_total(std::size_t groups, IoFailures& failures) {
   long long total = 0;
-  for (std::size_t k = 1; k <= groups; ++k) total += count_lines(list_name(k));
+  for (std::size_t k = 1; k <= groups; ++k) total += count_lines(list_name(k), failures);
   return total;
 }
 
@@ -79,7 +79,7 @@ Flow write_all_words_index(Context& ctx) {
   RunState& state = ctx.state;
   progress(ctx.console, 60);
   const std::size_t groups = state.group_count > 0 ? static_cast<std::size_t>(state.group_count) : 0;
-  const long long total = occurrence_total(groups);
+  const long long total = occurrence_total(groups, ctx.state.failures);
   state.word_total = total;
   progress(ctx.console, 70);
 
@@ -134,7 +134,7 @@ Flow write_all_words_index(Context& ctx) {
   out.line(entry);
   out.line("</body>");
   out.line("</html>");
-  ctx.state.writes.note(out.close());
+  ctx.state.failures.note(out.close());
   return Flow::kGoOn;
 }
 

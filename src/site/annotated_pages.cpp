@@ -131,7 +131,8 @@ class PageRewriter {
     page_ = page;
     std::size_t htm = page.find(".htm");
     work_name_ = std::string(htm == std::string::npos ? page : page.substr(0, htm)) + "_02.htm";
-    in_.open(page_);
+    // A page that cannot be read must not become word spans alone.
+    if (!in_.open(page_)) ctx_.state.failures.note_read(in_.status());
     out_.create(work_name_);
     line_no_ = 0;
     has_last_ = false;
@@ -231,12 +232,18 @@ class PageRewriter {
       }
       write_line();
     }
+    ctx_.state.failures.note_read(in_.status());
     in_.close();
-    ctx_.state.writes.note(out_.close());
+    ctx_.state.failures.note(out_.close());
+    // A page read or written in part does not take the page file's place.
+    if (ctx_.state.failures.any()) {
+      page_.clear();
+      return;
+    }
     // The rewritten page takes the page file's place; it is moved, not
     // copied, unless the system cannot move it.
-    if (!rename_path(native_path(work_name_), native_path(page_))) {
-      run_command(ctx_.console, ctx_.state.writes, "copy " + work_name_ + " " + page_ + " > out_null.list");
+    if (!rename_path(native_path(work_name_), native_path(page_)).ok()) {
+      run_command(ctx_.console, ctx_.state.failures, "copy " + work_name_ + " " + page_ + " > out_null.list");
     }
     page_.clear();
   }
@@ -315,7 +322,7 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   // each page is found in a first pass over the group's records, which needs
   // only their page, id and number.
   FlagReader flags;
-  bool flagged = flags.open("wrd_25_" + g + ".txt");
+  bool flagged = flags.open("wrd_25_" + g + ".txt", ctx.state.failures);
   LastOccurrences last;
   bool last_found = false;
   auto later_here = [&](const RecordLines& rec) {
@@ -334,7 +341,7 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   PageOrder order;
   order.load();
   PageRewriter page(ctx, order, g, held_line_bytes);
-  RecordLines in(list, kFieldCount);
+  RecordLines in(list, kFieldCount, ctx.state.failures);
   if (!in.is_open()) return;
   while (in.next()) {
     const long long line = read_number(in[kLine]);

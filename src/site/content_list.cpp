@@ -19,7 +19,7 @@ void write_content_list(Context& ctx) {
   out.line("<br><br>");
   out.line("</body>");
   out.line("</html>");
-  ctx.state.writes.note(out.close());
+  ctx.state.failures.note(out.close());
 }
 
 }  // namespace textpair

@@ -19,7 +19,7 @@ bool PageLines::open(const std::string& name) {
 }
 
 void PageLines::close() {
-  file_.close();
+  static_cast<void>(file_.close());  // a reader's failures are in status()
   read_at_ = buf_at_ = next_ = 0;
   len_ = piece_len_ = 0;
   whole_ = true;

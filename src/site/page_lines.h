@@ -22,6 +22,8 @@ class PageLines {
 
   // False when the file cannot be opened; it then has no lines.
   bool open(const std::string& name);
+  // Success, or the failed open or read that ended the lines early.
+  const IoResult& status() const { return file_.status(); }
   void close();
   // The next line; false at the end of the file (the line is then empty).
   bool next();

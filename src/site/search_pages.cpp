@@ -33,7 +33,7 @@ const char* const kQuerySpillName = "search_query.txt";
 // looked at.
 class LineMarkup {
  public:
-  LineMarkup(std::size_t held, WriteFailures& writes) : held_(held), writes_(writes) {}
+  LineMarkup(std::size_t held, IoFailures& failures) : held_(held), failures_(failures) {}
   ~LineMarkup() { discard(); }
   // Append the whole entry of `word` to the text returned, then call settle().
   std::string& entry(std::string_view word) {
@@ -43,25 +43,28 @@ class LineMarkup {
   void settle() {
     if (text_.size() <= held_) return;
     if (!spilled_) spilled_ = spill_.open(native_path(kSpillName), File::Mode::kCreate);
-    if (!spill_.write(text_)) writes_.note(Written::kShort);
+    if (!spill_.write(text_)) failures_.note(spill_.status());
     text_.clear();
   }
   bool holds_html_end() const { return html_end_; }
   // The whole markup, the scratch part first.
   void write_to(LineWriter& out) {
     if (spilled_) {
-      writes_.note(written_if(spill_.close()));
+      failures_.note(spill_.close());
       File in(native_path(kSpillName), File::Mode::kRead);
       std::string chunk(std::size_t{1} << 16, '\0');
       for (std::size_t n; (n = in.read(chunk.data(), chunk.size())) > 0;) out.raw(std::string_view(chunk).substr(0, n));
+      failures_.note_read(in.close());
     }
     out.raw(text_);
   }
   // Empties the markup for the next line.
   void discard() {
     if (spilled_) {
-      (void)spill_.close();
-      remove_file(native_path(kSpillName));
+      // Scratch: a failure here is noted where the markup is written, and
+      // a file left behind goes with the run's clean-up.
+      ignore_result(spill_.close());
+      ignore_result(remove_file(native_path(kSpillName)));
       spilled_ = false;
     }
     html_end_ = false;
@@ -70,7 +73,7 @@ class LineMarkup {
 
  private:
   std::size_t held_;
-  WriteFailures& writes_;
+  IoFailures& failures_;
   std::string text_;
   File spill_;
   bool spilled_ = false;
@@ -122,7 +125,7 @@ std::string draw_query(Text& text, std::size_t last_length, MsvcrtRand& rand) {
 // the scratch file where they lie there.
 class QueryWords {
  public:
-  QueryWords(std::size_t held, WriteFailures& writes) : held_(held), writes_(writes) {}
+  QueryWords(std::size_t held, IoFailures& failures) : held_(held), failures_(failures) {}
   ~QueryWords() { clear(); }
   QueryWords(const QueryWords&) = delete;
   QueryWords& operator=(const QueryWords&) = delete;
@@ -133,7 +136,7 @@ class QueryWords {
     ++count_;
     if (text_.size() <= held_) return;
     if (!spilled_) spilled_ = spill_.open(native_path(kQuerySpillName), File::Mode::kCreate);
-    if (!spill_.write(text_)) writes_.note(Written::kShort);
+    if (!spill_.write(text_)) failures_.note(spill_.status());
     spilled_bytes_ += text_.size();
     text_.clear();
   }
@@ -144,17 +147,18 @@ class QueryWords {
       QueryText text(text_);
       return draw_query(text, last_length_, rand);
     }
-    writes_.note(written_if(spill_.close()));
+    failures_.note(spill_.close());
     File in(native_path(kQuerySpillName), File::Mode::kRead);
     SpilledText text(in, spilled_bytes_, text_);
-    if (count_ <= kMaxQueryWords) return text.bytes(1, size());
-    return draw_query(text, last_length_, rand);
+    std::string query = count_ <= kMaxQueryWords ? text.bytes(1, size()) : draw_query(text, last_length_, rand);
+    failures_.note_read(in.close());
+    return query;
   }
   // Empties the words for the next line.
   void clear() {
     if (spilled_) {
-      (void)spill_.close();
-      remove_file(native_path(kQuerySpillName));
+      ignore_result(spill_.close());
+      ignore_result(remove_file(native_path(kQuerySpillName)));
       spilled_ = false;
     }
     spilled_bytes_ = 0;
@@ -214,7 +218,7 @@ class QueryWords {
   std::size_t size() const { return spilled_bytes_ + text_.size(); }
 
   std::size_t held_;
-  WriteFailures& writes_;
+  IoFailures& failures_;
   std::string text_;  // the words after the scratch file's
   File spill_;
   bool spilled_ = false;
@@ -225,7 +229,7 @@ class QueryWords {
 
 // The line being gathered and what the links after it need.
 struct LineState {
-  LineState(std::size_t held, WriteFailures& writes) : record(held, writes), words(held, writes) {}
+  LineState(std::size_t held, IoFailures& failures) : record(held, failures), words(held, failures) {}
   LineMarkup record;  // the line's markup
   QueryWords words;   // its words
   std::string link_word;
@@ -309,7 +313,7 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   // The next page, the last field, is not needed here.
   static_assert(kPage < kN && kLine < kN && kWord < kN && kId < kN);
   RecordLines in("wrd_24_" + g + ".txt", kN + 1);
-  LineState s(held_line_bytes, ctx.state.writes);
+  LineState s(held_line_bytes, ctx.state.failures);
   bool more = in.next();
   std::string line_key(more ? in[kLine] : std::string_view());
   const bool any = more;
@@ -332,7 +336,7 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   if (any) close_line(out, ctx, g, s, {last_id, {}, {}, last_page}, false);
   out.line("</body> <br>");
   out.line("</html> <br>");
-  ctx.state.writes.note(out.close());
+  ctx.state.failures.note(out.close());
 }
 
 }  // namespace textpair

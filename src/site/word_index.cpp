@@ -99,7 +99,7 @@ void write_word_index_page(Context& ctx, int group) {
   out.line(buffer);
   out.line("</body>");
   out.line("</html>");
-  ctx.state.writes.note(out.close());
+  ctx.state.failures.note(out.close());
 }
 
 }  // namespace textpair

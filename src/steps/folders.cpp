@@ -15,21 +15,21 @@ bool listing_holds_folder(const std::string& listing, std::string_view folder) {
   return false;
 }
 
-void empty_folder(Console& console, WriteFailures& writes, const std::string& folder, const std::string& files) {
-  run_command(console, writes, "dir > " + folder + "\\f_01.txt");
-  run_command(console, writes, "del /q " + folder + "\\" + files + " > out_null.list");
+void empty_folder(Console& console, IoFailures& failures, const std::string& folder, const std::string& files) {
+  run_command(console, failures, "dir > " + folder + "\\f_01.txt");
+  run_command(console, failures, "del /q " + folder + "\\" + files + " > out_null.list");
 }
 
-void reset_folder(Console& console, WriteFailures& writes, const FolderReset& reset) {
-  run_command(console, writes, "dir /b *. > " + reset.listing);
+void reset_folder(Console& console, IoFailures& failures, const FolderReset& reset) {
+  run_command(console, failures, "dir /b *. > " + reset.listing);
   if (listing_holds_folder(reset.listing, reset.folder)) {
     if (reset.list_into_first) {
-      empty_folder(console, writes, reset.folder, reset.files);
+      empty_folder(console, failures, reset.folder, reset.files);
     } else {
-      run_command(console, writes, "del /q " + reset.folder + "\\" + reset.files + " > out_null.list");
+      run_command(console, failures, "del /q " + reset.folder + "\\" + reset.files + " > out_null.list");
     }
   } else if (reset.make_when_missing) {
-    run_command(console, writes, "md " + reset.folder + " > out_null.list");
+    run_command(console, failures, "md " + reset.folder + " > out_null.list");
   }
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/write_failures.h"
+#include "common/io_failures.h"
 
 namespace textpair {
 
@@ -18,7 +18,7 @@ class Console;
 bool listing_holds_folder(const std::string& listing, std::string_view folder);
 
 // "dir > folder\f_01.txt", then "del /q folder\<files> > out_null.list".
-void empty_folder(Console& console, WriteFailures& writes, const std::string& folder,
+void empty_folder(Console& console, IoFailures& failures, const std::string& folder,
                   const std::string& files = "*.*");
 
 // How one folder is reset; each step that resets a folder keeps its own
@@ -32,7 +32,7 @@ struct FolderReset {
 };
 
 // "dir /b *. > listing"; a folder it names is emptied, a missing one made.
-void reset_folder(Console& console, WriteFailures& writes, const FolderReset& reset);
+void reset_folder(Console& console, IoFailures& failures, const FolderReset& reset);
 
 }  // namespace textpair
 

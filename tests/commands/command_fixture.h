@@ -31,8 +31,8 @@ class CommandTest : public WorkFolderTest {
   std::string run(const std::string& line) {
     reset(out_);
     reset(err_);
-    WriteFailures writes;
-    run_command(console_, writes, line);
+    IoFailures failures;
+    run_command(console_, failures, line);
     errors_ = read_file(err_);
     return read_file(out_);
   }

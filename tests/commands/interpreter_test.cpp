@@ -160,9 +160,9 @@ TEST_F(InterpreterTest, TellsTheCallerWhenAFileCouldNotBeWrittenCompletely) {
   ASSERT_TRUE(testing::link_to_full_device("full.txt"));
   testing::FileSizeLimit limit(50000);
   for (const Case& c : cases) {
-    WriteFailures writes;
-    run_command(console_, writes, c.line);
-    EXPECT_EQ(!writes.any(), c.written) << c.line;
+    IoFailures failures;
+    run_command(console_, failures, c.line);
+    EXPECT_EQ(!failures.any(), c.written) << c.line;
   }
 }
 

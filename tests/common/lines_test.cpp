@@ -14,11 +14,13 @@ namespace {
 using testing::WorkFolderTest;
 
 TEST_F(WorkFolderTest, LinesEndAtLfWithCrDroppedAndALastLineWithoutLf) {
+  IoFailures failures;
   testing::write_file("a.txt", "one\r\ntwo\n\nthree\rx\nlast");
-  EXPECT_EQ(read_all_lines("A.TXT"),
+  EXPECT_EQ(read_all_lines("A.TXT", failures),
             (std::vector<std::string>{"one", "two", "", "three\rx", "last"}));
   testing::write_file("empty.txt", "");
-  EXPECT_TRUE(read_all_lines("empty.txt").empty());
+  EXPECT_TRUE(read_all_lines("empty.txt", failures).empty());
+  EXPECT_FALSE(failures.any());
 }
 
 // A reader that keeps the previous line shows it after each line, across
@@ -52,34 +54,39 @@ TEST_F(WorkFolderTest, CountsLinesAsTheReaderReadsThem) {
       "", "a", "a\n", "a\r\nb", "\n\n", "\r", "x\ny\n\nz",
       std::string(70000, 'a') + "\n" + std::string(70000, 'b'),  // lines across blocks, no LF at the end
   };
+  IoFailures failures;
   for (const std::string& content : contents) {
     testing::write_file("c.txt", content);
-    EXPECT_EQ(count_lines("c.txt"), static_cast<long long>(read_all_lines("c.txt").size())) << content.size();
+    EXPECT_EQ(count_lines("c.txt", failures), static_cast<long long>(read_all_lines("c.txt", failures).size()))
+        << content.size();
   }
-  EXPECT_EQ(count_lines("missing.txt"), 0);
+  EXPECT_FALSE(failures.any());
+  // A file that cannot be read is no empty file: it is noted.
+  EXPECT_EQ(count_lines("missing.txt", failures), 0);
+  EXPECT_TRUE(failures.any());
 }
 
 TEST_F(WorkFolderTest, WriterReportsAFileItCouldNotMakeOrFill) {
   LineWriter ok;
   ASSERT_TRUE(ok.create("out.txt"));
   ok.line("a");
-  EXPECT_EQ(ok.close(), Written::kWhole);
+  EXPECT_TRUE((ok.close()).ok());
   EXPECT_EQ(testing::read_file("out.txt"), "a\r\n");
 
   LineWriter missing_folder;
   EXPECT_FALSE(missing_folder.create("no_such_folder\\out.txt"));
   missing_folder.line("lost");
-  EXPECT_EQ(missing_folder.close(), Written::kShort);
+  EXPECT_FALSE((missing_folder.close()).ok());
 
 #ifndef _WIN32  // no /dev/full there
   LineWriter full;
   ASSERT_TRUE(full.create("/dev/full"));
   full.line(std::string(1 << 17, 'x'));
-  EXPECT_EQ(full.close(), Written::kShort);
+  EXPECT_FALSE((full.close()).ok());
 #endif
 
   LineWriter never_opened;
-  EXPECT_EQ(never_opened.close(), Written::kWhole);
+  EXPECT_TRUE((never_opened.close()).ok());
 }
 
 // A write that falls short in the middle of a file is a failed file, even
@@ -106,7 +113,7 @@ TEST_F(WorkFolderTest, WriterReportsAShortWriteInTheMiddle) {
       out.line(std::string(c.cut, 'x'));
     }
     out.line("after the limit");
-    EXPECT_EQ(out.close(), Written::kShort) << c.name;
+    EXPECT_FALSE((out.close()).ok()) << c.name;
   }
 }
 

@@ -28,12 +28,12 @@ TEST_F(ScratchFileTest, PassesOverTakenNamesAndNeverOverwrites) {
   // Numbers go on from the last one.
   ASSERT_TRUE(create_scratch_file("", "~x", number, file, name));
   EXPECT_EQ(name, "~x4.tmp");
-  file.close();
+  EXPECT_TRUE(file.close());
   testing::make_dir("sub");
   number = 0;
   ASSERT_TRUE(create_scratch_file("sub", "~y", number, file, name));
   EXPECT_EQ(name, join_path("sub", "~y1.tmp"));
-  file.close();
+  EXPECT_TRUE(file.close());
   EXPECT_FALSE(create_scratch_file("missing", "~y", number, file, name));
 }
 

@@ -33,7 +33,7 @@ TEST_F(CopyWithoutControlBytes, DropsBytesBelowSixteenOnly) {
   };
   for (const Case& c : cases) {
     write_file("in.htm", c.line + "\n");
-    ASSERT_EQ(copy_without_control_bytes("in.htm", "out.htm"), Written::kWhole);
+    ASSERT_TRUE((copy_without_control_bytes("in.htm", "out.htm")).ok());
     EXPECT_EQ(read_file("out.htm"), c.want + "\r\n") << c.line;
   }
 }

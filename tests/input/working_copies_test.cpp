@@ -55,7 +55,8 @@ TEST_F(SameLinesTest, OnlyIdenticalLinesAreTheSame) {
   for (const Case& c : cases) {
     write_file("a.txt", c.a);
     write_file("b.txt", c.b);
-    EXPECT_EQ(same_lines("a.txt", "b.txt"), c.want) << c.a << " | " << c.b;
+    IoFailures failures;
+    EXPECT_EQ(same_lines("a.txt", "b.txt", failures), c.want) << c.a << " | " << c.b;
   }
 }
 

@@ -36,7 +36,7 @@ TEST_F(FileIoTest, ModesCreateEmptyAppendAndRefuseTakenNames) {
     File f("old.txt", c.mode);
     EXPECT_EQ(f.is_open(), c.opens);
     f.write("new");
-    EXPECT_EQ(f.close(), c.opens);
+    EXPECT_EQ(f.close().ok(), c.opens);
     EXPECT_EQ(read_file("old.txt"), c.left);
   }
   File fresh("fresh.txt", File::Mode::kCreateNew);
@@ -91,7 +91,7 @@ TEST_F(FileIoTest, CopyReplacesAndAppendAddsAtTheEnd) {
   for (const Case& c : cases) {
     std::remove("to.txt");
     if (c.exists) write_file("to.txt", c.before);
-    const bool ok = c.append ? append_file(c.from, "to.txt") : copy_file(c.from, "to.txt");
+    const bool ok = (c.append ? append_file(c.from, "to.txt") : copy_file(c.from, "to.txt")).ok();
     EXPECT_EQ(ok, c.ok) << c.what;
     EXPECT_EQ(read_file("to.txt"), c.after) << c.what;
   }
@@ -126,7 +126,7 @@ TEST_F(FileIoTest, RenameReplacesOnlyWhenItCan) {
     write_file("a.txt", "a");
     write_file("b.txt", "b");
     const bool source_there = path_exists(c.from);
-    EXPECT_EQ(rename_path(c.from, "b.txt"), c.ok) << c.what;
+    EXPECT_EQ(rename_path(c.from, "b.txt").ok(), c.ok) << c.what;
     EXPECT_EQ(read_file("b.txt"), c.target_after) << c.what;
     EXPECT_EQ(path_exists(c.from), source_there && !c.ok) << c.what;
   }
@@ -152,7 +152,7 @@ TEST_F(FileIoTest, ReadsOnlyRegularFiles) {
   for (const Case& c : cases) {
     File in(c.name, File::Mode::kRead);
     EXPECT_EQ(in.is_open(), c.opens) << c.name;
-    EXPECT_EQ(copy_file(c.name, "copy.txt"), c.opens) << c.name;
+    EXPECT_EQ(copy_file(c.name, "copy.txt").ok(), c.opens) << c.name;
   }
   EXPECT_EQ(read_file("copy.txt"), "plain");
 }

@@ -26,7 +26,8 @@ TEST_F(PublishTest, ResultsScreenShowsTheWordTotalAndWaitsForAKey) {
   for (const Case& c : cases) {
     // The files the step copies, so that no command has cause to complain.
     testing::make_dir("htm_wrk");
-    for (const char* name : {"htm_wrk/compare.htm", "files_list.htm", "i_1.htm", "index.htm", "s_1.htm"}) {
+    for (const char* name :
+         {"htm_wrk/compare.htm", "files_list.htm", "i_1.htm", "index.htm", "s_1.htm", "dir_02.txt"}) {
       testing::write_file(name, "");
     }
     testing::PipedConsole console("x");

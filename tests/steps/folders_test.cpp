@@ -51,8 +51,8 @@ TEST_F(FoldersTest, ResetEmptiesAListedFolderOrMakesAMissingOne) {
     if (c.there) make_dir("box");
     for (const std::string& f : c.files) write_file("box/" + f, "x");
     testing::PipedConsole console;
-    WriteFailures writes;
-    reset_folder(console, writes,
+    IoFailures failures;
+    reset_folder(console, failures,
                  {.folder = "box", .listing = "l.txt", .files = c.pattern, .list_into_first = c.list_into_first,
                   .make_when_missing = c.make_when_missing});
     EXPECT_EQ(file_exists("box"), c.there_after) << c.name;
@@ -61,7 +61,7 @@ TEST_F(FoldersTest, ResetEmptiesAListedFolderOrMakesAMissingOne) {
     }
     EXPECT_EQ(console.output().find("Could Not Find") != std::string::npos, c.complaint) << c.name;
     EXPECT_TRUE(file_exists("l.txt")) << c.name;
-    EXPECT_FALSE(writes.any()) << c.name;
+    EXPECT_FALSE(failures.any()) << c.name;
   }
 }
 

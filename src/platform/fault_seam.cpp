@@ -1,0 +1,35 @@
+#include "platform/fault_seam.h"
+
+#include <atomic>
+
+namespace textpair {
+
+namespace {
+std::atomic<FaultHook*> installed{nullptr};
+}  // namespace
+
+const char* file_op_name(FileOp op) {
+  switch (op) {
+    case FileOp::kOpen: return "open";
+    case FileOp::kRead: return "read";
+    case FileOp::kWrite: return "write";
+    case FileOp::kClose: return "close";
+    case FileOp::kRename: return "rename";
+    case FileOp::kRemove: return "remove";
+    case FileOp::kMakeDir: return "mkdir";
+    case FileOp::kRemoveDir: return "rmdir";
+    case FileOp::kCopy: return "copy";
+    case FileOp::kList: return "list";
+  }
+  return "?";
+}
+
+FaultHook* set_fault_hook(FaultHook* hook) { return installed.exchange(hook); }
+
+std::optional<std::string> injected_fault(FileOp op, const std::string& path) {
+  FaultHook* hook = installed.load(std::memory_order_acquire);
+  if (hook == nullptr) return std::nullopt;
+  return hook->before(op, path);
+}
+
+}  // namespace textpair

@@ -1,0 +1,34 @@
+// A seam for tests that make file operations fail the way a failing disk
+// does: every file operation of the platform layer asks the installed hook
+// first and, when it names a reason, fails with it without touching the
+// disk. The program never installs a hook; tests do, to fail the k-th
+// operation of a run once or every operation from the k-th on.
+#ifndef TEXTPAIR_PLATFORM_FAULT_SEAM_H_
+#define TEXTPAIR_PLATFORM_FAULT_SEAM_H_
+
+#include <optional>
+#include <string>
+
+namespace textpair {
+
+enum class FileOp { kOpen, kRead, kWrite, kClose, kRename, kRemove, kMakeDir, kRemoveDir, kCopy, kList };
+
+const char* file_op_name(FileOp op);
+
+class FaultHook {
+ public:
+  virtual ~FaultHook() = default;
+  // The reason the operation on `path` fails with, or nothing to let it run.
+  virtual std::optional<std::string> before(FileOp op, const std::string& path) = 0;
+};
+
+// Installs `hook` for every thread (nullptr removes it); returns the one it
+// replaces. The hook must outlive its installation.
+FaultHook* set_fault_hook(FaultHook* hook);
+
+// For the platform layer's own files: the injected reason, if any.
+std::optional<std::string> injected_fault(FileOp op, const std::string& path);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_PLATFORM_FAULT_SEAM_H_
