@@ -56,8 +56,8 @@ Flow missing_file(Console& console) {
 
 }  // namespace
 
-void write_column(LineWriter& page, const std::string& file) {
-  LineReader reader(file);
+void write_column(LineWriter& page, const std::string& file, IoFailures& failures) {
+  LineReader reader(file, failures);
   // The table's line for one input line: " <br>" and the line trimmed of
   // blanks, nothing else changed; written in two pieces from the reader's
   // buffer, so a line of any length is held once.
@@ -70,21 +70,21 @@ void write_column(LineWriter& page, const std::string& file) {
 
 Flow write_comparison_page(Context& ctx) {
   Console& console = ctx.console;
-  LineReader list("txt_wrk.list");
+  LineReader list("txt_wrk.list", ctx.state.failures);
   std::string name;
   if (!next_name(list, name)) return missing_file(console);
 
   LineWriter page;
   page.create("compare.htm");
   write_head(page, ctx.state.table_width);
-  write_column(page, "txt_wrk\\" + name);
+  write_column(page, "txt_wrk\\" + name, ctx.state.failures);
   page.line("</td>");
   if (!next_name(list, name)) {
     ctx.state.failures.note(page.close());
     return missing_file(console);
   }
   page.line("<td>");
-  write_column(page, "txt_wrk\\" + name);
+  write_column(page, "txt_wrk\\" + name, ctx.state.failures);
   for (const char* line : {"</td>", "</tr>", "</table>", "<br>", "</body>", "</html>"}) page.line(line);
   ctx.state.failures.note(page.close());
   list.close();

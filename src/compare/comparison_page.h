@@ -13,7 +13,7 @@ class LineWriter;
 Flow write_comparison_page(Context& ctx);
 
 // Writes the column lines of a file; a file that cannot be read gives none.
-void write_column(LineWriter& page, const std::string& file);
+void write_column(LineWriter& page, const std::string& file, IoFailures& failures);
 
 }  // namespace textpair
 

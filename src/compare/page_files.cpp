@@ -12,8 +12,8 @@ namespace textpair {
 namespace {
 
 // The number on the last line of count.txt.
-long long stale_page_count() {
-  LineReader reader("count.txt");
+long long stale_page_count(IoFailures& failures) {
+  LineReader reader("count.txt", failures);
   std::string line;
   std::string last;
   while (reader.next(line)) last = line;
@@ -29,8 +29,8 @@ Flow stale_page(Console& console) {
   return end_prompt(console);
 }
 
-long long count_pages(const std::string& listing) {
-  LineReader reader(listing);
+long long count_pages(const std::string& listing, IoFailures& failures) {
+  LineReader reader(listing, failures);
   std::string line;
   long long count = 0;
   while (reader.next(line)) {
@@ -57,7 +57,8 @@ IoResult copy_without_control_bytes(const std::string& from, const std::string& 
     }
     out.raw("\r\n");
   }
-  return out.close();
+  IoResult written = out.close();
+  return in.status().ok() ? written : in.status();
 }
 
 
@@ -70,7 +71,7 @@ Flow write_page_files(Context& ctx) {
   run_command(ctx.console, ctx.state.failures, "dir > f_01.html");
   run_command(ctx.console, ctx.state.failures, "del /q *.htm* > out_null.list");
   run_command(ctx.console, ctx.state.failures, "dir *.htm | find /c \".htm\" > count.txt");
-  if (stale_page_count() >= 1) return stale_page(console);
+  if (stale_page_count(ctx.state.failures) >= 1) return stale_page(console);
 
   run_command(ctx.console, ctx.state.failures, "dir > htm_in\\f_01.html");
   run_command(ctx.console, ctx.state.failures, "del /q htm_in\\*.htm* > out_null.list");
@@ -79,9 +80,9 @@ Flow write_page_files(Context& ctx) {
   ctx.state.highlight = HighlightSettings{"red", "140%", true};
 
   run_command(ctx.console, ctx.state.failures, "dir /b htm_in\\*.htm* > dir_01.txt");
-  ctx.state.number_pattern = number_pattern_for(count_pages("dir_01.txt"), ctx.state.number_pattern);
+  ctx.state.number_pattern = number_pattern_for(count_pages("dir_01.txt", ctx.state.failures), ctx.state.number_pattern);
 
-  LineReader listing("dir_01.txt");
+  LineReader listing("dir_01.txt", ctx.state.failures);
   std::string line;
   long long k = 0;
   while (listing.next(line)) {

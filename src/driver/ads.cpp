@@ -20,9 +20,12 @@ std::string ads_page_address() { return std::string(kPublisherHost) + "/oglasi/o
 
 void delete_old_ads(Context& ctx) { run_command(ctx.console, ctx.state.failures, kDeleteOldAds); }
 
-std::vector<std::string> read_ad_lines(const std::string& listing) {
+std::vector<std::string> read_ad_lines(const std::string& listing, IoFailures& failures) {
   std::vector<std::string> ads(1);
-  LineReader reader(listing);
+  // A listing the command could not write is reported by the fetch failure
+  // screen; one that is there must be read whole.
+  LineReader reader;
+  if (reader.open(listing)) reader.report_to(failures);
   std::string line;
   while (reader.next(line)) {
     if (is_ad_line(line)) ads.push_back(line);
@@ -38,7 +41,7 @@ Flow fetch_ads(Context& ctx) {
   run_command(console, failures, "wget -nv --output-document=oglasi_wget\\oglasi_wget.html " + ads_page_address());
   run_command(console, failures, "find \"<p>\" oglasi_wget\\oglasi_wget.html > oglasi.txt");
 
-  std::vector<std::string> ads = read_ad_lines("oglasi.txt");
+  std::vector<std::string> ads = read_ad_lines("oglasi.txt", ctx.state.failures);
   if (ads.size() < 2) {
     console.empty_line();
     console.write_line(kDashes);

@@ -17,7 +17,7 @@ void delete_old_ads(Context& ctx);
 
 // The ad lines of a find listing: entry 0 empty, then every line that holds
 // a paragraph tag, whole and in order.
-std::vector<std::string> read_ad_lines(const std::string& listing);
+std::vector<std::string> read_ad_lines(const std::string& listing, IoFailures& failures);
 
 // Fetches the ads page and keeps its paragraph lines in state.ad_lines; ends
 // the run when there is none.

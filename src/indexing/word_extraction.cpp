@@ -231,8 +231,9 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
   return true;
 }
 
-void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, RecordWriter* text) {
-  LineReader names(listing);
+void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
+                          RecordWriter* text) {
+  LineReader names(listing, failures);
   ScanState state;
   std::string name, line_number, key, record, ordinal;
   std::string_view line;  // in the reader's buffer
@@ -245,7 +246,7 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Re
     const std::string page = lower_ascii(name);
     if (page.find(".htm") == std::string::npos) continue;
     state.start_page();
-    LineReader in(page);
+    LineReader in(page, failures);
     std::size_t line_no = 0;
     std::size_t numbered = 0;  // the line that line_number holds
     // Each word goes out as it is cut: a line of any length holds no list of its words.
@@ -299,7 +300,7 @@ Flow extract_words(Context& ctx) {
                         kKeyedPieces);
   RecordWriter text;
   text.create(kTextOrderWords);
-  extract_listed_pages("dir_02.txt", sorter, &text);
+  extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);
   ctx.state.failures.note(text.close());
   return sorter.finish_pieces();
 }

@@ -59,7 +59,8 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word);
 // line, as "dir /b" writes them) into the sorter, as keyed records
 // (keyed_record in word_records.h), and, with `text`, in text order into
 // `text` (see kTextOrderWords).
-void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, RecordWriter* text = nullptr);
+void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
+                          RecordWriter* text = nullptr);
 
 // The keyed words in key order, as the extraction leaves them for the word
 // lists: sorted pieces wrd_01_02_1.txt, ... (one when they fit), read with

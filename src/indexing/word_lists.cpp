@@ -252,10 +252,13 @@ std::uint64_t most_keyed_records() { return pieces_bytes(kKeyedPieces) / 48; }
 // page files group 1 takes every record, and its word-order list can be
 // written as the records are numbered: key order is then id order, as long
 // as every id has its eight digits (fewer than 10^8 records).
-bool all_in_first_group(std::uint64_t most_records) {
+bool all_in_first_group(std::uint64_t most_records, IoFailures& failures) {
   constexpr std::uint64_t kEightDigitIds = 100'000'000;
-  LineReader names("dir_02.txt");
-  if (!names.is_open()) return false;
+  // Without the list the general way is taken, which gives the same lists;
+  // a list that is there must be read whole.
+  LineReader names;
+  if (!names.open("dir_02.txt")) return false;
+  names.report_to(failures);
   std::string name;
   int pages = 0;
   while (names.next(name)) {
@@ -417,10 +420,10 @@ Flow split_sorted(ExternalSorter& numbered, GroupSplit& split) {
 
 // The words read in text order, each given the id, number and entry noted
 // at its ordinal; words without them were left out.
-Flow split_placed(const NextPages& nexts, const TextOrderSlots& slots, GroupSplit& split) {
+Flow split_placed(const NextPages& nexts, const TextOrderSlots& slots, GroupSplit& split, IoFailures& failures) {
   static_assert(occurrence::kPage == 0 && occurrence::kWord == 3 && occurrence::kId == 4 && occurrence::kN == 5,
                 "an occurrence record is a word's place, its id and its number");
-  LineReader text(kTextOrderWords);
+  LineReader text(kTextOrderWords, failures);
   std::string_view line;
   std::vector<std::string_view> r;
   std::string record;
@@ -531,7 +534,7 @@ Flow build_word_lists(Context& ctx) {
   // The words' ordinals lead the records as their sort keys: text order.
   ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
   const std::uint64_t most_records = most_keyed_records();
-  const bool one_group = all_in_first_group(most_records);
+  const bool one_group = all_in_first_group(most_records, ctx.state.failures);
   std::unique_ptr<WordOrderList> words;
   if (one_group) words = std::make_unique<WordOrderList>(ctx, "wrd_14_1.txt");
   // The words in text order, as the extraction left them, are given their
@@ -549,7 +552,7 @@ Flow build_word_lists(Context& ctx) {
   if (slots) slots->flush();
   PageGrouping grouping;
   GroupSplit split(ctx, nexts, grouping, one_group);
-  if ((slots ? split_placed(nexts, *slots, split) : split_sorted(numbered, split)) == Flow::kEnd) return Flow::kEnd;
+  if ((slots ? split_placed(nexts, *slots, split, ctx.state.failures) : split_sorted(numbered, split)) == Flow::kEnd) return Flow::kEnd;
   slots.reset();
   if (split.finish() == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);

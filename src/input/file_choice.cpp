@@ -14,8 +14,8 @@ namespace textpair {
 namespace {
 
 // Lines of a listing that hold ".txt" in lower case.
-int count_txt_lines(const std::string& listing) {
-  LineReader reader(listing);
+int count_txt_lines(const std::string& listing, IoFailures& failures) {
+  LineReader reader(listing, failures);
   std::string line;
   int count = 0;
   while (reader.next(line)) {
@@ -76,7 +76,7 @@ Flow choose_files(Context& ctx) {
   Console& console = ctx.console;
   IoFailures& failures = ctx.state.failures;
   run_command(console, failures, "dir /b  compare_in\\*.txt > txt_file.txt");
-  int candidates = count_txt_lines("txt_file.txt");
+  int candidates = count_txt_lines("txt_file.txt", failures);
   if (candidates == 0) {
     return end_screen(console, {"Subfolder compare_in is empty",
                                 "The files you want to compare must be written to UTF-8 format and copied to the "
@@ -87,7 +87,7 @@ Flow choose_files(Context& ctx) {
   reset_folder(console, failures, {.folder = "txt_in", .listing = "dir_01.txt", .make_when_missing = false});
 
   run_command(console, failures, "dir /b compare_in\\*.txt > dir_a_01.txt");
-  LineReader list("dir_a_01.txt");
+  LineReader list("dir_a_01.txt", failures);
   long long k = 0;
   for (std::string line; list.next(line);) ++k;
 
@@ -118,7 +118,7 @@ Flow choose_files(Context& ctx) {
   console.empty_line();
   ctx.state.table_width = table_width_from(line_prompt(console, "size table, a number without the % sign, <enter> = 100 :"));
 
-  if (count_txt_lines("txt_file.txt") == 0) {
+  if (count_txt_lines("txt_file.txt", failures) == 0) {
     return end_screen(console, {"Subfolder txt_in is empty"});
   }
   return Flow::kGoOn;

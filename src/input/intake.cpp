@@ -239,7 +239,7 @@ Flow prepare_working_folders(Console& console, IoFailures& failures) {
   reset_folder(console, failures, {.folder = "txt_wrk", .listing = "dir_cur.txt", .list_into_first = false});
   reset_folder(console, failures, {.folder = "htm_wrk", .listing = "dir_cur.txt", .list_into_first = false});
   run_command(console, failures, "dir /b *. > dir_cur.txt");
-  if (listing_holds_folder("dir_cur.txt", "txt_wrk")) return Flow::kGoOn;
+  if (listing_holds_folder("dir_cur.txt", "txt_wrk", failures)) return Flow::kGoOn;
   console.write_line(kDashes);
   console.write_line("Subfolder txt_wrk must be created.");
   console.empty_line();

@@ -33,9 +33,9 @@ void append_entry_start(std::string& out, std::string_view id, std::string_view 
 // by id and padded group, so no list of all occurrences is written and sorted.
 class AllOccurrences {
  public:
-  explicit AllOccurrences(std::size_t groups) {
+  AllOccurrences(std::size_t groups, IoFailures& failures) {
     for (std::size_t k = 1; k <= groups; ++k) {
-      auto list = std::make_unique<GroupList>(k);
+      auto list = std::make_unique<GroupList>(k, failures);
       list->live = list->in.next();
       lists_.push_back(std::move(list));
     }
@@ -59,7 +59,7 @@ class AllOccurrences {
   // are not split off.
   static_assert(kId < kWord);
   struct GroupList {
-    explicit GroupList(std::size_t k) : group(group_field(k)), in(list_name(k), kWord + 1) {}
+    GroupList(std::size_t k, IoFailures& failures) : group(group_field(k)), in(list_name(k), kWord + 1, failures) {}
     std::string group;
     RecordLines in;
     bool live = false;
@@ -91,7 +91,7 @@ Flow write_all_words_index(Context& ctx) {
   out.line("Use a combination of two keys (CTRL + F) to search.");
   out.line("<br><br>");
 
-  AllOccurrences all(groups);
+  AllOccurrences all(groups, ctx.state.failures);
   std::string id, group, word;
   std::string next_id, next_group, next_word;
   bool more = all.next(next_id, next_group, next_word);

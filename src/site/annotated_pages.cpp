@@ -87,8 +87,8 @@ class LastOccurrences {
 // The page names in name order, for the Before and Next links.
 class PageOrder {
  public:
-  void load() {
-    LineReader in("group_page_all_sort.txt");
+  void load(IoFailures& failures) {
+    LineReader in("group_page_all_sort.txt", failures);
     std::string line;
     while (in.next(line)) names_.push_back(lower_ascii(line));
   }
@@ -339,7 +339,7 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   };
 
   PageOrder order;
-  order.load();
+  order.load(ctx.state.failures);
   PageRewriter page(ctx, order, g, held_line_bytes);
   RecordLines in(list, kFieldCount, ctx.state.failures);
   if (!in.is_open()) return;

@@ -11,7 +11,7 @@ void write_content_list(Context& ctx) {
   write_page_head(out, kIndexTitle);
   write_intro_block(out);
   out.line("<br>");
-  LineReader pages("group_page_all_sort.txt");
+  LineReader pages("group_page_all_sort.txt", ctx.state.failures);
   std::string name;
   while (pages.next(name)) {
     out.line("<a href=\"" + name + "\"><span id = \"" + name + "\" >" + name + "</span></a><br>");

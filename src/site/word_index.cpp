@@ -62,7 +62,7 @@ void write_word_index_page(Context& ctx, int group) {
   out.line("<a href=\"files_list.htm\"> Content </a><br>");
   out.line("<br>");
 
-  RecordLines in("wrd_14_" + g + ".txt", kFieldCount);
+  RecordLines in("wrd_14_" + g + ".txt", kFieldCount, ctx.state.failures);
   Pair pair;
   bool more = in.next();
   if (more) take_pair(pair, in);

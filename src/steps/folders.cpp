@@ -6,8 +6,8 @@
 
 namespace textpair {
 
-bool listing_holds_folder(const std::string& listing, std::string_view folder) {
-  LineReader reader(listing);
+bool listing_holds_folder(const std::string& listing, std::string_view folder, IoFailures& failures) {
+  LineReader reader(listing, failures);
   std::string line;
   while (reader.next(line)) {
     if (contains(lower_ascii(line), folder)) return true;
@@ -22,7 +22,7 @@ void empty_folder(Console& console, IoFailures& failures, const std::string& fol
 
 void reset_folder(Console& console, IoFailures& failures, const FolderReset& reset) {
   run_command(console, failures, "dir /b *. > " + reset.listing);
-  if (listing_holds_folder(reset.listing, reset.folder)) {
+  if (listing_holds_folder(reset.listing, reset.folder, failures)) {
     if (reset.list_into_first) {
       empty_folder(console, failures, reset.folder, reset.files);
     } else {

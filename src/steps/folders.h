@@ -15,7 +15,7 @@ namespace textpair {
 class Console;
 
 // True as soon as a line of the listing, lower-cased, contains `folder`.
-bool listing_holds_folder(const std::string& listing, std::string_view folder);
+bool listing_holds_folder(const std::string& listing, std::string_view folder, IoFailures& failures);
 
 // "dir > folder\f_01.txt", then "del /q folder\<files> > out_null.list".
 void empty_folder(Console& console, IoFailures& failures, const std::string& folder,

@@ -37,19 +37,26 @@ TEST_F(ColumnTest, OneLinePerInputLineTrimmedOfBlanksOnly) {
     {
       LineWriter page;
       ASSERT_TRUE(page.create("out.htm"));
-      write_column(page, "in.txt");
+      IoFailures failures;
+      write_column(page, "in.txt", failures);
+      EXPECT_FALSE(failures.any());
     }
     EXPECT_EQ(read_file("out.htm"), c.want) << c.what;
   }
 }
 
-TEST_F(ColumnTest, AFileThatCannotBeReadGivesNoLines) {
+// A text that cannot be read gives no lines, and is noted for the run's
+// failure screen instead of making an empty column unnoticed.
+TEST_F(ColumnTest, AFileThatCannotBeReadGivesNoLinesAndIsNoted) {
+  IoFailures failures;
   {
     LineWriter page;
     ASSERT_TRUE(page.create("out.htm"));
-    write_column(page, "txt_wrk\\missing.txt");
+    write_column(page, "txt_wrk\\missing.txt", failures);
   }
   EXPECT_EQ(read_file("out.htm"), "");
+  ASSERT_TRUE(failures.any());
+  EXPECT_EQ(failures.first_kind(), FailureKind::kRead);
 }
 
 class ComparisonPageTest : public testing::WorkFolderTest {

@@ -17,6 +17,7 @@
 
 #include "test_util/http_server.h"
 #include "test_util/program_run.h"
+#include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
 namespace textpair::testing {
@@ -27,13 +28,6 @@ namespace fs = std::filesystem;
 const char* const kAdsPage =
     "<html>\n<body>\n<p>Harbour Cafe: fresh bread every morning.</p>\n<p>Learn to sail in five weekends.</p>\n"
     "<p>Boat repairs at fair prices.</p>\n</body>\n</html>\n";
-
-std::string masked(const std::string& text) {
-  static const std::regex kDate(R"(Date \(mm-dd-yy\) = \d\d-\d\d-\d{4}<br>)");
-  static const std::regex kTime(R"(Time \(h:m:s\)    = \d\d:\d\d:\d\d<br>)");
-  return std::regex_replace(std::regex_replace(text, kDate, "Date (mm-dd-yy) = <DATE><br>"), kTime,
-                            "Time (h:m:s)    = <TIME><br>");
-}
 
 std::string slurp(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

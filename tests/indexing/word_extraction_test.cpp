@@ -121,7 +121,7 @@ class ExtractListedPages : public testing::WorkFolderTest {
   Flow extract() {
     Context ctx{console_, state_};
     ExternalSorter sorter(ctx, "unsorted.txt", "sorted.txt");
-    extract_listed_pages("dir_02.txt", sorter);
+    extract_listed_pages("dir_02.txt", sorter, state_.failures);
     return sorter.finish();
   }
   // The records of sorted.txt, field by field.

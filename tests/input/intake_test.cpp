@@ -257,5 +257,59 @@ TEST_F(IntakeTest, SetUpFoldersMakesThemAndEmptiesHtmOut) {
   EXPECT_TRUE(list_names("htm_out").empty());
 }
 
+// Where an interrupted intake may have stopped, the next run's start puts
+// compare_in back as it was: the original under its own name, without the
+// copy intake had made under the new name.
+class HeldFilesTest : public testing::WorkFolderTest {};
+
+TEST_F(HeldFilesTest, TheNextStartPutsBackWhatAnInterruptedIntakeSetAside) {
+  const std::string original = "The harbour wall.\r\n";
+  struct Case {
+    const char* what;
+    bool journal;      // the journal names the file
+    bool copy_made;    // the copy under the new name stands in compare_in
+    bool scratch;      // the copy for compare_in was being made
+  } cases[] = {
+      {"set aside, nothing copied yet", true, false, false},
+      {"the copy for compare_in half made", true, false, true},
+      {"the copy stands in compare_in", true, true, false},
+      {"no journal (a lost write)", false, false, false},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove_all("compare_in");
+    std::filesystem::remove_all(".compare_in_hold");
+    make_dir("compare_in");
+    make_dir(".compare_in_hold");
+    write_file("compare_in/b.txt", "other");
+    write_file(".compare_in_hold/my notes.txt", original);
+    if (c.journal) write_file(".compare_in_hold/~journal", "my notes.txt\tmy_notes.txt\n");
+    if (c.scratch) write_file(".compare_in_hold/~intake.tmp", "The harb");
+    if (c.copy_made) write_file("compare_in/my_notes.txt", original);
+    RunState state;
+    PipedConsole console;
+    Context ctx{console.console(), state};
+    put_back_held_files(ctx);
+    EXPECT_FALSE(state.failures.any()) << c.what;
+    EXPECT_EQ(list_names("compare_in"), (std::vector<std::string>{"b.txt", "my notes.txt"})) << c.what;
+    EXPECT_EQ(read_file("compare_in/my notes.txt"), original) << c.what;
+    EXPECT_FALSE(file_exists(".compare_in_hold")) << c.what;
+  }
+}
+
+// A file the user put back meanwhile under the same name is not
+// overwritten: the held one stays in the hold folder.
+TEST_F(HeldFilesTest, AHeldFileNeverReplacesOneInCompareIn) {
+  make_dir("compare_in");
+  make_dir(".compare_in_hold");
+  write_file("compare_in/a.txt", "new");
+  write_file(".compare_in_hold/a.txt", "old");
+  RunState state;
+  PipedConsole console;
+  Context ctx{console.console(), state};
+  put_back_held_files(ctx);
+  EXPECT_EQ(read_file("compare_in/a.txt"), "new");
+  EXPECT_EQ(read_file(".compare_in_hold/a.txt"), "old");
+}
+
 }  // namespace
 }  // namespace textpair

@@ -18,10 +18,14 @@ class FoldersTest : public testing::WorkFolderTest {};
 
 TEST_F(FoldersTest, ListingHoldsAFolderInAnyCase) {
   write_file("dir_01.txt", crlf({"compare_in", "HTM_OUT", "txt_wrk"}));
-  EXPECT_TRUE(listing_holds_folder("dir_01.txt", "htm_out"));
-  EXPECT_TRUE(listing_holds_folder("dir_01.txt", "txt_wrk"));
-  EXPECT_FALSE(listing_holds_folder("dir_01.txt", "htm_in"));
-  EXPECT_FALSE(listing_holds_folder("missing.txt", "txt_wrk"));
+  IoFailures failures;
+  EXPECT_TRUE(listing_holds_folder("dir_01.txt", "htm_out", failures));
+  EXPECT_TRUE(listing_holds_folder("dir_01.txt", "txt_wrk", failures));
+  EXPECT_FALSE(listing_holds_folder("dir_01.txt", "htm_in", failures));
+  EXPECT_FALSE(failures.any());
+  // A listing that cannot be read says nothing about the folders: noted.
+  EXPECT_FALSE(listing_holds_folder("missing.txt", "txt_wrk", failures));
+  EXPECT_TRUE(failures.any());
 }
 
 // Each way a step resets a folder: what stays in it, whether it is there

@@ -1,5 +1,7 @@
 #include "test_util/site_files.h"
 
+#include <regex>
+
 #include <gtest/gtest.h>
 
 namespace textpair::testing {
@@ -29,5 +31,12 @@ std::vector<std::string> split_crlf(const std::string& text) {
   return lines;
 }
 
+
+std::string masked(const std::string& page) {
+  static const std::regex kDate(R"(Date \(mm-dd-yy\) = \d\d-\d\d-\d{4}<br>)");
+  static const std::regex kTime(R"(Time \(h:m:s\)    = \d\d:\d\d:\d\d<br>)");
+  return std::regex_replace(std::regex_replace(page, kDate, "Date (mm-dd-yy) = <DATE><br>"), kTime,
+                            "Time (h:m:s)    = <TIME><br>");
+}
 
 }  // namespace textpair::testing
