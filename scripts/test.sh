@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds textpair and runs every test: the release build, then the build
 # with AddressSanitizer and UBSan, then the portable build (no SIMD, no
-# Linux-only calls) with the unit and complete-run tests, then the Windows
-# build with its tests under Wine, then each fuzz target for a bounded time,
-# then the browser test of a published site. Prints the time of each stage.
+# Linux-only calls), then the Windows build with its tests under Wine, then
+# each fuzz target for a bounded time, then the browser test of a published
+# site. Prints the time of each stage.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,11 +17,6 @@ stage() {
   echo "--- $name took $((SECONDS - start)) s"
 }
 
-# The tests of the portable build leave out those that only drive the
-# program through other machinery (tmux, a small tmpfs, user nobody, a line
-# of many megabytes): they test the same code as in the default build.
-PORTABLE_SKIP='TerminalTest|MachineTest|BadInputTest|LongLine'
-
 stage setup bash scripts/setup.sh
 for preset in default asan; do
   stage "$preset configure" cmake --preset "$preset" --log-level=WARNING
@@ -30,7 +25,7 @@ for preset in default asan; do
 done
 stage "portable configure" cmake --preset portable --log-level=WARNING
 stage "portable build" cmake --build --preset portable
-stage "portable tests" ctest --preset portable -E "$PORTABLE_SKIP"
+stage "portable tests" ctest --preset portable
 stage windows bash scripts/windows_test.sh
 stage fuzzing bash scripts/fuzz.sh
 stage browser bash scripts/browser_test.sh
