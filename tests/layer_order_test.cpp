@@ -1,6 +1,8 @@
 // The layers of src/ hold: every #include "folder/..." of a file points at
 // its own folder or a layer below it. The same order is the link order of
-// the layer libraries in CMakeLists.txt.
+// the layer libraries in CMakeLists.txt. Only platform/ includes the
+// system's own headers (<unistd.h>, <windows.h>, <sys/stat.h>, ...); the
+// other layers use the C++ standard library and the processor's intrinsics.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,15 +31,40 @@ std::optional<std::size_t> rank_of(const std::string& path) {
   return std::nullopt;
 }
 
-// The quoted include of one source line, or "" when the line has none.
-std::string quoted_include(const std::string& line) {
+// Where the name of the include of one source line starts ("#include" or
+// "#  include"), or npos when the line has none.
+std::size_t after_include(const std::string& line) {
   std::size_t at = line.find_first_not_of(" \t");
-  if (at == std::string::npos || line.compare(at, 8, "#include") != 0) return "";
-  std::size_t open = line.find('"', at);
-  if (open == std::string::npos) return "";
-  std::size_t close = line.find('"', open + 1);
-  if (close == std::string::npos) return "";
-  return line.substr(open + 1, close - open - 1);
+  if (at == std::string::npos || line[at] != '#') return std::string::npos;
+  at = line.find_first_not_of(" \t", at + 1);
+  if (at == std::string::npos || line.compare(at, 7, "include") != 0) return std::string::npos;
+  return line.find_first_not_of(" \t", at + 7);
+}
+
+// The name between `open` and `close` right after "#include", or "".
+std::string include_between(const std::string& line, char open, char close) {
+  const std::size_t at = after_include(line);
+  if (at == std::string::npos || line[at] != open) return "";
+  const std::size_t end = line.find(close, at + 1);
+  if (end == std::string::npos) return "";
+  return line.substr(at + 1, end - at - 1);
+}
+
+// The quoted include of one source line, or "" when the line has none.
+std::string quoted_include(const std::string& line) { return include_between(line, '"', '"'); }
+
+// The header of an #include <...> line, or "" when the line has none.
+std::string angle_include(const std::string& line) { return include_between(line, '<', '>'); }
+
+// Empty when `file` may include the system header `header`; else why not.
+// The C++ standard library's headers have no ".h" and no folder; compiler
+// intrinsics (<emmintrin.h>, ...) are the processor's, not the system's.
+std::string judge_system(const std::string& file, const std::string& header) {
+  const bool standard = header.find('.') == std::string::npos && header.find('/') == std::string::npos;
+  const bool intrinsics = header.find('/') == std::string::npos && header.size() > 8 &&
+                          header.compare(header.size() - 8, 8, "intrin.h") == 0;
+  if (standard || intrinsics || file.rfind("platform/", 0) == 0) return "";
+  return file + " includes the system header <" + header + "> outside platform/";
 }
 
 // Empty when `file` may include `header`; else why not.
@@ -76,11 +103,42 @@ TEST(LayerOrder, JudgesIncludesByTheirLayers) {
   for (const Case& c : cases) EXPECT_EQ(judge(c.file, c.header).empty(), c.allowed) << c.file << " -> " << c.header;
 }
 
+TEST(LayerOrder, JudgesSystemHeadersByTheirLayer) {
+  struct Case {
+    const char* file;
+    const char* header;
+    bool allowed;
+  } cases[] = {
+      {"common/bytes.cpp", "string_view", true},
+      {"indexing/word_lists.cpp", "charconv", true},
+      {"common/cpu.h", "emmintrin.h", true},
+      {"platform/files_posix.cpp", "unistd.h", true},
+      {"platform/files_posix.cpp", "sys/stat.h", true},
+      {"platform/files_win32.cpp", "windows.h", true},
+      {"common/scratch_file.cpp", "unistd.h", false},
+      {"commands/dir_command.cpp", "dirent.h", false},
+      {"site/publish.cpp", "sys/stat.h", false},
+      {"indexing/external_sort.cpp", "linux/fs.h", false},
+      {"driver/run.cpp", "windows.h", false},
+      {"input/intake.cpp", "fcntl.h", false},
+      {"common/bytes.cpp", "string.h", false},  // <cstring> is the library's form
+      {"main.cpp", "signal.h", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(judge_system(c.file, c.header).empty(), c.allowed) << c.file << " -> <" << c.header << ">";
+  }
+}
+
 TEST(LayerOrder, ReadsTheIncludeOfALine) {
   EXPECT_EQ(quoted_include("#include \"common/bytes.h\""), "common/bytes.h");
   EXPECT_EQ(quoted_include("  #include \"a/b.h\"  // why"), "a/b.h");
   EXPECT_EQ(quoted_include("#include <string>"), "");
   EXPECT_EQ(quoted_include("// see \"common/bytes.h\""), "");
+  EXPECT_EQ(angle_include("#include <sys/stat.h>"), "sys/stat.h");
+  EXPECT_EQ(angle_include("  #  include <unistd.h>"), "unistd.h");
+  EXPECT_EQ(angle_include("#include  <unistd.h>  // why"), "unistd.h");
+  EXPECT_EQ(angle_include("#include \"common/bytes.h\""), "");
+  EXPECT_EQ(angle_include("// #include <windows.h> is for platform/"), "");
 }
 
 TEST(LayerOrder, EveryIncludeInSrcPointsToItsLayerOrBelow) {
@@ -94,6 +152,10 @@ TEST(LayerOrder, EveryIncludeInSrcPointsToItsLayerOrBelow) {
     std::ifstream in(entry.path());
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
+      const std::string system = angle_include(line);
+      if (!system.empty()) {
+        EXPECT_EQ(judge_system(file, system), "") << file << ":" << number;
+      }
       const std::string header = quoted_include(line);
       if (header.empty()) continue;
       ++includes;

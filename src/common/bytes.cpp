@@ -21,18 +21,6 @@ std::string upper_ascii(std::string_view s) {
   return out;
 }
 
-std::string trim_left_blanks(std::string_view s) {
-  std::size_t b = 0;
-  while (b < s.size() && s[b] == ' ') ++b;
-  return std::string(s.substr(b));
-}
-
-std::string trim_right_blanks(std::string_view s) {
-  std::size_t e = s.size();
-  while (e > 0 && s[e - 1] == ' ') --e;
-  return std::string(s.substr(0, e));
-}
-
 std::string_view blanks_trimmed(std::string_view s) {
   std::size_t b = 0;
   std::size_t e = s.size();

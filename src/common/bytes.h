@@ -16,8 +16,6 @@ std::string lower_ascii(std::string_view s);
 std::string upper_ascii(std::string_view s);
 // Trimming removes blanks (byte 32) only, never tabs.
 std::string trim_blanks(std::string_view s);
-std::string trim_left_blanks(std::string_view s);
-std::string trim_right_blanks(std::string_view s);
 // The same trim as a view into `s`, for hot loops.
 std::string_view blanks_trimmed(std::string_view s);
 

@@ -38,12 +38,10 @@ class FlagReader {
  public:
   // False when the file cannot be opened.
   bool open(const std::string& name) { return in_.open(name); }
-  // The same, noting a failed read in `failures` (a file that cannot be
-  // opened is the caller's to judge).
+  // The same, noting a failed open or read in `failures`.
   bool open(const std::string& name, IoFailures& failures) {
-    if (!in_.open(name)) return false;
     in_.report_to(failures);
-    return true;
+    return in_.open(name);
   }
   // The next flag; false when none is left (or the file holds another byte).
   bool next(bool& flag);

@@ -18,6 +18,7 @@
 #include "platform/run_lock.h"
 #include "site/all_words_index.h"
 #include "site/annotated_pages.h"
+#include "site/content_list.h"
 #include "site/publish.h"
 #include "site/search_pages.h"
 #include "site/word_index.h"
@@ -29,6 +30,9 @@ namespace {
 Flow build_index_site(Context& ctx) {
   for (int group = 1; group <= ctx.state.group_count; ++group) {
     annotate_group(ctx, group);
+    // The content list lists every page of every group: it is written once,
+    // beside the first group's word index page.
+    if (group == 1) write_content_list(ctx);
     write_word_index_page(ctx, group);
     write_search_page(ctx, group);
     if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;

@@ -9,6 +9,7 @@
 #include "commands/run_command.h"
 #include "steps/folders.h"
 #include "common/bytes.h"
+#include "common/cpu.h"
 #include "common/flag_file.h"
 #include "common/lines.h"
 #include "common/records.h"
@@ -23,19 +24,6 @@
 namespace textpair {
 
 namespace {
-
-// Asks the processor to fetch the bytes at `p` into its cache; a hint only.
-// GCC drops a __builtin_prefetch that stands under a condition, so on x86
-// the instruction is written out.
-inline void fetch_soon(const void* p) {
-#if (defined(__GNUC__) || defined(__clang__)) && (defined(__x86_64__) || defined(__i386__))
-  asm volatile("prefetcht0 %0" : : "m"(*static_cast<const char*>(p)));
-#elif defined(__GNUC__) || defined(__clang__)
-  __builtin_prefetch(p);
-#else
-  static_cast<void>(p);
-#endif
-}
 
 namespace keyed = keyed_record;
 namespace occurrence = occurrence_record;
@@ -160,7 +148,7 @@ class TextOrderSlots {
   // written a few records later, its place fetched meanwhile.
   void set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry) {
     if (ordinal >= slots_.size()) return;
-    fetch_soon(&slots_[ordinal]);
+    cpu::fetch_soon(&slots_[ordinal]);
     Pending& p = pending_[next_++ % kPending];
     if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
     p = {ordinal, {static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(n),
@@ -509,8 +497,8 @@ std::size_t NextPages::add(std::uint64_t number, std::string_view page, std::uin
 
 void NextPages::prefetch(std::size_t entry) const {
   if (entry + 1 >= entries_.size()) return;
-  fetch_soon(&entries_[entry]);
-  fetch_soon(&entries_[entry + 1]);
+  cpu::fetch_soon(&entries_[entry]);
+  cpu::fetch_soon(&entries_[entry + 1]);
 }
 
 std::string_view NextPages::next(std::size_t entry) const {

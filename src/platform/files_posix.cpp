@@ -2,12 +2,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
-#ifdef __linux__
+// Linux-only calls, where the build found them (CMakeLists.txt); any other
+// POSIX system copies through memory.
+#ifdef TEXTPAIR_HAVE_FICLONE
 #include <linux/fs.h>  // FICLONE
+#include <sys/ioctl.h>
 #endif
 
 #include <cerrno>
@@ -121,7 +123,7 @@ bool copy_through_memory(int in, int out) {
 // Copies `in` from its current offset, inside the kernel where it can, and
 // through memory where the file systems do not support that.
 bool copy_rest(int in, int out) {
-#ifndef __linux__
+#ifndef TEXTPAIR_HAVE_COPY_FILE_RANGE
   return copy_through_memory(in, out);
 #else
   for (;;) {
@@ -157,7 +159,7 @@ IoResult copy_into(const std::string& from, const std::string& to, bool append) 
     ok = lseek(out, 0, SEEK_END) >= 0 && copy_rest(in, out);
   } else {
     // Where the file system shares extents, the target shares the source's.
-#ifdef FICLONE
+#ifdef TEXTPAIR_HAVE_FICLONE
     ok = ioctl(out, FICLONE, in) == 0 || copy_rest(in, out);
 #else
     ok = copy_rest(in, out);

@@ -1,11 +1,8 @@
 #include "site/annotated_pages.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdint>
-#include <string_view>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "commands/run_command.h"
@@ -24,65 +21,6 @@ namespace textpair {
 namespace {
 
 using namespace next_page_record;
-
-// For each word and page of the group, the occurrence number of the word's
-// last occurrence on that page: the count of its occurrences in all pages up
-// to and including this one, since occurrences are numbered page by page.
-class LastOccurrences {
- public:
-  void add(std::string_view id, std::string_view page, long long n) {
-    const Key key = key_of(id, page);
-    long long* last = nullptr;
-    if (key.in_table) {
-      if (key.at >= table_.size()) table_.resize(key.at + 1, 0);
-      last = &table_[key.at];
-    } else {
-      last = &others_[key.other];
-    }
-    if (n > *last) *last = n;
-  }
-  long long on_page(std::string_view id, std::string_view page) const {
-    const Key key = key_of(id, page);
-    if (key.in_table) return key.at < table_.size() ? table_[key.at] : 0;
-    auto it = others_.find(key.other);
-    return it == others_.end() ? 0 : it->second;
-  }
-
- private:
-  // A group holds two pages: their slots lie side by side in one table
-  // indexed by the id's number, so that a look-up costs no hashing. Other
-  // ids or pages, which a run does not make, go to a map.
-  static constexpr std::size_t kPagesInTable = 2;
-  struct Key {
-    bool in_table;
-    std::size_t at;     // in table_
-    std::string other;  // in others_
-  };
-
-  Key key_of(std::string_view id, std::string_view page) const {
-    const std::size_t index = page_index(page);
-    std::uint64_t number = 0;
-    const char* digits_end = id.data() + id.size();
-    const bool numbered = id.size() > 2 && id.compare(0, 2, "id") == 0 &&
-                          std::from_chars(id.data() + 2, digits_end, number).ptr == digits_end;
-    if (numbered && index < kPagesInTable && number < (std::uint64_t{1} << 32)) {
-      return {true, static_cast<std::size_t>(number) * kPagesInTable + index, {}};
-    }
-    return {false, 0, std::string(id) + '"' + std::to_string(index)};
-  }
-  // Pages are numbered in order of appearance; a group holds few of them,
-  // and its records come page by page.
-  std::size_t page_index(std::string_view page) const {
-    if (last_ < pages_.size() && pages_[last_] == page) return last_;
-    last_ = static_cast<std::size_t>(std::find(pages_.begin(), pages_.end(), page) - pages_.begin());
-    if (last_ == pages_.size()) pages_.emplace_back(page);
-    return last_;
-  }
-  mutable std::vector<std::string> pages_;
-  mutable std::size_t last_ = 0;
-  std::vector<long long> table_;
-  std::unordered_map<std::string, long long> others_;
-};
 
 // The page names in name order, for the Before and Next links.
 class PageOrder {
@@ -317,25 +255,16 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   const std::string g = std::to_string(group);
   const std::string list = "wrd_24_" + g + ".txt";
 
-  // Whether a word occurs again later on the same page: wrd_25_K flags each
-  // record. Without it, or past its last flag, each word's last occurrence on
-  // each page is found in a first pass over the group's records, which needs
-  // only their page, id and number.
+  // Whether a word occurs again later on the same page: the word lists flag
+  // each record of wrd_24_K in wrd_25_K. A record past the last flag gets no
+  // link to a later occurrence.
   FlagReader flags;
   bool flagged = flags.open("wrd_25_" + g + ".txt", ctx.state.failures);
-  LastOccurrences last;
-  bool last_found = false;
-  auto later_here = [&](const RecordLines& rec) {
+  auto later_here = [&] {
     bool flag = false;
     if (flagged && flags.next(flag)) return flag;
     flagged = false;
-    if (!last_found) {
-      static_assert(kPage < kN && kId < kN);
-      RecordLines first(list, kN + 1);
-      while (first.next()) last.add(first[kId], first[kPage], read_number(first[kN]));
-      last_found = true;
-    }
-    return read_number(rec[kN]) < last.on_page(rec[kId], rec[kPage]);
+    return false;
   };
 
   PageOrder order;
@@ -356,7 +285,7 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
       }
     }
     page.advance_to(line);
-    page.write_occurrence(in, later_here(in));
+    page.write_occurrence(in, later_here());
   }
   if (page.is_open()) {
     page.write_rest_of_line();

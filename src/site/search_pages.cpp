@@ -278,11 +278,6 @@ void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& 
 
 }  // namespace
 
-std::string random_query(std::string_view words, std::size_t last_length, MsvcrtRand& rand) {
-  QueryText text(words);
-  return draw_query(text, last_length, rand);
-}
-
 std::string encode_query(std::string_view query) {
   std::string out;
   out.reserve(query.size());

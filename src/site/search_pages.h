@@ -18,11 +18,6 @@ inline constexpr const char* kSearchEngine = "http://www.google.com";
 inline constexpr std::size_t kHeldLineBytes = std::size_t{1} << 20;
 void write_search_page(Context& ctx, int group, std::size_t held_line_bytes = kHeldLineBytes);
 
-// The query of a line of more than 28 words: up to 28 distinct words drawn
-// at random from `words` (each word followed by one blank), never its first
-// word; `last_length` is the length of `words` before its last word.
-std::string random_query(std::string_view words, std::size_t last_length, MsvcrtRand& rand);
-
 // A query as it stands in a link: "%", "&", "#" and "+" are escaped, so
 // that "C++" or "Q&A" are searched for whole; all else stays as it is.
 std::string encode_query(std::string_view query);

@@ -8,7 +8,6 @@
 #include "common/promo_block.h"
 #include "common/records.h"
 #include "common/word_records.h"
-#include "site/content_list.h"
 #include "site/page_parts.h"
 
 namespace textpair {
@@ -58,7 +57,6 @@ void write_word_index_page(Context& ctx, int group) {
   write_promo_block(out);
   write_intro_block(out);
   out.line("<br><br>");
-  write_content_list(ctx);
   out.line("<a href=\"files_list.htm\"> Content </a><br>");
   out.line("<br>");
 

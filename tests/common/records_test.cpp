@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -53,6 +55,47 @@ TEST(SplitRecord, TakesQuotedAndBareFieldsAndFillsMissingOnes) {
   const std::string long_field = "\"" + std::string(5000, 'w') + "\"";
   split_record(long_field, 1, fields);
   EXPECT_EQ(fields[0].size(), 4096u);
+}
+
+// The written form "a","b","c" is split sixteen bytes at a time (with SSE2
+// where the build has it) or eight at a time: both must take the same lines
+// and give the same fields as the general rules, and neither may read a byte
+// past the line (each line stands alone on the heap, for the sanitizers).
+TEST(SplitRecord, SixteenAndEightByteSplitsAgree) {
+  std::vector<std::string> lines = {
+      "", "\"", "\"\"", "\"a\"", "\"a\",\"", "\"a\",", "\"a\"x,\"b\"", "\"a\",x\"b\"", "a,\"b\"", "\"a\", \"b\"",
+      "\"a\",\"b\",\"c\"", "\"a\",\"\",\"c\"",
+      "\"" + std::string(kMaxFieldBytes, 'w') + "\"", "\"" + std::string(kMaxFieldBytes + 1, 'w') + "\"",
+  };
+  // Fields of every length around the sixteen-byte steps, whole and broken.
+  for (std::size_t size = 0; size < 50; ++size) {
+    const std::string word(size, 'w');
+    const std::string line = "\"" + word + "\",\"" + word + "x\",\"y" + word + "\"";
+    lines.push_back(line);
+    lines.push_back(line.substr(0, line.size() - 1));  // the last quote missing
+    lines.push_back(line + ",\"tail\"");
+    std::string no_comma = line;
+    no_comma[size + 2] = ';';
+    lines.push_back(no_comma);
+    lines.push_back(std::string(size, ' ') + line);  // not the written form
+  }
+  for (const std::string& text : lines) {
+    const auto bytes = std::make_unique<char[]>(text.size() + 1);  // never empty
+    std::copy(text.begin(), text.end(), bytes.get());
+    const std::string_view line(bytes.get(), text.size());
+    // The general rules, which skip a blank before an opening quote.
+    const std::string blank_first = " " + text;
+    for (std::size_t count = 1; count <= 3; ++count) {
+      std::vector<std::string_view> wide(count), narrow(count), general;
+      const bool wide_ok = records_detail::split_written_form_16(line, count, wide.data());
+      const bool narrow_ok = records_detail::split_written_form_8(line, count, narrow.data());
+      ASSERT_EQ(wide_ok, narrow_ok) << text.substr(0, 80) << " count " << count;
+      if (!wide_ok) continue;
+      EXPECT_EQ(wide, narrow) << text.substr(0, 80) << " count " << count;
+      split_record(blank_first, count, general);
+      EXPECT_EQ(wide, general) << text.substr(0, 80) << " count " << count;
+    }
+  }
 }
 
 class RecordFileTest : public testing::WorkFolderTest {};
