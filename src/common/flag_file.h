@@ -38,11 +38,14 @@ class FlagReader {
  public:
   // False when the file cannot be opened.
   bool open(const std::string& name) { return in_.open(name); }
-  // The same, noting a failed open or read in `failures`.
+  // The same, noting a failed read in `failures`; whether a file that
+  // cannot be opened is a failure is the caller's to judge (status()).
   bool open(const std::string& name, IoFailures& failures) {
+    if (!in_.open(name)) return false;
     in_.report_to(failures);
-    return in_.open(name);
+    return true;
   }
+  const IoResult& status() const { return in_.status(); }
   // The next flag; false when none is left (or the file holds another byte).
   bool next(bool& flag);
 

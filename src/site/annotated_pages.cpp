@@ -259,7 +259,11 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   // each record of wrd_24_K in wrd_25_K. A record past the last flag gets no
   // link to a later occurrence.
   FlagReader flags;
-  bool flagged = flags.open("wrd_25_" + g + ".txt", ctx.state.failures);
+  const std::string flag_file = "wrd_25_" + g + ".txt";
+  bool flagged = flags.open(flag_file, ctx.state.failures);
+  // The word lists always leave the flags: one that is there and cannot be
+  // opened must not drop the links quietly.
+  if (!flagged && path_exists(native_path(flag_file))) ctx.state.failures.note_read(flags.status());
   auto later_here = [&] {
     bool flag = false;
     if (flagged && flags.next(flag)) return flag;
