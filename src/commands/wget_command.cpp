@@ -1,6 +1,8 @@
 // wget: the system's own wget program, found on the search path, run with
 // the arguments as given (the output file found the program's way) and its own
-// standard streams, so that its report shows on the console.
+// standard streams, so that its report shows on the console. A dead network
+// holds it at most two tries of 30 s: wget's own defaults are 20 tries and a
+// 900 s read timeout. Options on the command line come later and win.
 #include "commands/builtins.h"
 #include "platform/file_names.h"
 #include "platform/process.h"
@@ -12,7 +14,7 @@ constexpr std::string_view kDocumentOption = "--output-document=";
 }  // namespace
 
 void wget_command(CommandIo& io, const Args& args) {
-  std::vector<std::string> argv = {"wget"};
+  std::vector<std::string> argv = {"wget", "--timeout=30", "--tries=2"};
   for (const Word& w : args) {
     std::string a = w.text;
     if (a.starts_with(kDocumentOption)) {

@@ -38,9 +38,10 @@ void show_rename_screen(Console& console) {
 }  // namespace
 
 std::optional<std::string> target_address_from(std::string_view invocation_path) {
-  // The extension is dropped by length, without looking at it.
-  std::size_t n = trim_blanks(invocation_path).size();
-  std::string name = lower_ascii(invocation_path.substr(0, n >= 4 ? n - 4 : 0));
+  // A program typed without its extension ("www.site.example" at a Windows
+  // prompt) has none in argument zero; only a real ".exe" is dropped.
+  std::string name = lower_ascii(trim_blanks(invocation_path));
+  if (name.ends_with(".exe")) name.resize(name.size() - 4);
   for (const WebPrefix& prefix : kWebPrefixes) {
     std::size_t last = name.rfind(prefix.in_name);
     if (last == std::string::npos) continue;

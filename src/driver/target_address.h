@@ -12,8 +12,9 @@ namespace textpair {
 
 // The address a program started as `invocation_path` searches: the part of
 // the name after the last web prefix ("www.", "http." or "https.", tested in
-// that order, anywhere in the lower-cased path less its last four
-// characters), behind "www.", "http://" or "https://". None without a prefix.
+// that order, anywhere in the lower-cased path trimmed of blanks and less a
+// final ".exe" in any case), behind "www.", "http://" or "https://". None
+// without a prefix.
 std::optional<std::string> target_address_from(std::string_view invocation_path);
 
 // Sets state.target_address from the invocation path and writes its lines,

@@ -67,6 +67,12 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
   std::vector<Planned> plan;
   for (const std::string& name : listed) {
     if (is_directory(join_path(compare_in, name))) continue;
+    // On Windows such a name opens a device or reaches another file.
+    if (is_reserved_windows_name(name)) {
+      staying.push_back(name);
+      plan.push_back({name, "", "Skipped, the file name cannot be used; the file stays in compare_in: " + name});
+      continue;
+    }
     // A FIFO or a device is no input: reading it could wait forever.
     if (!is_regular_file(join_path(compare_in, name))) {
       staying.push_back(name);

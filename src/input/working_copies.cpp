@@ -1,13 +1,18 @@
 #include "input/working_copies.h"
 
+#include <algorithm>
+
 #include "commands/run_command.h"
 #include "common/bytes.h"
 #include "steps/folders.h"
 #include "common/lines.h"
 #include "common/names.h"
 #include "common/number_pattern.h"
+#include "common/text_encoding.h"
 #include "prompts/prompts.h"
 #include "platform/console.h"
+#include "platform/file_names.h"
+#include "platform/files.h"
 
 namespace textpair {
 
@@ -31,9 +36,30 @@ std::string ask_for_search_site(Console& console) {
   return site;
 }
 
-void make_copies(Console& console, IoFailures& failures) {
+// The copies are UTF-8 without a byte-order mark, whatever Notepad saved:
+// a copy of a text with a mark is written anew from its file in txt_in.
+// Returns the names of the copies turned from UTF-16, in listing order.
+std::vector<std::string> make_copies(Console& console, IoFailures& failures) {
   empty_folder(console, failures, "txt_wrk");
   run_command(console, failures, "copy /y TXT_IN\\*.txt txt_wrk\\ > out_null.list");
+  std::string txt_in = native_path("txt_in");
+  std::string txt_wrk = native_path("txt_wrk");
+  std::vector<std::string> names;
+  std::vector<DirEntry> entries;
+  failures.note_read(list_dir(txt_wrk, entries));
+  for (const DirEntry& e : entries) {
+    if (!e.is_dir && wildcard_match("*.txt", e.name)) names.push_back(e.name);
+  }
+  std::ranges::sort(names, [](const std::string& a, const std::string& b) { return ntfs_compare(a, b) < 0; });
+  std::vector<std::string> from_utf16;
+  for (const std::string& name : names) {
+    std::string source = join_path(txt_in, name);
+    TextEncoding encoding = encoding_of_file(source);
+    if (encoding == TextEncoding::kPlain) continue;
+    failures.note(write_as_utf8(source, encoding, join_path(txt_wrk, name)));
+    if (encoding != TextEncoding::kUtf8WithMark) from_utf16.push_back(name);
+  }
+  return from_utf16;
 }
 
 // Every pair of working copies with the same content is shown; "2" ends.
@@ -109,7 +135,9 @@ Flow make_working_copies(Context& ctx) {
   empty_if_present(console, failures, "htm_out");
   ctx.state.search_site = ask_for_search_site(console);
 
-  make_copies(console, failures);
+  for (const std::string& name : make_copies(console, failures)) {
+    console.write_line("Converted from UTF-16 to UTF-8: " + name);
+  }
   if (check_duplicates(console, failures) == Flow::kEnd) return Flow::kEnd;
 
   long long copies = clean_names(console, failures);

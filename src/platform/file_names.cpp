@@ -151,4 +151,23 @@ int ntfs_compare(std::string_view a, std::string_view b) {
 
 bool same_name(std::string_view a, std::string_view b) { return std::ranges::equal(a, b, same_folded); }
 
+bool is_reserved_windows_name(std::string_view name) {
+  if (name.empty()) return false;
+  if (name.back() == '.' || name.back() == ' ') return true;
+  // The device is named by the part before the first dot; blanks before
+  // that dot do not count ("aux .txt" is the device too).
+  std::string_view stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  for (std::string_view device : {"con", "prn", "aux", "nul", "conin$", "conout$"}) {
+    if (same_name(stem, device)) return true;
+  }
+  if (stem.size() < 4) return false;
+  std::string_view port = stem.substr(0, 3);
+  if (!same_name(port, "com") && !same_name(port, "lpt")) return false;
+  std::string_view digit = stem.substr(3);
+  if (digit.size() == 1) return digit[0] >= '0' && digit[0] <= '9';
+  // "¹", "²" and "³" in UTF-8.
+  return digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
+}
+
 }  // namespace textpair

@@ -42,6 +42,13 @@ int ntfs_compare(std::string_view a, std::string_view b);
 // True when the two names are the same with ASCII case ignored.
 bool same_name(std::string_view a, std::string_view b);
 
+// True for a name Windows does not keep as a file of that name: a device
+// ("con", "prn", "aux", "nul", "conin$", "conout$", "com0" to "com9",
+// "lpt0" to "lpt9", also with the superscript digits 1 to 3), in any case
+// and with any extension ("Aux.txt", "nul.tar.gz"), and a name that ends in
+// a dot or a blank, which Windows trims and so reaches another file.
+bool is_reserved_windows_name(std::string_view name);
+
 }  // namespace textpair
 
 #endif  // TEXTPAIR_PLATFORM_FILE_NAMES_H_

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ using testing::HttpServer;
 using testing::make_dir;
 using testing::read_file;
 using testing::set_environment;
+using testing::write_file;
 
 // Restores an environment variable when the scope ends.
 class EnvOverride {
@@ -55,6 +57,23 @@ TEST_F(WgetCommandTest, AnUnreachableAddressLeavesAnEmptyFile) {
   EXPECT_EQ(run("wget -nv --output-document=oglasi_wget\\oglasi_wget.html http://127.0.0.1:1/oglasi/oglasi.htm"), "");
   EXPECT_EQ(errors_, "");  // wget's own report goes to the program's error stream, not through the console
   EXPECT_EQ(read_file("oglasi_wget/oglasi_wget.html"), "");
+}
+
+// A dead network must not hold the run for wget's default 20 tries.
+TEST_F(WgetCommandTest, StartsWgetWithAShortTimeoutAndTwoTries) {
+#ifdef _WIN32
+  // The tests' stand-in wget writes its arguments where this names.
+  EnvOverride args_file("WGET_STANDIN_ARGS", folder_.path() + "/args.txt");
+#else
+  make_dir("bin");
+  write_file("bin/wget", "#!/bin/sh\nprintf '%s\\n' \"$@\" > args.txt\n");
+  std::filesystem::permissions("bin/wget", std::filesystem::perms::owner_all);
+  EnvOverride path("PATH", folder_.path() + "/bin");
+#endif
+  EXPECT_EQ(run("wget -nv --output-document=oglasi_wget\\oglasi_wget.html www.textpair.example/oglasi/oglasi.htm"),
+            "");
+  EXPECT_EQ(read_file("args.txt"), "--timeout=30\n--tries=2\n-nv\n--output-document=oglasi_wget/oglasi_wget.html\n"
+                                   "www.textpair.example/oglasi/oglasi.htm\n");
 }
 
 TEST_F(WgetCommandTest, AMissingWgetIsRefusedLikeAnUnknownCommand) {

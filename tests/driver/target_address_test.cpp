@@ -24,10 +24,21 @@ TEST(TargetAddressTest, TakesTheNameAfterTheLastWebPrefix) {
       {"www..exe", "www."},
       {"http..exe", "http://"},
       {"https..exe", "https://"},
-      // The last four characters go whatever they are.
-      {"/bin/www.site.x", "www.si"},
-      {"  www.site.exe  ", "www.si"},  // the length is taken trimmed
+      {"  www.site.exe  ", "www.site"},
       {"www.s\xc3\xa4te.exe", "www.s\xc3\xa4te"},
+      // Only a final ".exe", in any case, is dropped: a program typed
+      // without it keeps its whole name.
+      {"www.mysite.example", "www.mysite.example"},
+      {"C:\\Tools\\www.mysite.example", "www.mysite.example"},
+      {"/bin/www.site.x", "www.site.x"},
+      {"www.site.EXE", "www.site"},
+      {"www.site.ExE", "www.site"},
+      {"www.site.exe.bak", "www.site.exe.bak"},
+      {"www.site.exe ", "www.site"},
+      {"www.site.exex", "www.site.exex"},
+      {"www.siteexe", "www.siteexe"},
+      {"https.site", "https://site"},
+      {"www.", "www."},
   };
   for (const auto& [path, address] : cases) {
     std::optional<std::string> got = target_address_from(path);
@@ -37,7 +48,8 @@ TEST(TargetAddressTest, TakesTheNameAfterTheLastWebPrefix) {
 }
 
 TEST(TargetAddressTest, NoWebPrefixMeansNoAddress) {
-  for (const std::string path : {"textpair_01_002.exe", "/usr/www/tp.exe", "ww.site.exe", "www.exe", "", "a"}) {
+  for (const std::string path :
+       {"textpair_01_002.exe", "textpair_01_002", "/usr/www/tp.exe", "ww.site.exe", "www.exe", "www", "", "a"}) {
     EXPECT_FALSE(target_address_from(path).has_value()) << path;
   }
 }

@@ -129,6 +129,19 @@ TEST(StartupRunTest, NameWithoutWebPrefixEndsAtTheRenameScreen) {
   }
 }
 
+// Typed at a Windows prompt as "www.site.example", the program has no
+// ".exe" in its argument zero; the address keeps the whole name.
+TEST(StartupRunTest, AProgramNamedWithoutExeKeepsItsWholeAddress) {
+  for (const std::string name : {"www.site.example", "www.site.EXE"}) {
+    ProgramRun program(name);
+    RunResult run = program.run("2");
+    EXPECT_EQ(run.exit_status, 0) << name;
+    const std::string address = name.ends_with(".EXE") ? "www.site" : name;
+    EXPECT_NE(run.transcript.find("\nurl.publisher.02$ = " + address + "\n\n"), std::string::npos)
+        << name << "\n" << run.transcript;
+  }
+}
+
 TEST(StartupRunTest, TwoAtEachStartupPromptEndsTheRun) {
   const std::pair<std::string, std::string> cases[] = {
       {"2", terms_screen()},

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 
@@ -185,6 +186,29 @@ TEST_F(IntakeTest, AFifoIsSkippedAndStays) {
   }
 }
 #endif
+
+// Names that open a device on Windows, or that Windows trims to another
+// file's name, come from zips and Linux shares; they stay as they were.
+TEST_F(IntakeTest, DeviceNamesAndTrimmedEndsAreSkippedAndStay) {
+  SKIP_ON_WINDOWS("Windows cannot make files of these names");
+  const std::vector<std::string> reserved = {"aux.txt", "Com1.htm", "notes.txt.", "blank.txt ", "lpt1.doc"};
+  std::vector<std::string> names = reserved;
+  names.push_back("a.txt");
+  drop(names);
+  ASSERT_EQ(take_in(), Flow::kGoOn);
+  std::vector<std::string> want = names;
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(list_names("compare_in"), want);
+  for (const std::string& name : reserved) {
+    EXPECT_EQ(read_file("compare_in/" + name), "text of " + name + "\r\n") << name;
+    EXPECT_FALSE(file_exists(name)) << name;  // never copied out
+    EXPECT_NE(output_.find("Skipped, the file name cannot be used; the file stays in compare_in: " + name + "\n"),
+              std::string::npos)
+        << name << output_;
+  }
+  EXPECT_TRUE(file_exists("a.txt"));
+  EXPECT_FALSE(file_exists("compare_in/Com1.txt"));
+}
 
 TEST_F(IntakeTest, TurnsHtmFilesIntoText) {
   make_dir("compare_in");

@@ -128,6 +128,47 @@ TEST_F(WorkingCopiesTest, ReportsOnlyIdenticalFiles) {
   }
 }
 
+// Notepad saves "UTF-8 with BOM" and "Unicode" (UTF-16); the working copies
+// are plain UTF-8, the texts in txt_in stay as the user saved them.
+TEST_F(WorkingCopiesTest, CopiesAreUtf8WithoutAMark) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string copy_name;
+    std::string copy;
+    bool said;  // the console says it was converted
+  } cases[] = {
+      {"plain.txt", "Harbour\r\nquay\xEF\xBB\xBF\r\n", "plain.txt", "Harbour\r\nquay\xEF\xBB\xBF\r\n", false},
+      {"marked.txt", "\xEF\xBB\xBFHarbour\r\n", "marked.txt", "Harbour\r\n", false},
+      {"le.txt", std::string("\xFF\xFEH\0\xE4\0\r\0\n\0", 10), "le.txt", "H\xC3\xA4\r\n", true},
+      {"be lf.txt", std::string("\xFE\xFF\0H\0\n\xD8\x3D", 8), "be_lf.txt", "H\n\xEF\xBF\xBD", true},
+      {"wide.txt", std::string("\xFF\xFE\0\0H\0\0\0", 8), "wide.txt", std::string("\xFF\xFE\0\0H\0\0\0", 8),
+       false},
+  };
+  for (const Case& c : cases) write_file(std::string("txt_in/") + c.name, c.bytes);
+  ASSERT_EQ(make_copies("\n"), Flow::kGoOn);
+  for (const Case& c : cases) {
+    EXPECT_EQ(read_file("txt_wrk/" + c.copy_name), c.copy) << c.name;
+    EXPECT_EQ(read_file(std::string("txt_in/") + c.name), c.bytes) << c.name;
+    EXPECT_EQ(testing::count_of(output_, "Converted from UTF-16 to UTF-8: " + std::string(c.name) + "\n"),
+              c.said ? 1U : 0U)
+        << c.name << output_;
+  }
+  EXPECT_TRUE(testing::ends_with(output_,
+                                 "=? \n\n"
+                                 "Converted from UTF-16 to UTF-8: be lf.txt\n"
+                                 "Converted from UTF-16 to UTF-8: le.txt\n"))
+      << output_;
+  EXPECT_EQ(read_file("txt_wrk.list"), testing::crlf({"be_lf.txt", "le.txt", "marked.txt", "plain.txt", "wide.txt"}));
+}
+
+TEST_F(WorkingCopiesTest, AConvertedTextIsADuplicateOfItsUtf8Twin) {
+  write_file("txt_in/a.txt", "Harbour\r\n");
+  write_file("txt_in/b.txt", std::string("\xFF\xFEH\0a\0r\0b\0o\0u\0r\0\r\0\n\0", 20));
+  ASSERT_EQ(make_copies("\n2"), Flow::kEnd);
+  EXPECT_EQ(testing::count_of(output_, "----- duplicate files -----"), 1U) << output_;
+}
+
 TEST_F(WorkingCopiesTest, DuplicateScreen) {
   write_file("txt_in/a.txt", "same\r\n");
   write_file("txt_in/b.txt", "same\r\n");

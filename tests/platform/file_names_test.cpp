@@ -144,6 +144,41 @@ TEST(SplitFolder, SplitsAtTheLastSeparator) {
   }
 }
 
+TEST(ReservedWindowsName, DevicesAndTrimmedEndsAreReserved) {
+  struct Case {
+    const char* name;
+    bool want;
+  } cases[] = {
+      {"con", true},
+      {"PRN", true},
+      {"aux.txt", true},
+      {"Com1.htm", true},
+      {"nul.tar.gz", true},
+      {"LPT9.txt", true},
+      {"com0.txt", true},
+      {"aux .txt", true},  // blanks before the dot do not count
+      {"CONOUT$.txt", true},
+      {"com\xC2\xB9.txt", true},  // a superscript one
+      {"notes.txt.", true},
+      {"notes.txt ", true},
+      {"notes.", true},
+      {"auxiliary.txt", false},
+      {"con_notes.txt", false},
+      {"my aux.txt", false},
+      {"com10.txt", false},
+      {"com.txt", false},
+      {"lpt.txt", false},
+      {"comx.txt", false},
+      {"com\xC2\xB4.txt", false},
+      {"x.con", false},  // the extension names no device
+      {" lead.txt", false},
+      {".hidden", false},
+      {"notes.txt", false},
+      {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(is_reserved_windows_name(c.name), c.want) << c.name;
+}
+
 class NativePathTest : public testing::WorkFolderTest {};
 
 TEST_F(NativePathTest, FindsExistingNamesInAnyCaseAndKeepsNewOnes) {

@@ -3,7 +3,8 @@
 //   wget -nv --output-document=FILE ADDRESS
 // through the HTTP proxy named in http_proxy (the tests' local server) or
 // straight to the address's host when none is set, and
-// reports the way GNU wget -nv does. Exit status 0, or 4 when the server
+// reports the way GNU wget -nv does; with WGET_STANDIN_ARGS set it also
+// writes its arguments into the file named there. Exit status 0, or 4 when the server
 // cannot be reached, or 8 when the server answers with an error.
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -76,6 +77,14 @@ std::string fetch(const std::string& address, bool& reached) {
 int main(int argc, char** argv) {
   _setmode(_fileno(stderr), _O_BINARY);  // lines end in LF, as wget's do
   std::string document, address;
+  // The tests see the arguments it was given in the file that
+  // WGET_STANDIN_ARGS names, one a line.
+  if (const char* args_file = std::getenv("WGET_STANDIN_ARGS")) {
+    if (std::FILE* f = std::fopen(args_file, "wb")) {
+      for (int i = 1; i < argc; ++i) std::fprintf(f, "%s\n", argv[i]);
+      std::fclose(f);
+    }
+  }
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a.rfind("--output-document=", 0) == 0) {
