@@ -21,6 +21,8 @@ namespace textpair {
 
 namespace {
 const char* dir_or_dot(const std::string& dir) { return dir.empty() ? "." : dir.c_str(); }
+// The POSIX way of hiding a file: a name that begins with a dot.
+bool dot_hidden(const std::string& name) { return name.size() > 1 && name[0] == '.' && name != ".."; }
 }  // namespace
 
 std::vector<DirEntry> list_dir(const std::string& native_dir) {
@@ -32,6 +34,7 @@ std::vector<DirEntry> list_dir(const std::string& native_dir) {
     if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
     DirEntry entry;
     entry.name = e->d_name;
+    entry.hidden = dot_hidden(entry.name);
     struct stat st {};
     if (stat((prefix + entry.name).c_str(), &st) == 0) {
       entry.is_dir = S_ISDIR(st.st_mode);
@@ -49,6 +52,7 @@ bool entry_info(const std::string& native, DirEntry& entry) {
   if (stat(dir_or_dot(native), &st) != 0) return false;
   std::size_t slash = native.rfind('/');
   entry.name = slash == std::string::npos ? native : native.substr(slash + 1);
+  entry.hidden = dot_hidden(entry.name);
   entry.is_dir = S_ISDIR(st.st_mode);
   entry.size = entry.is_dir ? 0 : static_cast<std::uint64_t>(st.st_size);
   entry.mtime = st.st_mtime;

@@ -23,6 +23,7 @@ void fill(DirEntry& entry, DWORD attributes, DWORD size_high, DWORD size_low, co
   entry.is_dir = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   entry.size = entry.is_dir ? 0 : (static_cast<std::uint64_t>(size_high) << 32) | size_low;
   entry.mtime = unix_seconds(written);
+  entry.hidden = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
 }
 
 bool attributes_of(const std::string& native, DWORD& attributes) {
