@@ -131,14 +131,22 @@ bool copy_rest(int in, int out) {
 bool copy_into(const std::string& from, const std::string& to, bool append) {
   int in = static_cast<int>(file_io_detail::open_native(from, File::Mode::kRead));
   if (in < 0) return false;
-  int out = open(to.c_str(), O_WRONLY | O_CREAT | (append ? 0 : O_TRUNC) | O_CLOEXEC, 0666);
+  // The target is opened as every written file is, so only a regular file
+  // is written; an appended one loses O_APPEND, which the kernel copy refuses.
+  int out = static_cast<int>(file_io_detail::open_native(to, append ? File::Mode::kAppend : File::Mode::kCreate));
+  if (out >= 0 && append) {
+    const int flags = fcntl(out, F_GETFL);
+    if (flags < 0 || fcntl(out, F_SETFL, flags & ~O_APPEND) != 0) {
+      close(out);
+      out = -1;
+    }
+  }
   if (out < 0) {
     close(in);
     return false;
   }
   bool ok;
   if (append) {
-    // Not O_APPEND: the kernel copy does not write to such a file.
     ok = lseek(out, 0, SEEK_END) >= 0 && copy_rest(in, out);
   } else {
     // Where the file system shares extents, the target shares the source's.
