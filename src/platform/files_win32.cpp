@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/file_io.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -70,18 +72,43 @@ bool entry_info(const std::string& native, DirEntry& entry) {
   return true;
 }
 
+namespace {
+
+// A file's identity: its volume and its ID on it. The 128-bit ID where the
+// file system has one (ReFS, and some network shares, whose 64-bit index
+// need not be unique), the 64-bit index otherwise.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  unsigned char id[16] = {};
+  bool operator==(const FileIdentity&) const = default;
+};
+
+bool identity_of(const std::string& native, FileIdentity& identity) {
+  HANDLE h = CreateFileW(wide_or_dot(native).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FILE_ID_INFO id_info;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool ok = true;
+  if (GetFileInformationByHandleEx(h, FileIdInfo, &id_info, sizeof id_info)) {
+    identity.volume = id_info.VolumeSerialNumber;
+    std::memcpy(identity.id, id_info.FileId.Identifier, sizeof identity.id);
+  } else if (GetFileInformationByHandle(h, &info)) {
+    identity.volume = info.dwVolumeSerialNumber;
+    const std::uint64_t index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    std::memcpy(identity.id, &index, sizeof index);
+  } else {
+    ok = false;
+  }
+  CloseHandle(h);
+  return ok;
+}
+
+}  // namespace
+
 bool same_file(const std::string& a, const std::string& b) {
-  auto identity = [](const std::string& native, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileW(wide_or_dot(native).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = GetFileInformationByHandle(h, &info) != 0;
-    CloseHandle(h);
-    return ok;
-  };
-  BY_HANDLE_FILE_INFORMATION ia, ib;
-  return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+  FileIdentity ia, ib;
+  return identity_of(a, ia) && identity_of(b, ib) && ia == ib;
 }
 
 bool path_exists(const std::string& native) {
