@@ -20,7 +20,7 @@ std::intptr_t open_native(const std::string& native, File::Mode mode) {
   }
   // Shared every way, so that other opens, renames and deletes behave as
   // close to POSIX as Windows allows.
-  HANDLE h = CreateFileW(wide(native).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE h = CreateFileW(wide_path(native).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return -1;
   // Only a file on a disk is read or written: a name may reach a device

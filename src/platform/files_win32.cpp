@@ -11,7 +11,7 @@ namespace textpair {
 
 namespace {
 
-std::wstring wide_or_dot(const std::string& native) { return wide(native.empty() ? "." : native); }
+std::wstring wide_or_dot(const std::string& native) { return wide_path(native.empty() ? "." : native); }
 
 // 100 ns steps since 1601 to seconds since 1970.
 std::int64_t unix_seconds(const FILETIME& t) {
@@ -48,8 +48,8 @@ std::wstring full_path(const std::string& native) {
 std::vector<DirEntry> list_dir(const std::string& native_dir) {
   std::vector<DirEntry> entries;
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileExW(wide(join_path(native_dir.empty() ? "." : native_dir, "*")).c_str(), FindExInfoBasic,
-                              &found, FindExSearchNameMatch, nullptr, 0);
+  std::wstring pattern = wide_path(join_path(native_dir.empty() ? "." : native_dir, "*"));
+  HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (h == INVALID_HANDLE_VALUE) return entries;
   do {
     std::string name = narrow(found.cFileName);
@@ -127,11 +127,13 @@ bool is_regular_file(const std::string& native) {
          (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
-bool make_directory(const std::string& native) { return CreateDirectoryW(wide(native).c_str(), nullptr) != 0; }
+bool make_directory(const std::string& native) {
+  return CreateDirectoryW(wide_path(native).c_str(), nullptr) != 0;
+}
 
-bool remove_file(const std::string& native) { return DeleteFileW(wide(native).c_str()) != 0; }
+bool remove_file(const std::string& native) { return DeleteFileW(wide_path(native).c_str()) != 0; }
 
-bool remove_directory(const std::string& native) { return RemoveDirectoryW(wide(native).c_str()) != 0; }
+bool remove_directory(const std::string& native) { return RemoveDirectoryW(wide_path(native).c_str()) != 0; }
 
 namespace {
 
@@ -157,7 +159,7 @@ bool append_file(const std::string& from, const std::string& to) { return copy_i
 
 bool rename_path(const std::string& from, const std::string& to) {
   auto move = [](const std::string& a, const std::string& b) {
-    return MoveFileExW(wide(a).c_str(), wide(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExW(wide_path(a).c_str(), wide_path(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   };
   if (from != to && same_file(from, to)) {
     // Only the case changes: some file systems take that as a rename onto
@@ -188,7 +190,9 @@ bool is_root_folder(const std::string& native) {
 
 void hide_path(const std::string& native) {
   DWORD attributes;
-  if (attributes_of(native, attributes)) SetFileAttributesW(wide(native).c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+  if (attributes_of(native, attributes)) {
+    SetFileAttributesW(wide_path(native).c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+  }
 }
 
 std::string shown_path(const std::string& native) { return narrow(full_path(native)); }
