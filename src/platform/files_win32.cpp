@@ -33,8 +33,10 @@ bool attributes_of(const std::string& native, DWORD& attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES;
 }
 
+// The plain absolute path, as it is shown; GetFullPathNameW takes a name of
+// any length, so the name is not given in the long form.
 std::wstring full_path(const std::string& native) {
-  std::wstring name = wide_or_dot(native);
+  std::wstring name = wide(native.empty() ? "." : native);
   DWORD need = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
   if (need == 0) return name;
   std::wstring full(need, L'\0');

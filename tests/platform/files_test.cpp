@@ -99,6 +99,10 @@ TEST_F(FilesTest, LongPathsWorkEverywhere) {
     ASSERT_TRUE(make_directory(deep)) << deep.size();
   }
   ASSERT_GT(deep.size(), 270u);
+  // Shown as the interpreter shows it, without the long form.
+  const std::string shown = shown_path(deep);
+  EXPECT_EQ(shown.find("\\\\?\\"), std::string::npos) << shown;
+  EXPECT_TRUE(shown.ends_with(std::string(45, 'f'))) << shown;
   const std::string file = join_path(deep, "page_01.htm");
   File out(file, File::Mode::kCreate);
   ASSERT_TRUE(out.write("page") && out.close());
