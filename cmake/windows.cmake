@@ -10,6 +10,11 @@ if(WIN32)
     # Static C and C++ runtimes: only Windows' own DLLs are needed.
     target_link_options(textpair PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
+  # The application manifest (cmake/textpair.manifest): run as the user,
+  # the Windows versions it is written for, and long paths.
+  enable_language(RC)
+  target_sources(textpair PRIVATE cmake/textpair.rc)
+  set_property(SOURCE cmake/textpair.rc APPEND PROPERTY OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/textpair.manifest)
 endif()
 
 # GoogleTest for the cross build, from the sources Debian's googletest

@@ -19,4 +19,9 @@ bool read_names(CommandIo& io, const Args& args, const std::vector<std::string>&
   return true;
 }
 
+bool has_switch(const Args& args, std::string_view lower_switch) {
+  return std::any_of(args.begin(), args.end(),
+                     [&](const Word& w) { return is_switch(w) && lower_ascii(w.text) == lower_switch; });
+}
+
 }  // namespace textpair

@@ -5,6 +5,7 @@
 #define TEXTPAIR_COMMANDS_BUILTINS_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "commands/command_line.h"
@@ -25,6 +26,9 @@ struct CommandIo {
 using Args = std::vector<Word>;
 
 inline bool is_switch(const Word& w) { return !w.quoted && w.text.size() > 1 && w.text[0] == '/'; }
+
+// True when the switch (lower case) is among the arguments, in any case.
+bool has_switch(const Args& args, std::string_view lower_switch);
 
 // Splits the arguments into names and switches; complains and returns false
 // at a switch that is not among `allowed` (lower case).

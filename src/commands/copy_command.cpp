@@ -2,7 +2,9 @@
 // folder, or into the work folder when no target is given. Existing files are
 // overwritten. A wildcard source into one file joins the sources, as the
 // interpreter does. A target is replaced only once its new content is
-// complete, so a failed copy leaves the old file (or none) behind.
+// complete, so a failed copy leaves the old file (or none) behind. Hidden
+// and system files are never copied, named or matched: the interpreter's
+// copy has no switch for them (its /a is the text mode).
 #include "commands/builtins.h"
 #include "commands/file_match.h"
 #include "common/bytes.h"

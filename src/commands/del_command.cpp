@@ -1,5 +1,6 @@
 // del: deletes the files a name, a wildcard pattern or a folder names,
 // without asking (the program always gives /q, and nobody could answer).
+// Hidden and system files are left alone unless /a is given.
 #include "commands/builtins.h"
 #include "commands/file_match.h"
 #include "platform/file_names.h"
@@ -8,7 +9,8 @@ namespace textpair {
 
 void del_command(CommandIo& io, const Args& args) {
   std::vector<std::string> names;
-  if (!read_names(io, args, {"/q", "/f"}, names)) return;
+  if (!read_names(io, args, {"/q", "/f", "/a"}, names)) return;
+  const bool all = has_switch(args, "/a");
   if (names.empty()) {
     complain(io.console, kSyntaxError);
     return;
@@ -20,7 +22,7 @@ void del_command(CommandIo& io, const Args& args) {
       complain(io.console, "The system cannot find the path specified.");
       continue;
     }
-    std::vector<DirEntry> found = matching_entries(arg, false, io.failures);
+    std::vector<DirEntry> found = matching_entries(arg, false, io.failures, all);
     if (found.empty()) {
       complain(io.console, "Could Not Find " + shown_path(native_path(join_name(arg.folder, arg.pattern))));
       continue;

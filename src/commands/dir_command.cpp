@@ -1,5 +1,6 @@
 // dir: a listing of a folder or of the entries matching a pattern, in full
 // (volume lines, one line per entry, summary lines) or bare (/b, names only).
+// Hidden and system entries are listed only with /a.
 #include <cstdio>
 
 #include "commands/builtins.h"
@@ -43,14 +44,14 @@ void volume_lines(Output& out) {
   out.line("");
 }
 
-void list_full(CommandIo& io, const FileArgument& arg) {
+void list_full(CommandIo& io, const FileArgument& arg, bool all) {
   std::string folder = native_folder(arg);
   volume_lines(io.out);
   if (!is_directory(folder)) {
     complain(io.console, "The system cannot find the path specified.");
     return;
   }
-  std::vector<DirEntry> entries = matching_entries(arg, true, io.failures);
+  std::vector<DirEntry> entries = matching_entries(arg, true, io.failures, all);
   // A folder other than the root holds "." and "..", which patterns such as
   // "*." and "*" match.
   std::string here = folder.empty() ? "." : folder;
@@ -88,12 +89,12 @@ void list_full(CommandIo& io, const FileArgument& arg) {
               " bytes free");
 }
 
-void list_bare(CommandIo& io, const FileArgument& arg) {
+void list_bare(CommandIo& io, const FileArgument& arg, bool all) {
   if (!is_directory(native_folder(arg))) {
     complain(io.console, "The system cannot find the path specified.");
     return;
   }
-  std::vector<DirEntry> entries = matching_entries(arg, true, io.failures);
+  std::vector<DirEntry> entries = matching_entries(arg, true, io.failures, all);
   if (entries.empty()) complain(io.console, "File Not Found");
   for (const DirEntry& e : entries) io.out.line(e.name);
 }
@@ -102,12 +103,15 @@ void list_bare(CommandIo& io, const FileArgument& arg) {
 
 void dir_command(CommandIo& io, const Args& args) {
   bool bare = false;
+  bool all = false;
   std::vector<std::string> targets;
   for (const Word& w : args) {
     if (!is_switch(w)) {
       targets.push_back(w.text);
     } else if (lower_ascii(w.text) == "/b") {
       bare = true;
+    } else if (lower_ascii(w.text) == "/a") {
+      all = true;
     } else {
       complain(io.console, "Invalid switch - \"" + w.text.substr(1) + "\".");
       return;
@@ -117,9 +121,9 @@ void dir_command(CommandIo& io, const Args& args) {
   for (const std::string& target : targets) {
     FileArgument arg = read_file_argument(target);
     if (bare) {
-      list_bare(io, arg);
+      list_bare(io, arg, all);
     } else {
-      list_full(io, arg);
+      list_full(io, arg, all);
     }
   }
 }

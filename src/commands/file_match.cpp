@@ -23,13 +23,15 @@ FileArgument read_file_argument(const std::string& arg) {
 
 std::string native_folder(const FileArgument& arg) { return arg.folder.empty() ? "" : native_path(arg.folder); }
 
-std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders, IoFailures& failures) {
+std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders, IoFailures& failures,
+                                       bool with_hidden) {
   std::vector<DirEntry> found;
   std::string folder = native_folder(arg);
+  auto wanted = [&](const DirEntry& e) { return (with_folders || !e.is_dir) && (with_hidden || !e.hidden); };
   if (!arg.wildcard) {
     DirEntry e;
     std::string path = native_path(join_name(arg.folder, arg.pattern));
-    if (!arg.pattern.empty() && entry_info(path, e) && (with_folders || !e.is_dir)) found.push_back(e);
+    if (!arg.pattern.empty() && entry_info(path, e) && wanted(e)) found.push_back(e);
     return found;
   }
   std::vector<DirEntry> entries;
@@ -39,7 +41,7 @@ std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folder
     failures.note_read(listed);
   }
   for (DirEntry& e : entries) {
-    if (!with_folders && e.is_dir) continue;
+    if (!wanted(e)) continue;
     if (wildcard_match(arg.pattern, e.name)) found.push_back(std::move(e));
   }
   sort_listing(found);

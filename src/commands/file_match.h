@@ -25,9 +25,12 @@ FileArgument read_file_argument(const std::string& arg);
 std::string native_folder(const FileArgument& arg);
 
 // The entries the argument names, in listing order. Folders only when
-// `with_folders`. A name without wildcards names at most one entry. A
-// folder that cannot be read names none, and is noted in `failures`.
-std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders, IoFailures& failures);
+// `with_folders`; hidden and system entries only when `with_hidden`, as
+// dir, copy, del and for pass over them even when they are named. A name
+// without wildcards names at most one entry. A folder that cannot be read
+// names none, and is noted in `failures`.
+std::vector<DirEntry> matching_entries(const FileArgument& arg, bool with_folders, IoFailures& failures,
+                                       bool with_hidden = false);
 
 // "folder\name", or the name alone for the work folder.
 std::string join_name(const std::string& folder, const std::string& name);

@@ -68,7 +68,8 @@ std::vector<Source> sources_of(const std::vector<std::string>& names, IoFailures
       out.push_back({name, native, is_regular_file(native)});
       continue;
     }
-    std::vector<DirEntry> found = matching_entries(arg, false, failures);
+    // find reads hidden files too; only the listing commands pass over them.
+    std::vector<DirEntry> found = matching_entries(arg, false, failures, true);
     if (found.empty()) out.push_back({name, "", false});
     std::string folder = native_folder(arg);
     for (const DirEntry& e : found) {

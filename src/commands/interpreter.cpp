@@ -88,7 +88,8 @@ void run_pipeline(Console& console, IoFailures& failures, const std::vector<Comm
 }
 
 // The values a for loop's set stands for: each file a pattern matches
-// (with the folder as written), or the item itself.
+// (with the folder as written; hidden and system files are passed over),
+// or the item itself.
 std::vector<std::string> loop_values(const std::vector<Word>& set, IoFailures& failures) {
   std::vector<std::string> values;
   for (const Word& item : set) {

@@ -20,6 +20,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/console_keys.h"
+
 namespace textpair {
 
 class Console {
@@ -56,6 +58,7 @@ class Console {
   bool owned_ = false;
   bool in_tty_ = false;
   std::string pending_;  // bytes read but not yet consumed
+  KeyDecoder keys_;      // console key events to keys (Windows)
   bool eof_ = false;
   // Reads what is there, waiting at most timeout_ms (-1: until something
   // comes); false when nothing came, eof_ set when input has ended.

@@ -31,11 +31,27 @@ constexpr Sequence kSequences[] = {
     {0x78, "\x1b[20~"}, {0x79, "\x1b[21~"}, {0x7A, "\x1b[23~"}, {0x7B, "\x1b[24~"},  // F9-F12
 };
 
+constexpr unsigned short kAlt = 0x12;  // VK_MENU
+
+// The keys of the numeric keypad, with Num Lock on (VK_NUMPAD0 to 9) or off
+// (the cursor keys it then sends, without the enhanced flag).
+bool is_keypad_key(const KeyEvent& event) {
+  const unsigned short vk = event.virtual_key;
+  if (vk >= 0x60 && vk <= 0x69) return true;
+  const bool cursor = (vk >= 0x21 && vk <= 0x28) || vk == 0x2D || vk == 0x0C;  // page, end, home, arrows, ins, clear
+  return cursor && !event.enhanced;
+}
+
 }  // namespace
 
 std::string decode_key_event(const KeyEvent& event, char16_t& high_surrogate) {
-  if (!event.key_down) return "";
   char16_t c = event.character;
+  if (!event.key_down) {
+    // The release of Alt after an Alt+Numpad code brings its character.
+    if (event.virtual_key != kAlt || c == 0) return "";
+  } else if (event.alt && is_keypad_key(event)) {
+    return "";  // a digit of an Alt+Numpad code
+  }
   if (c == 0) {
     for (const Sequence& s : kSequences) {
       if (s.virtual_key == event.virtual_key) return s.bytes;

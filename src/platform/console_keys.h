@@ -15,12 +15,25 @@ struct KeyEvent {
   bool key_down = false;
   unsigned short virtual_key = 0;  // VK_ code
   char16_t character = 0;          // 0 for keys without one
+  bool alt = false;                // Alt held (without Ctrl, so not AltGr)
+  bool enhanced = false;           // a key of the cursor block, not the keypad
 };
 
 // The key's bytes; "" for events that are no key press (a release, Shift or
 // Ctrl alone, a lone surrogate half, which waits in `high_surrogate` for its
-// second half).
+// second half). A character typed as Alt+Numpad code comes with the release
+// of Alt, and the keypad keys pressed for it make no key of their own.
 std::string decode_key_event(const KeyEvent& event, char16_t& high_surrogate);
+
+// decode_key_event with its own surrogate half, kept from one batch of
+// events to the next: a character outside the BMP may come in two reads.
+class KeyDecoder {
+ public:
+  std::string decode(const KeyEvent& event) { return decode_key_event(event, high_surrogate_); }
+
+ private:
+  char16_t high_surrogate_ = 0;
+};
 
 // How many bytes at the front of `pending` (not empty) make one key as a
 // terminal sends it: an escape sequence ("ESC [" parameters and a final

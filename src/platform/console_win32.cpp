@@ -34,6 +34,8 @@ void restore_code_pages() {
   if (g_console.input_code_page != 0) SetConsoleCP(g_console.input_code_page);
 }
 
+void install_handlers();
+
 void use_utf8_code_pages() {
   UINT output = GetConsoleOutputCP();
   if (output == 0 || output == CP_UTF8) return;  // no console, or already UTF-8
@@ -42,6 +44,9 @@ void use_utf8_code_pages() {
   SetConsoleOutputCP(CP_UTF8);
   SetConsoleCP(CP_UTF8);
   std::atexit(restore_code_pages);
+  // Whatever the input is (typed or piped), an interrupt gives the window
+  // its code page back.
+  install_handlers();
 }
 
 bool enter_raw() {
@@ -58,6 +63,14 @@ BOOL WINAPI on_control(DWORD) {
   restore_console();
   restore_code_pages();
   return FALSE;
+}
+
+// Once per process; they put back what has been changed by then.
+void install_handlers() {
+  if (g_console.handlers_installed) return;
+  g_console.handlers_installed = true;
+  SetConsoleCtrlHandler(on_control, TRUE);
+  std::atexit(restore_console);
 }
 
 HANDLE as_handle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
@@ -114,11 +127,7 @@ Console::Console(std::intptr_t in, std::intptr_t out, std::intptr_t err, bool ow
   if (in_tty_) {
     g_console.in = as_handle(in_);
     g_console.saved = mode;
-    if (!g_console.handlers_installed) {
-      g_console.handlers_installed = true;
-      SetConsoleCtrlHandler(on_control, TRUE);
-      std::atexit(restore_console);
-    }
+    install_handlers();
   }
 }
 
@@ -151,11 +160,14 @@ bool Console::read_more(int timeout_ms) {
       return false;
     }
     std::size_t before = pending_.size();
-    char16_t high = 0;
     for (DWORD i = 0; i < count; ++i) {
       if (records[i].EventType != KEY_EVENT) continue;
       const KEY_EVENT_RECORD& k = records[i].Event.KeyEvent;
-      std::string key = decode_key_event({k.bKeyDown != 0, k.wVirtualKeyCode, static_cast<char16_t>(k.uChar.UnicodeChar)}, high);
+      const DWORD state = k.dwControlKeyState;
+      const bool alt = (state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0 &&
+                       (state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) == 0;
+      std::string key = keys_.decode({k.bKeyDown != 0, k.wVirtualKeyCode, static_cast<char16_t>(k.uChar.UnicodeChar),
+                                      alt, (state & ENHANCED_KEY) != 0});
       for (WORD r = 0; r < (k.wRepeatCount > 0 ? k.wRepeatCount : 1); ++r) pending_ += key;
     }
     return pending_.size() > before;

@@ -18,6 +18,8 @@ namespace textpair {
 
 class File {
  public:
+  // Written files are regular files as well: a FIFO or a device named as a
+  // target is not opened (it could wait, or take the bytes elsewhere).
   enum class Mode {
     kRead,       // an existing regular file (or a link to one), from its start;
                  // a FIFO, a device or a folder is never opened

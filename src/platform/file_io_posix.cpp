@@ -36,6 +36,27 @@ int open_regular_for_reading(const std::string& native) {
   return fd;
 }
 
+// A written file is a regular file too: opening a FIFO for writing waits for
+// a reader, and a device would take the bytes somewhere else. A name that
+// is not there yet is made.
+int open_regular_for_writing(const std::string& native, int flags) {
+  struct stat named {};
+  if (::stat(native.c_str(), &named) == 0 && !S_ISREG(named.st_mode)) return -1;
+  int fd;
+  do {
+    fd = ::open(native.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  const int now = ::fcntl(fd, F_GETFL);
+  if (now >= 0) ::fcntl(fd, F_SETFL, now & ~O_NONBLOCK);
+  return fd;
+}
+
 }  // namespace
 
 std::intptr_t open_native(const std::string& native, File::Mode mode) {
@@ -47,11 +68,7 @@ std::intptr_t open_native(const std::string& native, File::Mode mode) {
     case File::Mode::kAppend: flags = O_WRONLY | O_CREAT | O_APPEND; break;
   }
   if (mode == File::Mode::kRead) return open_regular_for_reading(native);
-  int fd;
-  do {
-    fd = ::open(native.c_str(), flags | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
+  return open_regular_for_writing(native, flags);
 }
 
 long long read_native(std::intptr_t handle, char* into, std::size_t size) {

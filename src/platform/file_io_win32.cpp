@@ -20,9 +20,16 @@ std::intptr_t open_native(const std::string& native, File::Mode mode) {
   }
   // Shared every way, so that other opens, renames and deletes behave as
   // close to POSIX as Windows allows.
-  HANDLE h = CreateFileW(wide(native).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE h = CreateFileW(wide_path(native).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return h == INVALID_HANDLE_VALUE ? -1 : reinterpret_cast<std::intptr_t>(h);
+  if (h == INVALID_HANDLE_VALUE) return -1;
+  // Only a file on a disk is read or written: a name may reach a device
+  // (NUL, a COM port) or a pipe, whose reads and writes wait or go elsewhere.
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    return -1;
+  }
+  return reinterpret_cast<std::intptr_t>(h);
 }
 
 long long read_native(std::intptr_t handle, char* into, std::size_t size) {

@@ -18,6 +18,9 @@ struct DirEntry {
   bool is_dir = false;
   std::uint64_t size = 0;
   std::int64_t mtime = 0;  // seconds since the epoch
+  // Marked hidden or system (on POSIX: the name begins with a dot); the
+  // command interpreter's listings pass over such entries.
+  bool hidden = false;
 };
 
 // The entries of a folder ("" = the work folder), without "." and "..",

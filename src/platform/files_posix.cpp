@@ -24,6 +24,8 @@ namespace textpair {
 
 namespace {
 const char* dir_or_dot(const std::string& dir) { return dir.empty() ? "." : dir.c_str(); }
+// The POSIX way of hiding a file: a name that begins with a dot.
+bool dot_hidden(const std::string& name) { return name.size() > 1 && name[0] == '.' && name != ".."; }
 }  // namespace
 
 IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries) {
@@ -36,6 +38,7 @@ IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries)
     if (std::strcmp(e->d_name, ".") == 0 || std::strcmp(e->d_name, "..") == 0) continue;
     DirEntry entry;
     entry.name = e->d_name;
+    entry.hidden = dot_hidden(entry.name);
     struct stat st {};
     if (stat((prefix + entry.name).c_str(), &st) == 0) {
       entry.is_dir = S_ISDIR(st.st_mode);
@@ -53,6 +56,7 @@ bool entry_info(const std::string& native, DirEntry& entry) {
   if (stat(dir_or_dot(native), &st) != 0) return false;
   std::size_t slash = native.rfind('/');
   entry.name = slash == std::string::npos ? native : native.substr(slash + 1);
+  entry.hidden = dot_hidden(entry.name);
   entry.is_dir = S_ISDIR(st.st_mode);
   entry.size = entry.is_dir ? 0 : static_cast<std::uint64_t>(st.st_size);
   entry.mtime = st.st_mtime;
@@ -147,7 +151,16 @@ IoResult copy_into(const std::string& from, const std::string& to, bool append) 
   if (auto fault = injected_fault(FileOp::kCopy, to)) return IoResult::failed(to, *fault);
   int in = static_cast<int>(file_io_detail::open_native(from, File::Mode::kRead));
   if (in < 0) return IoResult::from_system(from);
-  int out = open(to.c_str(), O_WRONLY | O_CREAT | (append ? 0 : O_TRUNC) | O_CLOEXEC, 0666);
+  // The target is opened as every written file is, so only a regular file
+  // is written; an appended one loses O_APPEND, which the kernel copy refuses.
+  int out = static_cast<int>(file_io_detail::open_native(to, append ? File::Mode::kAppend : File::Mode::kCreate));
+  if (out >= 0 && append) {
+    const int flags = fcntl(out, F_GETFL);
+    if (flags < 0 || fcntl(out, F_SETFL, flags & ~O_APPEND) != 0) {
+      close(out);
+      out = -1;
+    }
+  }
   if (out < 0) {
     IoResult failure = IoResult::from_system(to);
     close(in);
@@ -155,7 +168,6 @@ IoResult copy_into(const std::string& from, const std::string& to, bool append) 
   }
   bool ok;
   if (append) {
-    // Not O_APPEND: the kernel copy does not write to such a file.
     ok = lseek(out, 0, SEEK_END) >= 0 && copy_rest(in, out);
   } else {
     // Where the file system shares extents, the target shares the source's.

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstring>
+
 #include "platform/fault_seam.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
@@ -10,7 +12,7 @@ namespace textpair {
 
 namespace {
 
-std::wstring wide_or_dot(const std::string& native) { return wide(native.empty() ? "." : native); }
+std::wstring wide_or_dot(const std::string& native) { return wide_path(native.empty() ? "." : native); }
 
 // 100 ns steps since 1601 to seconds since 1970.
 std::int64_t unix_seconds(const FILETIME& t) {
@@ -24,6 +26,7 @@ void fill(DirEntry& entry, DWORD attributes, DWORD size_high, DWORD size_low, co
   entry.is_dir = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   entry.size = entry.is_dir ? 0 : (static_cast<std::uint64_t>(size_high) << 32) | size_low;
   entry.mtime = unix_seconds(written);
+  entry.hidden = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
 }
 
 bool attributes_of(const std::string& native, DWORD& attributes) {
@@ -31,8 +34,10 @@ bool attributes_of(const std::string& native, DWORD& attributes) {
   return attributes != INVALID_FILE_ATTRIBUTES;
 }
 
+// The plain absolute path, as it is shown; GetFullPathNameW takes a name of
+// any length, so the name is not given in the long form.
 std::wstring full_path(const std::string& native) {
-  std::wstring name = wide_or_dot(native);
+  std::wstring name = wide(native.empty() ? "." : native);
   DWORD need = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
   if (need == 0) return name;
   std::wstring full(need, L'\0');
@@ -47,8 +52,8 @@ IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries)
   entries.clear();
   if (auto fault = injected_fault(FileOp::kList, native_dir)) return IoResult::failed(native_dir, *fault);
   WIN32_FIND_DATAW found;
-  HANDLE h = FindFirstFileExW(wide(join_path(native_dir.empty() ? "." : native_dir, "*")).c_str(), FindExInfoBasic,
-                              &found, FindExSearchNameMatch, nullptr, 0);
+  std::wstring pattern = wide_path(join_path(native_dir.empty() ? "." : native_dir, "*"));
+  HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
   if (h == INVALID_HANDLE_VALUE) return IoResult::from_system(native_dir.empty() ? "." : native_dir);
   do {
     std::string name = narrow(found.cFileName);
@@ -72,18 +77,43 @@ bool entry_info(const std::string& native, DirEntry& entry) {
   return true;
 }
 
+namespace {
+
+// A file's identity: its volume and its ID on it. The 128-bit ID where the
+// file system has one (ReFS, and some network shares, whose 64-bit index
+// need not be unique), the 64-bit index otherwise.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  unsigned char id[16] = {};
+  bool operator==(const FileIdentity&) const = default;
+};
+
+bool identity_of(const std::string& native, FileIdentity& identity) {
+  HANDLE h = CreateFileW(wide_or_dot(native).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FILE_ID_INFO id_info;
+  BY_HANDLE_FILE_INFORMATION info;
+  bool ok = true;
+  if (GetFileInformationByHandleEx(h, FileIdInfo, &id_info, sizeof id_info)) {
+    identity.volume = id_info.VolumeSerialNumber;
+    std::memcpy(identity.id, id_info.FileId.Identifier, sizeof identity.id);
+  } else if (GetFileInformationByHandle(h, &info)) {
+    identity.volume = info.dwVolumeSerialNumber;
+    const std::uint64_t index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    std::memcpy(identity.id, &index, sizeof index);
+  } else {
+    ok = false;
+  }
+  CloseHandle(h);
+  return ok;
+}
+
+}  // namespace
+
 bool same_file(const std::string& a, const std::string& b) {
-  auto identity = [](const std::string& native, BY_HANDLE_FILE_INFORMATION& info) {
-    HANDLE h = CreateFileW(wide_or_dot(native).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = GetFileInformationByHandle(h, &info) != 0;
-    CloseHandle(h);
-    return ok;
-  };
-  BY_HANDLE_FILE_INFORMATION ia, ib;
-  return identity(a, ia) && identity(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+  FileIdentity ia, ib;
+  return identity_of(a, ia) && identity_of(b, ib) && ia == ib;
 }
 
 bool path_exists(const std::string& native) {
@@ -110,17 +140,17 @@ IoResult result_of(BOOL done, const std::string& path) { return done ? IoResult(
 
 IoResult make_directory(const std::string& native) {
   if (auto fault = injected_fault(FileOp::kMakeDir, native)) return IoResult::failed(native, *fault);
-  return result_of(CreateDirectoryW(wide(native).c_str(), nullptr), native);
+  return result_of(CreateDirectoryW(wide_path(native).c_str(), nullptr), native);
 }
 
 IoResult remove_file(const std::string& native) {
   if (auto fault = injected_fault(FileOp::kRemove, native)) return IoResult::failed(native, *fault);
-  return result_of(DeleteFileW(wide(native).c_str()), native);
+  return result_of(DeleteFileW(wide_path(native).c_str()), native);
 }
 
 IoResult remove_directory(const std::string& native) {
   if (auto fault = injected_fault(FileOp::kRemoveDir, native)) return IoResult::failed(native, *fault);
-  return result_of(RemoveDirectoryW(wide(native).c_str()), native);
+  return result_of(RemoveDirectoryW(wide_path(native).c_str()), native);
 }
 
 namespace {
@@ -151,7 +181,7 @@ IoResult append_file(const std::string& from, const std::string& to) { return co
 IoResult rename_path(const std::string& from, const std::string& to) {
   if (auto fault = injected_fault(FileOp::kRename, to)) return IoResult::failed(from, *fault);
   auto move = [](const std::string& a, const std::string& b) {
-    return MoveFileExW(wide(a).c_str(), wide(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    return MoveFileExW(wide_path(a).c_str(), wide_path(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   };
   if (from != to && same_file(from, to)) {
     // Only the case changes: some file systems take that as a rename onto
@@ -186,7 +216,9 @@ bool is_root_folder(const std::string& native) {
 
 void hide_path(const std::string& native) {
   DWORD attributes;
-  if (attributes_of(native, attributes)) SetFileAttributesW(wide(native).c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+  if (attributes_of(native, attributes)) {
+    SetFileAttributesW(wide_path(native).c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+  }
 }
 
 std::string shown_path(const std::string& native) { return narrow(full_path(native)); }

@@ -1,7 +1,11 @@
 // Whole runs of the program through its start-up: the transcript of each
 // way out, compared line by line.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
+#include <filesystem>
 #include <string>
 
 #include "test_util/http_server.h"
@@ -211,6 +215,62 @@ TEST(StartupRunTest, FetchedAdsLeadIntoTheInputPhase) {
                 "<1> = continue and end\n");
   EXPECT_EQ(program.read_file("oglasi_wget/oglasi_wget.html"), page);
   EXPECT_FALSE(program.exists("oglasi.txt"));
+}
+
+// A work folder of 240 characters: Windows (and Wine) start a program
+// there, but wget's copy of the ads page would not fit in a path. Where
+// long paths are off (and on Wine, which cannot tell) the run ends before
+// anything else, on a screen that names the folder; elsewhere it starts as
+// usual.
+TEST(StartupRunTest, WorkFolderTooDeepForWindowsEndsAtOnce) {
+  ProgramRun program(kProgramName);
+  const std::size_t room = 240 - program.folder().size() - 1;
+  ASSERT_LT(room, 250u);
+  const std::filesystem::path deep = std::filesystem::path(program.folder()) / std::string(room, 'e');
+  ASSERT_EQ(deep.string().size(), 240u);
+  std::filesystem::create_directories(deep);
+  RunResult run = testing::run_process({program.program()}, deep.string(), "2");
+  EXPECT_EQ(run.exit_status, 0);
+#ifdef _WIN32
+  EXPECT_EQ(run.transcript.find("Active code page"), std::string::npos) << run.transcript;
+  EXPECT_EQ(run.transcript.find("----------------------------\n"
+                                "The path of the work folder is too long:\n"),
+            0u)
+      << run.transcript;
+  EXPECT_NE(run.transcript.find(std::string(room, 'e') + "\n"
+                                "Its files need paths of up to 269 characters; Windows takes 259.\n"),
+            std::string::npos)
+      << run.transcript;
+  EXPECT_TRUE(run.transcript.ends_with("\n<...> any key to continue and end\n")) << run.transcript;
+#else
+  EXPECT_TRUE(run.transcript.starts_with("Active code page: 65001\n")) << run.transcript;
+  EXPECT_EQ(run.transcript.find("too long"), std::string::npos) << run.transcript;
+#endif
+}
+
+// The Windows program carries its manifest: it runs as the user who starts
+// it, and takes long paths where Windows has them turned on.
+TEST(StartupRunTest, WindowsProgramCarriesItsManifest) {
+#ifndef _WIN32
+  GTEST_SKIP() << "the manifest is a resource of the Windows program";
+#else
+  ProgramRun program(kProgramName);
+  const std::wstring path = std::filesystem::path(program.program()).wstring();
+  HMODULE exe = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(exe, nullptr);
+  HRSRC found = FindResourceW(exe, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  const void* bytes = LockResource(LoadResource(exe, found));
+  ASSERT_NE(bytes, nullptr);
+  const std::string manifest(static_cast<const char*>(bytes), SizeofResource(exe, found));
+  FreeLibrary(exe);
+  for (const char* part :
+       {"<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true</longPathAware>",
+        "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>"}) {
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  }
+#endif
 }
 
 }  // namespace

@@ -210,6 +210,27 @@ TEST_F(IntakeTest, DeviceNamesAndTrimmedEndsAreSkippedAndStay) {
   EXPECT_FALSE(file_exists("compare_in/Com1.txt"));
 }
 
+// A hidden file (Word's lock file beside an open document; a dot file on
+// POSIX) is no input: it is neither listed nor copied, and stays as it is.
+TEST_F(IntakeTest, HiddenFilesStayAsTheyAre) {
+#ifdef _WIN32
+  const std::string lock = "~$notes.txt";
+#else
+  const std::string lock = ".notes.txt";
+#endif
+  drop({"notes.txt", "other.txt", lock});
+  testing::mark_hidden("compare_in/" + lock);
+  ASSERT_EQ(take_in(), Flow::kGoOn);
+  std::vector<std::string> want = {"notes.txt", "other.txt", lock};
+  std::sort(want.begin(), want.end());
+  EXPECT_EQ(list_names("compare_in"), want);
+  EXPECT_EQ(read_file("compare_in/" + lock), "text of " + lock + "\r\n");
+  EXPECT_FALSE(file_exists(lock));
+  EXPECT_FALSE(file_exists(*intake_name_of(lock)));
+  EXPECT_EQ(output_.find(lock), std::string::npos) << output_;
+  EXPECT_FALSE(file_exists(".compare_in_hold"));
+}
+
 TEST_F(IntakeTest, TurnsHtmFilesIntoText) {
   make_dir("compare_in");
   write_file("compare_in/report.html", "<html>\r\n<body>\r\n<pre>\r\n  first line\r\n</pre>\r\n</body>\r\n");

@@ -26,6 +26,19 @@ TEST(DecodeKeyEvent, GivesTheBytesATerminalSends) {
       {"two-byte letter", {{true, 0x53, u'\u0161'}}, "\xc5\xa1"},
       {"surrogate pair", {{true, 0, u'\xD83D'}, {true, 0, u'\xDE00'}}, "\xf0\x9f\x98\x80"},
       {"lone low surrogate", {{true, 0, u'\xDE00'}}, ""},
+      // Alt+Numpad 0228 with Num Lock on, then off: only the release of Alt
+      // brings the character, the keypad keys are part of the code.
+      {"Alt+Numpad, Num Lock on",
+       {{true, 0x12, 0, true}, {true, 0x60, 0, true}, {false, 0x60, 0, true}, {true, 0x62, 0, true},
+        {true, 0x62, 0, true}, {true, 0x68, 0, true}, {false, 0x12, u'\u00e4'}},
+       "\xc3\xa4"},
+      {"Alt+Numpad, Num Lock off",
+       {{true, 0x12, 0, true}, {true, 0x2D, 0, true}, {true, 0x28, 0, true}, {true, 0x22, 0, true},
+        {true, 0x21, 0, true}, {false, 0x12, u'1'}},
+       "1"},
+      {"release of Alt alone", {{true, 0x12, 0, true}, {false, 0x12, 0}}, ""},
+      {"Alt with the cursor block's arrow", {{true, 0x26, 0, true, true}}, "\x1b[A"},
+      {"keypad arrow without Alt", {{true, 0x26, 0}}, "\x1b[A"},
   };
   for (const Case& c : cases) {
     char16_t high = 0;
@@ -33,6 +46,16 @@ TEST(DecodeKeyEvent, GivesTheBytesATerminalSends) {
     for (const KeyEvent& e : c.events) got += decode_key_event(e, high);
     EXPECT_EQ(got, c.want) << c.name;
   }
+}
+
+// The console reads its events in batches: a surrogate pair split between
+// two of them is still one character.
+TEST(KeyDecoder, KeepsASurrogateHalfForTheNextBatch) {
+  KeyDecoder decoder;
+  EXPECT_EQ(decoder.decode({true, 0, u'\xD83D'}), "");
+  EXPECT_EQ(decoder.decode({false, 0x41, 0}), "");  // a release between the two halves
+  EXPECT_EQ(decoder.decode({true, 0, u'\xDE00'}), "\xf0\x9f\x98\x80");
+  EXPECT_EQ(decoder.decode({true, 0, u'\xDE00'}), "");  // no half waits any more
 }
 
 TEST(KeyLength, CutsOneKeyAndTellsWhetherItMayGoOn) {

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 #include "test_util/work_folder.h"
@@ -157,6 +158,30 @@ TEST_F(FileIoTest, ReadsOnlyRegularFiles) {
   EXPECT_EQ(read_file("copy.txt"), "plain");
 }
 #endif
+
+// A target that is no regular file is refused at once, by every writer: a
+// FIFO without a reader would wait forever, a device take the bytes away.
+TEST_F(FileIoTest, WritesOnlyRegularFiles) {
+  write_file("plain.txt", "plain");
+  testing::make_dir("folder");
+#ifdef _WIN32
+  const std::vector<std::string> targets = {"nul", "folder"};
+#else
+  ASSERT_EQ(mkfifo("pipe.txt", 0644), 0);
+  const std::vector<std::string> targets = {"pipe.txt", "/dev/null", "folder"};
+#endif
+  for (const std::string& target : targets) {
+    for (File::Mode mode : {File::Mode::kCreate, File::Mode::kAppend}) {
+      File out(target, mode);
+      EXPECT_FALSE(out.is_open()) << target;
+      EXPECT_FALSE(out.close()) << target;
+    }
+    EXPECT_FALSE(copy_file("plain.txt", target)) << target;
+    EXPECT_FALSE(append_file("plain.txt", target)) << target;
+  }
+  EXPECT_TRUE(copy_file("plain.txt", "copy.txt"));
+  EXPECT_EQ(read_file("copy.txt"), "plain");
+}
 
 }  // namespace
 }  // namespace textpair

@@ -1,7 +1,7 @@
 // A full disk for tests: FileSizeLimit makes writes beyond a size fail for
-// the time of a scope (works for any user, root included), and
-// link_to_full_device names a file whose every write fails. Windows has
-// neither; tests that need them call SKIP_WITHOUT_FULL_DISK() first.
+// the time of a scope (works for any user, root included). Windows has no
+// such limit; tests that need it call SKIP_WITHOUT_FULL_DISK() first. (A
+// device such as /dev/full is no stand-in: files are never written there.)
 #ifndef TEXTPAIR_TESTS_TEST_UTIL_FILE_SIZE_LIMIT_H_
 #define TEXTPAIR_TESTS_TEST_UTIL_FILE_SIZE_LIMIT_H_
 
@@ -12,7 +12,7 @@
 #ifdef _WIN32
 
 #define SKIP_WITHOUT_FULL_DISK() \
-  GTEST_SKIP() << "Windows has no file size limit per process and no /dev/full to stand for a full disk"
+  GTEST_SKIP() << "Windows has no file size limit per process to stand for a full disk"
 
 namespace textpair::testing {
 
@@ -20,7 +20,6 @@ class FileSizeLimit {
  public:
   explicit FileSizeLimit(unsigned long long) {}
 };
-inline bool link_to_full_device(const std::string&) { return false; }
 
 }  // namespace textpair::testing
 
@@ -55,9 +54,6 @@ class FileSizeLimit {
   rlimit old_{};
   void (*old_handler_)(int);
 };
-
-// /dev/full takes the file open but fails every write, as a full disk does.
-inline bool link_to_full_device(const std::string& name) { return symlink("/dev/full", name.c_str()) == 0; }
 
 }  // namespace textpair::testing
 

@@ -6,6 +6,9 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -63,6 +66,19 @@ std::string read_file(const std::string& path) {
 bool file_exists(const std::string& path) { return fs::exists(utf8(path)); }
 
 void make_dir(const std::string& path) { fs::create_directories(utf8(path)); }
+
+void mark_hidden(const std::string& path, bool system) {
+#ifdef _WIN32
+  std::wstring name = utf8(path).wstring();
+  DWORD attributes = GetFileAttributesW(name.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << path;
+  attributes |= FILE_ATTRIBUTE_HIDDEN | (system ? FILE_ATTRIBUTE_SYSTEM : 0);
+  ASSERT_TRUE(SetFileAttributesW(name.c_str(), attributes)) << path;
+#else
+  static_cast<void>(system);
+  ASSERT_EQ(path.substr(path.find_last_of('/') + 1).front(), '.') << path;
+#endif
+}
 
 std::vector<std::string> list_names(const std::string& dir) {
   std::vector<std::string> names;

@@ -47,6 +47,9 @@ void write_file(const std::string& path, const std::string& bytes);
 std::string read_file(const std::string& path);
 bool file_exists(const std::string& path);
 void make_dir(const std::string& path);
+// Marks a file hidden, and system too when asked, where the system has such
+// marks (Windows); on POSIX a hidden file's name begins with a dot instead.
+void mark_hidden(const std::string& path, bool system = false);
 // Sorted names of the entries of a folder.
 std::vector<std::string> list_names(const std::string& dir = ".");
 // Sets (a value) or removes (none) a variable of the test's own environment,
