@@ -24,7 +24,7 @@ std::string replace_all(std::string text, const std::string& from, const std::st
 
 }  // namespace
 
-ProgramRun::ProgramRun(const std::string& program_name) {
+ProgramRun::ProgramRun(const std::string& program_name, const std::string& executable) {
   for (int attempt = 0; folder_.empty(); ++attempt) {
     std::string candidate = unused_temp_path("textpair_run_");
     std::error_code ec;
@@ -32,7 +32,7 @@ ProgramRun::ProgramRun(const std::string& program_name) {
     if (attempt > 100) std::abort();
   }
   program_ = folder_ + "/" + program_name;
-  fs::copy_file(TEXTPAIR_EXE, program_, fs::copy_options::overwrite_existing);
+  fs::copy_file(executable, program_, fs::copy_options::overwrite_existing);
 }
 
 ProgramRun::~ProgramRun() {

@@ -34,9 +34,10 @@ RunResult run_process(const std::vector<std::string>& args, const std::string& f
 
 class ProgramRun {
  public:
-  // Makes the work folder and copies the program into it as `program_name`
-  // (for example "www.example.com.exe").
-  explicit ProgramRun(const std::string& program_name);
+  // Makes the work folder and copies the program (or another build of it,
+  // `executable`) into it as `program_name` (for example
+  // "www.example.com.exe").
+  explicit ProgramRun(const std::string& program_name, const std::string& executable = TEXTPAIR_EXE);
   // Removes the work folder.
   ~ProgramRun();
   ProgramRun(const ProgramRun&) = delete;
