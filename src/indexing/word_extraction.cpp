@@ -7,7 +7,7 @@
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
-#include "indexing/external_sort.h"
+#include "steps/sort_file.h"
 #include "platform/ascii_case.h"
 
 namespace textpair {
@@ -293,16 +293,16 @@ Flow extract_words(Context& ctx) {
   run_command(ctx.console, ctx.state.failures, "dir /b > dir_01.txt");
   run_command(ctx.console, ctx.state.failures, "del /q *.txt");
   run_command(ctx.console, ctx.state.failures, "dir /b page_*.htm > dir_02.txt");
-  clear_sort_pieces(ctx);
+  clear_sort_pieces(ctx.console, ctx.state.failures);
   // Pieces of 8 MiB: a piece is sorted and written out while its lines are
   // still in the processor's cache, which outweighs the longer merge.
-  ExternalSorter sorter(ctx, "wrd_01_01.txt", "wrd_01_02.txt", {.piece_bytes = std::size_t{8} << 20}, 0,
-                        kKeyedPieces);
+  ExternalSorter sorter("wrd_01_01.txt", "wrd_01_02.txt", ctx.state.failures, {.piece_bytes = std::size_t{8} << 20},
+                        0, kKeyedPieces);
   RecordWriter text;
   text.create(kTextOrderWords);
   extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);
   ctx.state.failures.note(text.close());
-  return sorter.finish_pieces();
+  return sorter.settle(ctx.console, sorter.finish_pieces());
 }
 
 }  // namespace textpair

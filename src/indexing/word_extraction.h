@@ -17,7 +17,7 @@
 
 #include "common/records.h"
 #include "common/run_state.h"
-#include "indexing/external_sort.h"
+#include "common/external_sort.h"
 
 namespace textpair {
 

@@ -8,6 +8,8 @@
 
 #include "commands/run_command.h"
 #include "steps/folders.h"
+#include "steps/sort_file.h"
+#include "common/external_sort.h"
 #include "common/bytes.h"
 #include "common/cpu.h"
 #include "common/flag_file.h"
@@ -15,7 +17,6 @@
 #include "common/records.h"
 #include "common/word_records.h"
 #include "prompts/prompts.h"
-#include "indexing/external_sort.h"
 #include "indexing/word_extraction.h"
 #include "platform/console.h"
 #include "platform/file_names.h"
@@ -78,7 +79,7 @@ class WordOrderList {
     Flow flow = Flow::kGoOn;
     if (spill_) {
       spill();
-      flow = spill_->finish([&](std::string_view line) { out_.line(line); });
+      flow = spill_->settle(ctx_.console, spill_->finish([&](std::string_view line) { out_.line(line); }));
       spill_.reset();
     } else if (in_order_) {
       out_.raw(bytes_);  // as they came: the usual case
@@ -107,7 +108,7 @@ class WordOrderList {
   // Moves the held records into the word's own sort, led by their ordinals.
   void spill() {
     if (!spill_) {
-      spill_ = std::make_unique<ExternalSorter>(ctx_, "wrd_13_1.txt", "wrd_14_1.txt",
+      spill_ = std::make_unique<ExternalSorter>("wrd_13_1.txt", "wrd_14_1.txt", ctx_.state.failures,
                                                 ExternalSortLimits{.piece_bytes = kHoldBytes}, kOrdinalWidth,
                                                 SortScratch{"file_w_", "sort_words.txt"});
     }
@@ -193,7 +194,7 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter* numbered
   RecordFields<occurrence::kFieldCount> occ;
   std::vector<std::string_view> in;
   Flow flow = Flow::kGoOn;
-  const Flow merged = merge_pieces(ctx, kKeyedPieces, 0, [&](std::string_view keyed_line) {
+  const SortOutcome merged = merge_pieces(kKeyedPieces, 0, ctx.state.failures, [&](std::string_view keyed_line) {
     if (flow == Flow::kEnd) return;
     split_record(keyed_line, keyed::kFieldCount, in);
     if (first || in[keyed::kKey] != id_key) {
@@ -226,7 +227,7 @@ Flow number_occurrences(Context& ctx, NextPages& nexts, ExternalSorter* numbered
     }
     if (words != nullptr) words->add(in[keyed::kOrdinal], id, record);
   });
-  if (merged == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
+  if (settle_merge(ctx.console, merged) == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   return words != nullptr ? words->finish() : Flow::kGoOn;
 }
 
@@ -286,8 +287,8 @@ class GroupLists {
       : ctx_(ctx),
         nexts_(nexts),
         word_order_written_(word_order_written),
-        words_(ctx, "wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", {},
-               kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
+        words_("wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", ctx.state.failures,
+               {}, kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
     text_.create("wrd_24_" + std::to_string(k) + ".txt");
     later_.create("wrd_25_" + std::to_string(k) + ".txt");
   }
@@ -315,7 +316,7 @@ class GroupLists {
   Flow finish() {
     ctx_.state.failures.note(text_.close());
     ctx_.state.failures.note(later_.close());
-    return word_order_written_ ? Flow::kGoOn : words_.finish();
+    return word_order_written_ ? Flow::kGoOn : words_.settle(ctx_.console, words_.finish());
   }
 
  private:
@@ -388,10 +389,10 @@ class GroupSplit {
 };
 
 // The numbered records as they come sorted back into text order.
-Flow split_sorted(ExternalSorter& numbered, GroupSplit& split) {
+Flow split_sorted(Console& console, ExternalSorter& numbered, GroupSplit& split) {
   std::vector<std::string_view> r;
   Flow flow = Flow::kGoOn;
-  const Flow sorted = numbered.finish([&](std::string_view keyed_line) {
+  const SortOutcome sorted = numbered.finish([&](std::string_view keyed_line) {
     if (flow == Flow::kEnd) return;
     const std::uint64_t entry = read_ordinal(keyed_line.substr(0, kOrdinalWidth));
     const std::string_view line = keyed_line.substr(std::min(kOrdinalWidth, keyed_line.size()));
@@ -403,7 +404,7 @@ Flow split_sorted(ExternalSorter& numbered, GroupSplit& split) {
     flow = split.add(r[occurrence::kPage], line, r[occurrence::kId], n,
                      entry == 0 ? NextPages::kNoEntry : static_cast<std::size_t>(entry - 1));
   });
-  return sorted == Flow::kEnd ? Flow::kEnd : flow;
+  return numbered.settle(console, sorted) == Flow::kEnd ? Flow::kEnd : flow;
 }
 
 // The words read in text order, each given the id, number and entry noted
@@ -518,9 +519,9 @@ Flow build_word_lists(Context& ctx) {
   progress(console, 20);
 
   NextPages nexts;
-  clear_sort_pieces(ctx);
+  clear_sort_pieces(console, failures);
   // The words' ordinals lead the records as their sort keys: text order.
-  ExternalSorter numbered(ctx, "wrd_04.txt", "wrd_05.txt", {}, kOrdinalWidth);
+  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {}, kOrdinalWidth);
   const std::uint64_t most_records = most_keyed_records();
   const bool one_group = all_in_first_group(most_records, ctx.state.failures);
   std::unique_ptr<WordOrderList> words;
@@ -540,13 +541,13 @@ Flow build_word_lists(Context& ctx) {
   if (slots) slots->flush();
   PageGrouping grouping;
   GroupSplit split(ctx, nexts, grouping, one_group);
-  if ((slots ? split_placed(nexts, *slots, split, ctx.state.failures) : split_sorted(numbered, split)) == Flow::kEnd) return Flow::kEnd;
+  if ((slots ? split_placed(nexts, *slots, split, ctx.state.failures) : split_sorted(console, numbered, split)) == Flow::kEnd) return Flow::kEnd;
   slots.reset();
   if (split.finish() == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   write_groups(grouping, failures);
-  if (external_sort(ctx, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
+  if (sort_file(console, failures, "group_page_all.txt", "group_page_all_sort.txt") == Flow::kEnd) return Flow::kEnd;
   progress(console, 40);
 
   ctx.state.group_count = static_cast<int>(grouping.groups().size());
