@@ -239,9 +239,7 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Io
   std::string_view line;  // in the reader's buffer
   std::uint64_t words = 0;
   RecordFields<keyed_record::kFieldCount> fields;
-  std::string place;
-  static_assert(next_page_record::kPage == 0 && next_page_record::kLine == 1 && next_page_record::kColumn == 2 &&
-                next_page_record::kWord == 3);
+  RecordFields<text_place_record::kFieldCount> place;
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
     if (page.find(".htm") == std::string::npos) continue;
@@ -273,13 +271,11 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Io
       format_record(fields, record);
       sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
       if (text != nullptr) {
-        // The place: "page","line","column","word".
-        place.clear();
-        append_field(place, page);
-        append_field(place, line_number);
-        append_field(place, column);
-        append_field(place, word);
-        text->write_built(place);
+        place[text_place_record::kPage] = page;
+        place[text_place_record::kLine] = line_number;
+        place[text_place_record::kColumn] = column;
+        place[text_place_record::kWord] = word;
+        text->write(place);
       }
     };
     while (in.next(line)) {
