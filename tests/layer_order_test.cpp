@@ -94,7 +94,7 @@ TEST(LayerOrder, JudgesIncludesByTheirLayers) {
       {"prompts/prompts.cpp", "commands/interpreter.h", false},
       {"commands/run_command.cpp", "steps/folders.h", false},
       {"input/intake.cpp", "driver/run.h", false},
-      {"indexing/word_lists.cpp", "site/publish.h", false},
+      {"indexing/word_list_chain.cpp", "site/publish.h", false},
       {"input/intake.cpp", "compare/page_files.h", false},
       {"driver/run.cpp", "main.h", false},
       {"extra/x.cpp", "common/bytes.h", false},
@@ -110,7 +110,7 @@ TEST(LayerOrder, JudgesSystemHeadersByTheirLayer) {
     bool allowed;
   } cases[] = {
       {"common/bytes.cpp", "string_view", true},
-      {"indexing/word_lists.cpp", "charconv", true},
+      {"indexing/group_lists.cpp", "charconv", true},
       {"common/cpu.h", "emmintrin.h", true},
       {"platform/files_posix.cpp", "unistd.h", true},
       {"platform/files_posix.cpp", "sys/stat.h", true},
