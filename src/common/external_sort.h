@@ -100,7 +100,8 @@ class ExternalSorter {
   bool make_piece(File& file);
   // Merges pieces until one pass can take them all.
   SortOutcome merge_down();
-  // Merges `pieces` into the merge output (made in `merged`, open in `out`).
+  // Makes the merge output of a pass over `pieces` pieces: its name in
+  // `merged`, open in `out`; kNoMergeOutput when it cannot be made.
   SortOutcome open_merge_output(std::string& merged, File& out, std::size_t pieces);
   void remove_temporary();
 

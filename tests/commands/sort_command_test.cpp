@@ -36,15 +36,17 @@ TEST_F(SortCommandTest, SortsInByteOrder) {
   EXPECT_EQ(read_file("out.txt"), crlf({"", "B", "ab", "ab,", "b", "\xC3\xA4"}));
 }
 
-// The output may be the input itself, named in any case; a sort that fails
-// leaves the output as it was and no scratch behind.
-TEST_F(SortCommandTest, ReplacesTheOutputOnlyWhenSorted) {
+// The output may be the input itself, named in any case.
+TEST_F(SortCommandTest, SortsAFileInPlace) {
   testing::make_dir("wrk");
   write_file("wrk/data.txt", "b\r\nc\r\na\r\n");
   EXPECT_EQ(run("sort WRK\\DATA.TXT /o wrk\\data.txt"), "");
   EXPECT_EQ(read_file("wrk/data.txt"), crlf({"a", "b", "c"}));
   EXPECT_EQ(testing::list_names("wrk"), (std::vector<std::string>{"data.txt"}));
+}
 
+// A sort that fails leaves the output as it was and no scratch behind.
+TEST_F(SortCommandTest, ReplacesTheOutputOnlyWhenSorted) {
   SKIP_WITHOUT_FULL_DISK();
   write_file("out.txt", "old\r\n");
   std::string big;
@@ -56,7 +58,7 @@ TEST_F(SortCommandTest, ReplacesTheOutputOnlyWhenSorted) {
   }
   EXPECT_EQ(errors_, "The system cannot write to the specified device.\n");
   EXPECT_EQ(read_file("out.txt"), "old\r\n");
-  EXPECT_EQ(testing::list_names(), (std::vector<std::string>{"big.txt", "out.txt", "wrk"}));
+  EXPECT_EQ(testing::list_names(), (std::vector<std::string>{"big.txt", "out.txt"}));
 }
 
 }  // namespace
