@@ -18,7 +18,7 @@
 #include "common/run_state.h"
 #include "prompts/prompts.h"
 #include "indexing/word_extraction.h"
-#include "indexing/word_lists.h"
+#include "indexing/word_list_chain.h"
 #include "platform/console.h"
 #include "platform/memory.h"
 

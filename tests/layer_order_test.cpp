@@ -86,7 +86,7 @@ TEST(LayerOrder, JudgesIncludesByTheirLayers) {
       {"common/bytes.cpp", "common/bytes.h", true},
       {"common/lines.cpp", "platform/files.h", true},
       {"commands/copy_command.cpp", "prompts/prompts.h", true},
-      {"site/all_words_index.cpp", "indexing/external_sort.h", true},
+      {"site/all_words_index.cpp", "indexing/word_extraction.h", true},
       {"driver/run.cpp", "site/publish.h", true},
       {"main.cpp", "driver/run.h", true},
       {"platform/file_names_posix.cpp", "common/bytes.h", false},
@@ -94,7 +94,7 @@ TEST(LayerOrder, JudgesIncludesByTheirLayers) {
       {"prompts/prompts.cpp", "commands/interpreter.h", false},
       {"commands/run_command.cpp", "steps/folders.h", false},
       {"input/intake.cpp", "driver/run.h", false},
-      {"indexing/word_lists.cpp", "site/publish.h", false},
+      {"indexing/word_list_chain.cpp", "site/publish.h", false},
       {"input/intake.cpp", "compare/page_files.h", false},
       {"driver/run.cpp", "main.h", false},
       {"extra/x.cpp", "common/bytes.h", false},
@@ -110,7 +110,7 @@ TEST(LayerOrder, JudgesSystemHeadersByTheirLayer) {
     bool allowed;
   } cases[] = {
       {"common/bytes.cpp", "string_view", true},
-      {"indexing/word_lists.cpp", "charconv", true},
+      {"indexing/group_lists.cpp", "charconv", true},
       {"common/cpu.h", "emmintrin.h", true},
       {"platform/files_posix.cpp", "unistd.h", true},
       {"platform/files_posix.cpp", "sys/stat.h", true},
@@ -118,7 +118,7 @@ TEST(LayerOrder, JudgesSystemHeadersByTheirLayer) {
       {"common/scratch_file.cpp", "unistd.h", false},
       {"commands/dir_command.cpp", "dirent.h", false},
       {"site/publish.cpp", "sys/stat.h", false},
-      {"indexing/external_sort.cpp", "linux/fs.h", false},
+      {"indexing/word_extraction.cpp", "linux/fs.h", false},
       {"driver/run.cpp", "windows.h", false},
       {"input/intake.cpp", "fcntl.h", false},
       {"common/bytes.cpp", "string.h", false},  // <cstring> is the library's form

@@ -7,53 +7,9 @@
 #include <vector>
 
 #include "common/lines.h"
-#include "common/scratch_file.h"
 #include "platform/file_io.h"
-#include "platform/file_names.h"
-#include "platform/files.h"
 
 namespace textpair {
-
-namespace {
-
-
-// Scratch files "~sort<n>.tmp" in one folder, removed when the set goes away.
-class TempFiles {
- public:
-  explicit TempFiles(std::string dir) : dir_(std::move(dir)) {}
-  // Scratch that could not be removed is left for the next run's clean-up.
-  ~TempFiles() {
-    for (const std::string& name : names_) ignore_result(remove_file(name));
-  }
-  TempFiles(const TempFiles&) = delete;
-  TempFiles& operator=(const TempFiles&) = delete;
-
-  // A new empty file open for writing; its name in `name`. False on
-  // failure, which `file` then holds.
-  bool create(std::string& name, File& file) {
-    if (!create_scratch_file(dir_, "~sort", counter_, file, name)) return false;
-    names_.push_back(name);
-    return true;
-  }
-
-  IoResult remove(const std::string& name) {
-    names_.erase(std::remove(names_.begin(), names_.end(), name), names_.end());
-    return remove_file(name);
-  }
-
-  // The file is no longer temporary (it was renamed into place).
-  void release(const std::string& name) {
-    names_.erase(std::remove(names_.begin(), names_.end(), name), names_.end());
-  }
-
- private:
-  std::string dir_;
-  std::vector<std::string> names_;
-  unsigned counter_ = 0;
-};
-
-
-}  // namespace
 
 bool LineRun::fill(LineReader& reader, std::size_t budget) {
   clear();
@@ -272,63 +228,6 @@ MergeResult merge_runs(const std::vector<std::string>& sources, File& out, IoFai
   // A source that could not be read to its end noted itself.
   if (!ok || failures.any()) return MergeResult::kFailed;
   return merge.in_order() ? MergeResult::kInOrder : MergeResult::kOutOfOrder;
-}
-
-IoResult sort_lines(LineReader& reader, const std::string& output, const LineSortLimits& limits) {
-  const std::size_t width = std::max<std::size_t>(limits.merge_width, 2);
-  const std::string target = native_path(output);
-  TempFiles temps(parent_path(target));
-  IoFailures failures;
-  reader.report_to(failures);
-
-  // Cut the input into sorted runs; an input that fits one run is written
-  // as the result straight away.
-  std::vector<std::string> runs;
-  LineRun run;
-  while (run.fill(reader, limits.run_bytes)) {
-    if (failures.any()) return failures.first();  // the input could not be read
-    run.sort();
-    std::string name;
-    File f;
-    if (!temps.create(name, f) || !run.write(f)) return f.close();
-    if (runs.empty() && reader.at_end()) {
-      if (failures.any()) return failures.first();
-      if (IoResult moved = rename_path(name, target); !moved) return moved;
-      temps.release(name);
-      return {};
-    }
-    runs.push_back(name);
-  }
-  reader.close();
-  if (failures.any()) return failures.first();
-
-  // Merge until one pass can take every run; the last pass writes the result.
-  std::size_t next = 0;
-  while (runs.size() - next > width) {
-    std::vector<std::string> batch(runs.begin() + static_cast<std::ptrdiff_t>(next),
-                                   runs.begin() + static_cast<std::ptrdiff_t>(next + width));
-    next += width;
-    std::string name;
-    File f;
-    if (!temps.create(name, f)) return f.close();
-    if (merge_runs(batch, f, failures) == MergeResult::kFailed) return failures.first();
-    for (const std::string& done : batch) {
-      if (IoResult removed = temps.remove(done); !removed) return removed;
-    }
-    runs.push_back(name);
-  }
-
-  std::string result;
-  File out;
-  if (!temps.create(result, out)) return out.close();
-  // An empty input leaves no run: the result is empty.
-  if (merge_runs(std::vector<std::string>(runs.begin() + static_cast<std::ptrdiff_t>(next), runs.end()), out,
-                 failures) == MergeResult::kFailed) {
-    return failures.first();
-  }
-  if (IoResult moved = rename_path(result, target); !moved) return moved;
-  temps.release(result);
-  return {};
 }
 
 }  // namespace textpair

@@ -1,8 +1,7 @@
-// Sorting the lines of one text file into another in byte order, with
-// bounded memory: runs of bounded size are sorted in memory and spilled to
-// temporary files beside the output, then merged. Lines are compared as
-// unsigned bytes, a line that is a prefix of another comes first; no case
-// folding, no locale. Lines are read the way LineReader reads them and
+// The building blocks of the external sort (external_sort.h): a run of
+// lines sorted in memory and the merge of sorted files. Lines are compared
+// as unsigned bytes, a line that is a prefix of another comes first; no
+// case folding, no locale. Lines are read the way LineReader reads them and
 // written with CR LF.
 #ifndef TEXTPAIR_COMMON_LINE_SORT_H_
 #define TEXTPAIR_COMMON_LINE_SORT_H_
@@ -18,23 +17,6 @@
 #include "platform/file_io.h"
 
 namespace textpair {
-
-struct LineSortLimits {
-  // Line bytes held in memory at once (a single longer line is still held).
-  std::size_t run_bytes = std::size_t{16} << 20;
-  // Files merged in one pass (at least 2).
-  std::size_t merge_width = 64;
-};
-
-// Sorts the lines of `input`, which the caller has opened, into `output`
-// (named the program's way, resolved like every other file name; it may be
-// the input's own file). The output is replaced only when the sort
-// succeeded, so a failure never leaves a partly written output behind; the
-// result names the file that could not be read or written. Temporary files
-// are removed on every way out. An empty input gives an empty output.
-IoResult sort_lines(LineReader& input, const std::string& output, const LineSortLimits& limits = {});
-
-// Building blocks for sorts that name and keep their own pieces.
 
 // A run of lines held in one buffer and sorted there, eight bytes at a time
 // as one number, from the end of the prefix all lines of the run share.

@@ -1,7 +1,10 @@
 // Record files: one record per line, every field in double quotes, fields
 // separated by commas, CR LF at the end, no escaping. The word lists of the
 // indexing and the index site are all kept in this form (their layouts are
-// in word_records.h). Records are written only through RecordWriter.
+// in word_records.h). A record is formatted by format_record or built
+// field by field with append_field (the word lists' own fields through the
+// writers of word_records.h), and written by RecordWriter or, where a
+// record line is built up in memory, as a line of its own.
 #ifndef TEXTPAIR_COMMON_RECORDS_H_
 #define TEXTPAIR_COMMON_RECORDS_H_
 

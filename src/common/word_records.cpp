@@ -37,11 +37,38 @@ std::string column_field(std::size_t column, std::size_t line_bytes) {
 std::string group_field(std::size_t group) { return pad_left(std::to_string(group), kGroupWidth); }
 
 void append_word_id(std::string& out, std::uint64_t number) {
-  char digits[24];
-  const std::size_t size = static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
   out += "id";
-  if (size < kIdDigits) out.append(kIdDigits - size, '0');
-  out.append(digits, size);
+  const std::size_t at = out.size();
+  append_number_field(out, number);
+  const std::size_t size = out.size() - at;
+  if (size < kIdDigits) out.insert(at, kIdDigits - size, '0');
+}
+
+std::string_view padded_digits(std::string_view field) { return blanks_trimmed(field); }
+
+bool read_word_id(std::string_view id, std::uint64_t& number) {
+  if (id.size() < 3 || id.substr(0, 2) != "id") return false;
+  const char* end = id.data() + id.size();
+  auto [ptr, ec] = std::from_chars(id.data() + 2, end, number);
+  return ec == std::errc() && ptr == end;
+}
+
+void append_number_field(std::string& out, std::uint64_t number) {
+  char digits[24];
+  out.append(digits, static_cast<std::size_t>(std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
+}
+
+std::uint64_t read_number_field(std::string_view field) {
+  std::uint64_t number = 0;
+  std::from_chars(field.data(), field.data() + field.size(), number);
+  return number;
+}
+
+void append_word_order_record(std::string& out, std::string_view id, std::string_view occurrence) {
+  out += '"';
+  out += id;
+  out += "\",";
+  out += occurrence;
 }
 
 std::string word_id(std::uint64_t number) {

@@ -1,9 +1,9 @@
 // The records of the word lists: the scratch files that carry every word
 // occurrence from the pages to the site. Each layout below is the one
 // definition of a file's fields, in their order, shared by the phase that
-// writes the file and the phases that read it; the numbers that are padded
-// to a width get their form here too. A record is one line of quoted fields
-// (see records.h).
+// writes the file and the phases that read it. Each kind of field (word
+// ids, plain numbers, numbers padded to a width) has its one writer and its
+// one reader here. A record is one line of quoted fields (see records.h).
 #ifndef TEXTPAIR_COMMON_WORD_RECORDS_H_
 #define TEXTPAIR_COMMON_WORD_RECORDS_H_
 
@@ -22,6 +22,7 @@ inline constexpr std::size_t kGroupWidth = 5;   // group number, right-aligned i
 inline constexpr std::size_t kIdDigits = 8;     // word id: "id" and the number in zeros
 
 // The padded fields; a number longer than its width keeps all its digits.
+// Read back with padded_digits.
 std::string line_field(std::size_t line);
 // The column of a word on a line of `line_bytes` bytes. On a line longer
 // than 999,999 bytes every column has as many characters as the line's
@@ -29,9 +30,26 @@ std::string line_field(std::size_t line);
 // order, past the sixth digit too. Lines up to 999,999 bytes keep 6.
 std::string column_field(std::size_t column, std::size_t line_bytes);
 std::string group_field(std::size_t group);
-// "id" and the number in 8 digits (more when it needs them).
+// The digits of a padded field, without its blanks.
+std::string_view padded_digits(std::string_view field);
+
+// "id" and the number in kIdDigits digits (more when it needs them).
 std::string word_id(std::uint64_t number);
 void append_word_id(std::string& out, std::uint64_t number);
+// The number of a word id; false for anything but "id" and digits.
+bool read_word_id(std::string_view id, std::uint64_t& number);
+// The ids below this number have exactly kIdDigits digits, so that their
+// byte order is their numbers' order.
+inline constexpr std::uint64_t kFixedWidthIds = [] {
+  std::uint64_t ids = 1;
+  for (std::size_t i = 0; i < kIdDigits; ++i) ids *= 10;
+  return ids;
+}();
+
+// Plain numbers (the occurrence number n): decimal, no padding; a field
+// that is not a number reads as 0.
+void append_number_field(std::string& out, std::uint64_t number);
+std::uint64_t read_number_field(std::string_view field);
 
 // Sort keys: fixed-width prefixes that put records in order by their bytes
 // alone; the sorts write the records without them.
@@ -52,7 +70,21 @@ void append_id_key(std::string& out, std::string_view id);
 // order.
 namespace keyed_record {
 enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kOrdinal, kFieldCount };
+// The fewest bytes a record takes in its piece: its quotes, commas and line
+// end, a key and a word of three bytes or more, a page name holding ".htm",
+// the padded line and column and the ordinal. A piece's bytes divided by
+// this bound the records it holds.
+inline constexpr std::size_t kShortestWord = 3;
+inline constexpr std::size_t kLeastBytes = 2 * kFieldCount + (kFieldCount - 1) + 2 + 2 * kShortestWord +
+                                           std::size_t{4} + kLineWidth + kColumnWidth + kOrdinalWidth;
 }  // namespace keyed_record
+
+// wrd_01_03.txt, written by the word extraction: the same words in text
+// order, one record each, their place only (read by the word lists, which
+// add each word's id and number to make its occurrence record).
+namespace text_place_record {
+enum Field : std::size_t { kPage, kLine, kColumn, kWord, kFieldCount };
+}  // namespace text_place_record
 
 // The occurrences on the page files, numbered word by word, sorted into
 // text order (handed from the sort to the group split, not written).
@@ -74,10 +106,23 @@ namespace next_page_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kNext, kFieldCount };
 }  // namespace next_page_record
 
-// A group's records are the occurrence records with one field more: the
-// next page after them, the id in front of them.
+// wrd_14_K.txt's one writer: a word-order record is the id in front of the
+// occurrence record (`occurrence`, as format_record writes it, without its
+// line end). Appended to `out` as a record of its own, without a line end,
+// whatever `out` holds before it.
+void append_word_order_record(std::string& out, std::string_view id, std::string_view occurrence);
+
+// An occurrence record is a word's place with its id and number; a group's
+// records are the occurrence records with one field more: the next page
+// after them, the id in front of them.
 namespace record_layouts {
 constexpr std::size_t n(std::size_t field) { return field; }
+static_assert(n(occurrence_record::kPage) == n(text_place_record::kPage) &&
+              n(occurrence_record::kLine) == n(text_place_record::kLine) &&
+              n(occurrence_record::kColumn) == n(text_place_record::kColumn) &&
+              n(occurrence_record::kWord) == n(text_place_record::kWord) &&
+              n(occurrence_record::kId) == n(text_place_record::kFieldCount) &&
+              n(occurrence_record::kN) == n(occurrence_record::kId) + 1);
 static_assert(n(next_page_record::kPage) == n(occurrence_record::kPage) &&
               n(next_page_record::kN) == n(occurrence_record::kN) &&
               n(next_page_record::kNext) == n(occurrence_record::kFieldCount));

@@ -10,7 +10,7 @@
 #include "driver/target_address.h"
 #include "driver/tool_checks.h"
 #include "indexing/word_extraction.h"
-#include "indexing/word_lists.h"
+#include "indexing/word_list_chain.h"
 #include "input/file_choice.h"
 #include "input/intake.h"
 #include "input/working_copies.h"

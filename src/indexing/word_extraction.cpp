@@ -7,7 +7,7 @@
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
-#include "indexing/external_sort.h"
+#include "steps/sort_file.h"
 #include "platform/ascii_case.h"
 
 namespace textpair {
@@ -239,9 +239,7 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Io
   std::string_view line;  // in the reader's buffer
   std::uint64_t words = 0;
   RecordFields<keyed_record::kFieldCount> fields;
-  std::string place;
-  static_assert(next_page_record::kPage == 0 && next_page_record::kLine == 1 && next_page_record::kColumn == 2 &&
-                next_page_record::kWord == 3);
+  RecordFields<text_place_record::kFieldCount> place;
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
     if (page.find(".htm") == std::string::npos) continue;
@@ -273,13 +271,11 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Io
       format_record(fields, record);
       sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
       if (text != nullptr) {
-        // The place: "page","line","column","word".
-        place.clear();
-        append_field(place, page);
-        append_field(place, line_number);
-        append_field(place, column);
-        append_field(place, word);
-        text->write_built(place);
+        place[text_place_record::kPage] = page;
+        place[text_place_record::kLine] = line_number;
+        place[text_place_record::kColumn] = column;
+        place[text_place_record::kWord] = word;
+        text->write(place);
       }
     };
     while (in.next(line)) {
@@ -293,16 +289,16 @@ Flow extract_words(Context& ctx) {
   run_command(ctx.console, ctx.state.failures, "dir /b > dir_01.txt");
   run_command(ctx.console, ctx.state.failures, "del /q *.txt");
   run_command(ctx.console, ctx.state.failures, "dir /b page_*.htm > dir_02.txt");
-  clear_sort_pieces(ctx);
+  clear_sort_pieces(ctx.console, ctx.state.failures);
   // Pieces of 8 MiB: a piece is sorted and written out while its lines are
   // still in the processor's cache, which outweighs the longer merge.
-  ExternalSorter sorter(ctx, "wrd_01_01.txt", "wrd_01_02.txt", {.piece_bytes = std::size_t{8} << 20}, 0,
-                        kKeyedPieces);
+  ExternalSorter sorter("wrd_01_01.txt", "wrd_01_02.txt", ctx.state.failures, {.piece_bytes = std::size_t{8} << 20},
+                        0, kKeyedPieces);
   RecordWriter text;
   text.create(kTextOrderWords);
   extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);
   ctx.state.failures.note(text.close());
-  return sorter.finish_pieces();
+  return sorter.settle(ctx.console, sorter.finish_pieces());
 }
 
 }  // namespace textpair

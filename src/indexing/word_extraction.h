@@ -17,7 +17,7 @@
 
 #include "common/records.h"
 #include "common/run_state.h"
-#include "indexing/external_sort.h"
+#include "common/external_sort.h"
 
 namespace textpair {
 
@@ -67,9 +67,9 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Io
 // merge_pieces.
 inline const SortScratch kKeyedPieces{"wrd_01_02_", "wrd_01_02.txt"};
 
-// The same words in text order, one record each (the word's place: page,
-// line, column and the word, the first fields of next_page_record), for the
-// word lists to give them their ids and numbers without sorting them back.
+// The same words in text order, one record each (text_place_record), for
+// the word lists to give them their ids and numbers without sorting them
+// back.
 inline const std::string kTextOrderWords = "wrd_01_03.txt";
 
 // The phase: clears the work folder's .txt files, lists the page files into

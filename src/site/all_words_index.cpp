@@ -23,7 +23,7 @@ std::string list_name(std::size_t k) { return "wrd_14_" + std::to_string(k) + ".
 
 // The start of a word's link to a group, into `out`.
 void append_entry_start(std::string& out, std::string_view id, std::string_view group_field) {
-  const std::string_view g = blanks_trimmed(group_field);
+  const std::string_view g = padded_digits(group_field);
   append_all(out, "&nbsp;&nbsp;<a href=\"i_", g, ".htm#", id, "\" id=\"", id, "\">(i_", g);
 }
 

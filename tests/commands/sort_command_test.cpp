@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/command_fixture.h"
+#include "test_util/file_size_limit.h"
 
 namespace textpair {
 namespace {
@@ -33,6 +34,31 @@ TEST_F(SortCommandTest, SortsInByteOrder) {
     EXPECT_EQ(errors_, c.errors) << c.line;
   }
   EXPECT_EQ(read_file("out.txt"), crlf({"", "B", "ab", "ab,", "b", "\xC3\xA4"}));
+}
+
+// The output may be the input itself, named in any case.
+TEST_F(SortCommandTest, SortsAFileInPlace) {
+  testing::make_dir("wrk");
+  write_file("wrk/data.txt", "b\r\nc\r\na\r\n");
+  EXPECT_EQ(run("sort WRK\\DATA.TXT /o wrk\\data.txt"), "");
+  EXPECT_EQ(read_file("wrk/data.txt"), crlf({"a", "b", "c"}));
+  EXPECT_EQ(testing::list_names("wrk"), (std::vector<std::string>{"data.txt"}));
+}
+
+// A sort that fails leaves the output as it was and no scratch behind.
+TEST_F(SortCommandTest, ReplacesTheOutputOnlyWhenSorted) {
+  SKIP_WITHOUT_FULL_DISK();
+  write_file("out.txt", "old\r\n");
+  std::string big;
+  for (int i = 0; i < 20000; ++i) big += std::to_string(20000 - i) + "\r\n";
+  write_file("big.txt", big);
+  {
+    testing::FileSizeLimit limit(50000);
+    EXPECT_EQ(run("sort big.txt /o out.txt"), "");
+  }
+  EXPECT_EQ(errors_, "The system cannot write to the specified device.\n");
+  EXPECT_EQ(read_file("out.txt"), "old\r\n");
+  EXPECT_EQ(testing::list_names(), (std::vector<std::string>{"big.txt", "out.txt"}));
 }
 
 }  // namespace

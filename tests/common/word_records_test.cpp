@@ -4,6 +4,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "common/records.h"
 
 namespace textpair {
 namespace {
@@ -54,6 +57,64 @@ TEST(WordRecords, SortKeysKeepTheOrder) {
       EXPECT_EQ(ka < kb, "\"" + a + "\"" < "\"" + b + "\"") << a << " " << b;
     }
   }
+}
+
+// Each field kind reads back what its writer wrote; ids and numbers refuse
+// what they did not write.
+TEST(WordRecords, FieldsReadBackWhatWasWritten) {
+  for (std::uint64_t number : {std::uint64_t{0}, std::uint64_t{42}, kFixedWidthIds - 1, kFixedWidthIds}) {
+    std::uint64_t id = 1;
+    EXPECT_TRUE(read_word_id(word_id(number), id)) << number;
+    EXPECT_EQ(id, number);
+    std::string n;
+    append_number_field(n, number);
+    EXPECT_EQ(read_number_field(n), number);
+  }
+  EXPECT_EQ(word_id(kFixedWidthIds - 1).size(), 2 + kIdDigits);
+  EXPECT_EQ(word_id(kFixedWidthIds).size(), 3 + kIdDigits);
+  struct Case {
+    const char* id;
+    bool valid;
+  } ids[] = {{"id1", true}, {"id", false}, {"ID00000001", false}, {"id0000000x", false}, {"page_01.htm", false},
+             {"id 1", false}};
+  for (const Case& c : ids) {
+    std::uint64_t number = 0;
+    EXPECT_EQ(read_word_id(c.id, number), c.valid) << c.id;
+  }
+  EXPECT_EQ(padded_digits(line_field(7)), "7");
+  EXPECT_EQ(padded_digits(group_field(12)), "12");
+  EXPECT_EQ(read_number_field("x"), 0u);
+}
+
+// The shortest keyed record the extraction can write takes exactly the
+// bytes the bound counts: a piece's bytes never undercount its records.
+TEST(WordRecords, ShortestKeyedRecordMeetsTheBound) {
+  std::string ordinal;
+  append_ordinal(ordinal, 0);
+  RecordFields<keyed_record::kFieldCount> r;
+  r[keyed_record::kKey] = "abc";
+  r[keyed_record::kPage] = ".htm";
+  r[keyed_record::kLine] = line_field(1);
+  r[keyed_record::kWord] = "abc";
+  r[keyed_record::kColumn] = column_field(1, 3);
+  r[keyed_record::kOrdinal] = ordinal;
+  std::string line;
+  format_record(r, line);
+  EXPECT_EQ(line.size(), keyed_record::kLeastBytes);
+}
+
+// A word-order record is the id in front of the occurrence record.
+TEST(WordRecords, WordOrderRecordLeadsWithTheId) {
+  std::string out = "before\r\n";
+  append_word_order_record(out, "id00000003", R"("page_01.htm","         2","     6","the","id00000003","2")");
+  const std::string record = out.substr(8);
+  std::vector<std::string> f;
+  parse_record(record, word_order_record::kFieldCount, f);
+  EXPECT_EQ(f[word_order_record::kId], "id00000003");
+  EXPECT_EQ(f[word_order_record::kPage], "page_01.htm");
+  EXPECT_EQ(f[word_order_record::kWord], "the");
+  EXPECT_EQ(f[word_order_record::kN], "2");
+  EXPECT_EQ(record.substr(0, 14), R"("id00000003",")");
 }
 
 }  // namespace

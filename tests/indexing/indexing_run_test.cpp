@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "indexing/word_extraction.h"
-#include "indexing/word_lists.h"
+#include "indexing/word_list_chain.h"
 #include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 

@@ -119,10 +119,9 @@ class ExtractListedPages : public testing::WorkFolderTest {
  protected:
   // Extracts the listed pages into sorted.txt.
   Flow extract() {
-    Context ctx{console_, state_};
-    ExternalSorter sorter(ctx, "unsorted.txt", "sorted.txt");
+    ExternalSorter sorter("unsorted.txt", "sorted.txt", state_.failures);
     extract_listed_pages("dir_02.txt", sorter, state_.failures);
-    return sorter.finish();
+    return sorter.settle(console_, sorter.finish());
   }
   // The records of sorted.txt, field by field.
   static std::vector<std::vector<std::string>> sorted_records() {

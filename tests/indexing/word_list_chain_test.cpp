@@ -1,4 +1,4 @@
-#include "indexing/word_lists.h"
+#include "indexing/word_list_chain.h"
 
 #include <gtest/gtest.h>
 
@@ -21,50 +21,6 @@ using testing::crlf;
 using testing::file_exists;
 using testing::read_file;
 using testing::write_file;
-
-TEST(PageGrouping, TakesPagesTwoByTwo) {
-  using Groups = std::vector<std::vector<std::string>>;
-  struct Case {
-    const char* name;
-    std::vector<std::string> records;  // the page of each record, in text order
-    Groups want;
-  } cases[] = {
-      {"one page", {"p1", "p1"}, {{"p1"}}},
-      {"two pages", {"p1", "p2"}, {{"p1", "p2"}, {}}},
-      {"three pages", {"p1", "p1", "p2", "p3", "p3"}, {{"p1", "p2"}, {"p3"}}},
-      {"four pages", {"p1", "p2", "p3", "p4"}, {{"p1", "p2"}, {"p3", "p4"}, {}}},
-      {"page seen before", {"p1", "p2", "p1", "p3"}, {{"p1", "p2"}, {"p3"}}},
-  };
-  for (const Case& c : cases) {
-    PageGrouping grouping;
-    for (const std::string& page : c.records) grouping.add(page);
-    EXPECT_EQ(grouping.groups(), c.want) << c.name;
-  }
-}
-
-TEST(NextPages, FollowsTheWordsOwnPages) {
-  NextPages nexts;
-  struct Case {
-    const char* id;
-    const char* page;
-    const char* next;  // of the pair's entry
-  } cases[] = {
-      {"id00000000", "page_01.htm", "page_02.htm"},
-      {"id00000000", "page_01.htm", "page_02.htm"},  // the same pair again
-      {"id00000000", "page_02.htm", "page_04.htm"},  // page_03 lacks the word
-      {"id00000000", "page_04.htm", ""},             // the word's last page
-      {"id00000004", "page_02.htm", ""},
-      {"id00000005", "page_01.htm", "page_03.htm"},
-      {"id00000005", "page_03.htm", ""},
-  };
-  std::vector<std::size_t> entries;
-  for (const Case& c : cases) entries.push_back(nexts.add(c.id, c.page));
-  EXPECT_EQ(entries, (std::vector<std::size_t>{0, 0, 1, 2, 3, 4, 5}));
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    EXPECT_EQ(nexts.next(entries[i]), cases[i].next) << cases[i].id << " " << cases[i].page;
-  }
-  EXPECT_EQ(nexts.add("page_01.htm", "page_01.htm"), NextPages::kNoEntry);
-}
 
 class BuildWordLists : public testing::WorkFolderTest {
  protected:

@@ -1,0 +1,67 @@
+#include "indexing/first_group_word_order.h"
+
+#include <algorithm>
+
+#include "common/word_records.h"
+
+namespace textpair {
+
+FirstGroupWordOrder::FirstGroupWordOrder(Console& console, IoFailures& failures, const std::string& name)
+    : console_(console), failures_(failures), name_(name) {
+  out_.create(name);
+}
+
+void FirstGroupWordOrder::add(std::string_view ordinal, std::string_view id, std::string_view occurrence) {
+  const std::uint64_t key = read_ordinal(ordinal);
+  if (!held_.empty() && held_.back().key > key) in_order_ = false;
+  held_.push_back({key, bytes_.size(), 0});
+  append_word_order_record(bytes_, id, occurrence);
+  bytes_ += "\r\n";
+  held_.back().size = bytes_.size() - held_.back().offset;
+  if (bytes_.size() > kHoldBytes) spill();
+}
+
+Flow FirstGroupWordOrder::end_word() {
+  Flow flow = Flow::kGoOn;
+  if (spill_) {
+    spill();
+    flow = spill_->settle(console_, spill_->finish([&](std::string_view line) { out_.line(line); }));
+    spill_.reset();
+  } else if (in_order_) {
+    out_.raw(bytes_);  // as they came: the usual case
+  } else {
+    std::sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) { return a.key < b.key; });
+    const std::string_view bytes(bytes_);
+    for (const Held& h : held_) out_.raw(bytes.substr(h.offset, h.size));
+  }
+  held_.clear();
+  bytes_.clear();
+  in_order_ = true;
+  return flow;
+}
+
+Flow FirstGroupWordOrder::finish() {
+  const Flow flow = end_word();
+  failures_.note(out_.close());
+  return flow;
+}
+
+// Moves the held records into the word's own sort, led by their ordinals.
+void FirstGroupWordOrder::spill() {
+  if (!spill_) {
+    spill_ = std::make_unique<ExternalSorter>("wrd_13_1.txt", name_, failures_,
+                                              ExternalSortLimits{.piece_bytes = kHoldBytes}, kOrdinalWidth,
+                                              SortScratch{"file_w_", "sort_words.txt"});
+  }
+  const std::string_view bytes(bytes_);
+  for (const Held& h : held_) {
+    line_.clear();
+    append_ordinal(line_, h.key);
+    line_.append(bytes.substr(h.offset, h.size - 2));  // without CR LF
+    spill_->add(line_);
+  }
+  held_.clear();
+  bytes_.clear();
+}
+
+}  // namespace textpair

@@ -1,0 +1,83 @@
+#include "indexing/occurrence_numbers.h"
+
+#include <string>
+#include <string_view>
+
+#include "common/bytes.h"
+#include "common/cpu.h"
+#include "common/records.h"
+#include "common/word_records.h"
+
+namespace textpair {
+
+namespace keyed = keyed_record;
+namespace occurrence = occurrence_record;
+
+void TextOrderSlots::set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry) {
+  if (ordinal >= slots_.size()) return;
+  cpu::fetch_soon(&slots_[ordinal]);
+  Pending& p = pending_[next_++ % kPending];
+  if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
+  p = {ordinal, {static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(n),
+                 entry == NextPages::kNoEntry ? 0 : static_cast<std::uint32_t>(entry + 1)}};
+}
+
+void TextOrderSlots::flush() {
+  for (Pending& p : pending_) {
+    if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
+    p.ordinal = kNoOrdinal;
+  }
+}
+
+Flow number_occurrences(Console& console, IoFailures& failures, const SortScratch& keyed, NextPages& nexts,
+                        const NumberedOccurrences& out) {
+  std::uint64_t count = 0;
+  std::uint64_t n = 0;
+  std::uint64_t id_number = 0;
+  std::string id_key, id, record, line, number;
+  bool first = true;
+  RecordFields<occurrence::kFieldCount> occ;
+  std::vector<std::string_view> in;
+  Flow flow = Flow::kGoOn;
+  const SortOutcome merged = merge_pieces(keyed, 0, failures, [&](std::string_view keyed_line) {
+    if (flow == Flow::kEnd) return;
+    split_record(keyed_line, keyed::kFieldCount, in);
+    if (first || in[keyed::kKey] != id_key) {
+      if (out.first_group != nullptr && !first) flow = out.first_group->end_word();
+      id_key = in[keyed::kKey];
+      id_number = count;
+      id = word_id(count);
+      n = 0;
+    }
+    first = false;
+    ++count;
+    ++n;
+    const std::string_view page = in[keyed::kPage];
+    const std::size_t entry = nexts.add(id_number, page, n);
+    if (!contains(page, "page_")) return;
+    if (out.slots != nullptr) out.slots->set(read_ordinal(in[keyed::kOrdinal]), id_number, n, entry);
+    if (out.numbered == nullptr && out.first_group == nullptr) return;
+    number.clear();
+    append_number_field(number, n);
+    occ[occurrence::kPage] = in[keyed::kPage];
+    occ[occurrence::kLine] = in[keyed::kLine];
+    occ[occurrence::kColumn] = in[keyed::kColumn];
+    occ[occurrence::kWord] = in[keyed::kWord];
+    occ[occurrence::kId] = id;
+    occ[occurrence::kN] = number;
+    format_record(occ, record);
+    const std::string_view occurrence_line = std::string_view(record).substr(0, record.size() - 2);  // no CR LF
+    if (out.numbered != nullptr) {
+      // The ordinal sorts; the next-page entry (one more, 0 for none) rides along.
+      line.assign(in[keyed::kOrdinal]);
+      append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
+      line.append(occurrence_line);
+      out.numbered->add(line);
+    }
+    if (out.first_group != nullptr) out.first_group->add(in[keyed::kOrdinal], id, occurrence_line);
+  });
+  if (settle_merge(console, merged) == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
+  return out.first_group != nullptr ? out.first_group->finish() : Flow::kGoOn;
+}
+
+}  // namespace textpair

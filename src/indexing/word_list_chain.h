@@ -1,0 +1,25 @@
+// The chain of word lists: ids, occurrence numbers, page groups and the
+// per-group lists, one stage after another.
+//
+// From the keyed words in key order (the pieces wrd_01_02_N.txt) the phase
+// gives every distinct word (compared in lower case) an id and numbers each
+// word's occurrences (occurrence_numbers.h), puts them back into text order
+// (occurrences_in_text_order.h), groups the page files two by two and
+// splits the occurrences by group (group_lists.h): in text order with the
+// next page holding the word (wrd_24_K, also copied into the wrd_24 folder)
+// and in word order (wrd_14_K), with a flag for each record that the same
+// word follows later on the same page (wrd_25_K). It writes the page lists
+// (page_groups.h) and sets the group count.
+#ifndef TEXTPAIR_INDEXING_WORD_LIST_CHAIN_H_
+#define TEXTPAIR_INDEXING_WORD_LIST_CHAIN_H_
+
+#include "common/run_state.h"
+
+namespace textpair {
+
+// The phase; ends the run when one of its sorts fails.
+Flow build_word_lists(Context& ctx);
+
+}  // namespace textpair
+
+#endif  // TEXTPAIR_INDEXING_WORD_LIST_CHAIN_H_
