@@ -26,7 +26,7 @@ const char* file_op_name(FileOp op) {
 
 FaultHook* set_fault_hook(FaultHook* hook) { return installed.exchange(hook); }
 
-std::optional<std::string> injected_fault(FileOp op, const std::string& path) {
+std::optional<InjectedFault> injected_fault(FileOp op, const std::string& path) {
   FaultHook* hook = installed.load(std::memory_order_acquire);
   if (hook == nullptr) return std::nullopt;
   return hook->before(op, path);

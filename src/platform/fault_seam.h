@@ -8,6 +8,9 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "platform/io_result.h"
 
 namespace textpair {
 
@@ -15,11 +18,20 @@ enum class FileOp { kOpen, kRead, kWrite, kClose, kRename, kRemove, kMakeDir, kR
 
 const char* file_op_name(FileOp op);
 
+// What an injected failure says: the reason and whether the file counts as
+// busy (held by another program for a moment).
+struct InjectedFault {
+  InjectedFault(std::string why, bool held = false) : reason(std::move(why)), busy(held) {}  // NOLINT: from a reason
+  std::string reason;
+  bool busy;
+  IoResult on(const std::string& path) const { return IoResult::failed(path, reason, busy); }
+};
+
 class FaultHook {
  public:
   virtual ~FaultHook() = default;
   // The reason the operation on `path` fails with, or nothing to let it run.
-  virtual std::optional<std::string> before(FileOp op, const std::string& path) = 0;
+  virtual std::optional<InjectedFault> before(FileOp op, const std::string& path) = 0;
 };
 
 // Installs `hook` for every thread (nullptr removes it); returns the one it
@@ -27,7 +39,7 @@ class FaultHook {
 FaultHook* set_fault_hook(FaultHook* hook);
 
 // For the platform layer's own files: the injected reason, if any.
-std::optional<std::string> injected_fault(FileOp op, const std::string& path);
+std::optional<InjectedFault> injected_fault(FileOp op, const std::string& path);
 
 }  // namespace textpair
 

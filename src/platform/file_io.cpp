@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/fault_seam.h"
+#include "platform/retry.h"
 
 namespace textpair {
 
@@ -32,13 +33,14 @@ bool File::open(const std::string& native, Mode mode) {
   path_ = native;
   status_ = IoResult();
   writing_ = mode != Mode::kRead;
-  if (auto fault = injected_fault(FileOp::kOpen, native)) {
-    fail(IoResult::failed(native, *fault));
-    return false;
-  }
-  handle_ = open_native(native, mode);
-  if (!is_open()) {
-    fail(IoResult::from_system(native));
+  // A file another program holds for a moment is tried again.
+  IoResult opened = retry_while_busy([&] {
+    if (auto fault = injected_fault(FileOp::kOpen, native)) return fault->on(native);
+    handle_ = open_native(native, mode);
+    return is_open() ? IoResult() : IoResult::from_system(native);
+  });
+  if (!opened) {
+    fail(opened);
     return false;
   }
   if (writing_) pending_.reserve(kWriteBuffer);
@@ -48,7 +50,7 @@ bool File::open(const std::string& native, Mode mode) {
 std::size_t File::read(char* into, std::size_t size) {
   if (!is_open() || size == 0 || failed()) return 0;
   if (auto fault = injected_fault(FileOp::kRead, path_)) {
-    fail(IoResult::failed(path_, *fault));
+    fail(fault->on(path_));
     return 0;
   }
   long long got = read_native(handle_, into, size);
@@ -61,7 +63,7 @@ bool File::seek(std::uint64_t offset) { return is_open() && seek_native(handle_,
 namespace {
 // One write of the system, through the fault seam.
 IoResult write_through(std::intptr_t handle, const std::string& path, const char* bytes, std::size_t size) {
-  if (auto fault = injected_fault(FileOp::kWrite, path)) return IoResult::failed(path, *fault);
+  if (auto fault = injected_fault(FileOp::kWrite, path)) return fault->on(path);
   return write_native(handle, bytes, size) ? IoResult() : IoResult::from_system(path);
 }
 }  // namespace
@@ -101,7 +103,7 @@ IoResult File::close() {
   // A failed close of a file that was only read loses nothing.
   IoResult closed;
   if (writing_) {
-    if (auto fault = injected_fault(FileOp::kClose, path_)) closed = IoResult::failed(path_, *fault);
+    if (auto fault = injected_fault(FileOp::kClose, path_)) closed = fault->on(path_);
   }
   if (!close_native(handle_) && writing_ && closed.ok()) closed = IoResult::from_system(path_);
   fail(std::move(closed));

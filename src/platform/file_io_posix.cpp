@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/file_io.h"
+#include "platform/files.h"
 
 namespace textpair::file_io_detail {
 
@@ -43,9 +44,14 @@ int open_regular_for_writing(const std::string& native, int flags) {
   struct stat named {};
   if (::stat(native.c_str(), &named) == 0 && !S_ISREG(named.st_mode)) return -1;
   int fd;
-  do {
-    fd = ::open(native.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
-  } while (fd < 0 && errno == EINTR);
+  auto open_it = [&] {
+    do {
+      fd = ::open(native.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+  };
+  open_it();
+  // A read-only file of the program's own is written again.
+  if (fd < 0 && errno == EACCES && files_detail::drop_read_only(native)) open_it();
   if (fd < 0) return -1;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_io.h"
+#include "platform/files.h"
 #include "platform/wide_win32.h"
 
 namespace textpair::file_io_detail {
@@ -20,8 +21,16 @@ std::intptr_t open_native(const std::string& native, File::Mode mode) {
   }
   // Shared every way, so that other opens, renames and deletes behave as
   // close to POSIX as Windows allows.
-  HANDLE h = CreateFileW(wide_path(native).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  auto open_it = [&] {
+    return CreateFileW(wide_path(native).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE h = open_it();
+  // A read-only file of the program's own is written again.
+  if (h == INVALID_HANDLE_VALUE && mode != File::Mode::kRead && GetLastError() == ERROR_ACCESS_DENIED &&
+      files_detail::drop_read_only(native)) {
+    h = open_it();
+  }
   if (h == INVALID_HANDLE_VALUE) return -1;
   // Only a file on a disk is read or written: a name may reach a device
   // (NUL, a COM port) or a pipe, whose reads and writes wait or go elsewhere.

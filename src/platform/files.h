@@ -54,6 +54,20 @@ IoResult append_file(const std::string& from, const std::string& to);
 // on every platform. Windows cannot rename a file that is open.
 IoResult rename_path(const std::string& from, const std::string& to);
 std::string current_directory();
+
+namespace files_detail {
+// The operations above that a busy file may fail for a moment, tried once;
+// the ones above try them again for a while (retry.h).
+IoResult remove_file_once(const std::string& native);
+IoResult rename_path_once(const std::string& from, const std::string& to);
+IoResult copy_file_once(const std::string& from, const std::string& to);
+IoResult append_file_once(const std::string& from, const std::string& to);
+// A read-only file the program deletes or replaces (its own scratch, a page
+// left in htm_out, an original whose copy stands under its new name) loses
+// the mark first, as Windows refuses to delete or replace it otherwise; on
+// POSIX the owner may write it again. False when it had no mark to lose.
+bool drop_read_only(const std::string& native);
+}  // namespace files_detail
 // True for the root folder of a file system (the one without a "..").
 [[nodiscard]] bool is_root_folder(const std::string& native);
 // Gives a file or folder the hidden attribute where the system has one.

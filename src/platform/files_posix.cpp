@@ -30,7 +30,7 @@ bool dot_hidden(const std::string& name) { return name.size() > 1 && name[0] == 
 
 IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries) {
   entries.clear();
-  if (auto fault = injected_fault(FileOp::kList, native_dir)) return IoResult::failed(native_dir, *fault);
+  if (auto fault = injected_fault(FileOp::kList, native_dir)) return fault->on(native_dir);
   DIR* d = opendir(dir_or_dot(native_dir));
   if (d == nullptr) return IoResult::from_system(dir_or_dot(native_dir));
   std::string prefix = native_dir.empty() ? "" : native_dir + "/";
@@ -90,17 +90,17 @@ IoResult result_of(int status, const std::string& path) { return status == 0 ? I
 }  // namespace
 
 IoResult make_directory(const std::string& native) {
-  if (auto fault = injected_fault(FileOp::kMakeDir, native)) return IoResult::failed(native, *fault);
+  if (auto fault = injected_fault(FileOp::kMakeDir, native)) return fault->on(native);
   return result_of(mkdir(native.c_str(), 0777), native);
 }
 
-IoResult remove_file(const std::string& native) {
-  if (auto fault = injected_fault(FileOp::kRemove, native)) return IoResult::failed(native, *fault);
+IoResult files_detail::remove_file_once(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kRemove, native)) return fault->on(native);
   return result_of(unlink(native.c_str()), native);
 }
 
 IoResult remove_directory(const std::string& native) {
-  if (auto fault = injected_fault(FileOp::kRemoveDir, native)) return IoResult::failed(native, *fault);
+  if (auto fault = injected_fault(FileOp::kRemoveDir, native)) return fault->on(native);
   return result_of(rmdir(native.c_str()), native);
 }
 
@@ -148,7 +148,7 @@ bool copy_rest(int in, int out) {
 // on from its end. A failure names the file it happened on: a read error
 // the source, everything else the target.
 IoResult copy_into(const std::string& from, const std::string& to, bool append) {
-  if (auto fault = injected_fault(FileOp::kCopy, to)) return IoResult::failed(to, *fault);
+  if (auto fault = injected_fault(FileOp::kCopy, to)) return fault->on(to);
   int in = static_cast<int>(file_io_detail::open_native(from, File::Mode::kRead));
   if (in < 0) return IoResult::from_system(from);
   // The target is opened as every written file is, so only a regular file
@@ -185,12 +185,16 @@ IoResult copy_into(const std::string& from, const std::string& to, bool append) 
 
 }  // namespace
 
-IoResult copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
+IoResult files_detail::copy_file_once(const std::string& from, const std::string& to) {
+  return copy_into(from, to, false);
+}
 
-IoResult append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
+IoResult files_detail::append_file_once(const std::string& from, const std::string& to) {
+  return copy_into(from, to, true);
+}
 
-IoResult rename_path(const std::string& from, const std::string& to) {
-  if (auto fault = injected_fault(FileOp::kRename, to)) return IoResult::failed(from, *fault);
+IoResult files_detail::rename_path_once(const std::string& from, const std::string& to) {
+  if (auto fault = injected_fault(FileOp::kRename, to)) return fault->on(from);
   // A rename that replaces a file makes ext4 write the new file's data out
   // first, its guard for programs that replace a file without syncing it: a
   // wait that grows faster than the file (a quarter of a second for a 66 MB
@@ -203,6 +207,12 @@ IoResult rename_path(const std::string& from, const std::string& to) {
     unlink(to.c_str());
   }
   return result_of(std::rename(from.c_str(), to.c_str()), from);
+}
+
+bool files_detail::drop_read_only(const std::string& native) {
+  struct stat st {};
+  if (stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || (st.st_mode & S_IWUSR) != 0) return false;
+  return chmod(native.c_str(), st.st_mode | S_IWUSR) == 0;
 }
 
 bool is_root_folder(const std::string& native) {

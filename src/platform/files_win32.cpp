@@ -50,7 +50,7 @@ std::wstring full_path(const std::string& native) {
 
 IoResult list_dir(const std::string& native_dir, std::vector<DirEntry>& entries) {
   entries.clear();
-  if (auto fault = injected_fault(FileOp::kList, native_dir)) return IoResult::failed(native_dir, *fault);
+  if (auto fault = injected_fault(FileOp::kList, native_dir)) return fault->on(native_dir);
   WIN32_FIND_DATAW found;
   std::wstring pattern = wide_path(join_path(native_dir.empty() ? "." : native_dir, "*"));
   HANDLE h = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
@@ -139,17 +139,27 @@ IoResult result_of(BOOL done, const std::string& path) { return done ? IoResult(
 }  // namespace
 
 IoResult make_directory(const std::string& native) {
-  if (auto fault = injected_fault(FileOp::kMakeDir, native)) return IoResult::failed(native, *fault);
+  if (auto fault = injected_fault(FileOp::kMakeDir, native)) return fault->on(native);
   return result_of(CreateDirectoryW(wide_path(native).c_str(), nullptr), native);
 }
 
-IoResult remove_file(const std::string& native) {
-  if (auto fault = injected_fault(FileOp::kRemove, native)) return IoResult::failed(native, *fault);
-  return result_of(DeleteFileW(wide_path(native).c_str()), native);
+bool files_detail::drop_read_only(const std::string& native) {
+  DWORD attributes;
+  if (!attributes_of(native, attributes) || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
+  return SetFileAttributesW(wide_path(native).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+IoResult files_detail::remove_file_once(const std::string& native) {
+  if (auto fault = injected_fault(FileOp::kRemove, native)) return fault->on(native);
+  if (DeleteFileW(wide_path(native).c_str())) return {};
+  const bool denied = GetLastError() == ERROR_ACCESS_DENIED;
+  IoResult failure = IoResult::from_system(native);
+  if (denied && drop_read_only(native)) return result_of(DeleteFileW(wide_path(native).c_str()), native);
+  return failure;
 }
 
 IoResult remove_directory(const std::string& native) {
-  if (auto fault = injected_fault(FileOp::kRemoveDir, native)) return IoResult::failed(native, *fault);
+  if (auto fault = injected_fault(FileOp::kRemoveDir, native)) return fault->on(native);
   return result_of(RemoveDirectoryW(wide_path(native).c_str()), native);
 }
 
@@ -158,7 +168,7 @@ namespace {
 // The source's bytes into a new or emptied file, or at the end of one; not
 // its attributes or times, as on POSIX.
 IoResult copy_into(const std::string& from, const std::string& to, bool append) {
-  if (auto fault = injected_fault(FileOp::kCopy, to)) return IoResult::failed(to, *fault);
+  if (auto fault = injected_fault(FileOp::kCopy, to)) return fault->on(to);
   if (!is_regular_file(from)) return IoResult::failed(from, "not a regular file");
   File in(from, File::Mode::kRead);
   if (!in.is_open()) return in.close();
@@ -174,14 +184,20 @@ IoResult copy_into(const std::string& from, const std::string& to, bool append) 
 
 }  // namespace
 
-IoResult copy_file(const std::string& from, const std::string& to) { return copy_into(from, to, false); }
+IoResult files_detail::copy_file_once(const std::string& from, const std::string& to) {
+  return copy_into(from, to, false);
+}
 
-IoResult append_file(const std::string& from, const std::string& to) { return copy_into(from, to, true); }
+IoResult files_detail::append_file_once(const std::string& from, const std::string& to) {
+  return copy_into(from, to, true);
+}
 
-IoResult rename_path(const std::string& from, const std::string& to) {
-  if (auto fault = injected_fault(FileOp::kRename, to)) return IoResult::failed(from, *fault);
+IoResult files_detail::rename_path_once(const std::string& from, const std::string& to) {
+  if (auto fault = injected_fault(FileOp::kRename, to)) return fault->on(from);
   auto move = [](const std::string& a, const std::string& b) {
-    return MoveFileExW(wide_path(a).c_str(), wide_path(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    if (MoveFileExW(wide_path(a).c_str(), wide_path(b).c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    return GetLastError() == ERROR_ACCESS_DENIED && drop_read_only(b) &&
+           MoveFileExW(wide_path(a).c_str(), wide_path(b).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   };
   if (from != to && same_file(from, to)) {
     // Only the case changes: some file systems take that as a rename onto

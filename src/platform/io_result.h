@@ -13,9 +13,13 @@ namespace textpair {
 class [[nodiscard]] IoResult {
  public:
   IoResult() = default;  // success
-  static IoResult failed(std::string path, std::string reason) {
+  // `busy`: another program holds the file for now (Windows' sharing,
+  // lock and access errors; POSIX's EBUSY), so the operation may succeed
+  // when tried again.
+  static IoResult failed(std::string path, std::string reason, bool busy = false) {
     IoResult r;
     r.failed_ = true;
+    r.busy_ = busy;
     r.path_ = std::move(path);
     r.reason_ = std::move(reason);
     return r;
@@ -25,6 +29,7 @@ class [[nodiscard]] IoResult {
   static IoResult from_system(std::string path);
 
   bool ok() const { return !failed_; }
+  bool busy() const { return busy_; }
   explicit operator bool() const { return ok(); }
   const std::string& path() const { return path_; }
   const std::string& reason() const { return reason_; }
@@ -33,12 +38,15 @@ class [[nodiscard]] IoResult {
 
  private:
   bool failed_ = false;
+  bool busy_ = false;
   std::string path_;
   std::string reason_;
 };
 
 // The system's text for its last error, as IoResult::from_system uses it.
 std::string last_system_reason();
+// Whether the system's last error says that another program holds the file.
+bool last_error_is_busy();
 
 // Drops a result on purpose: the caller has a reason not to act on it,
 // written beside the call.

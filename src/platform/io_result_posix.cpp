@@ -7,6 +7,11 @@ namespace textpair {
 
 std::string last_system_reason() { return std::strerror(errno); }
 
-IoResult IoResult::from_system(std::string path) { return failed(std::move(path), last_system_reason()); }
+bool last_error_is_busy() { return errno == EBUSY || errno == ETXTBSY; }
+
+IoResult IoResult::from_system(std::string path) {
+  const bool busy = last_error_is_busy();
+  return failed(std::move(path), last_system_reason(), busy);
+}
 
 }  // namespace textpair

@@ -5,6 +5,11 @@
 
 namespace textpair {
 
+bool last_error_is_busy() {
+  const DWORD code = GetLastError();
+  return code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
+}
+
 std::string last_system_reason() {
   const DWORD code = GetLastError();
   wchar_t* text = nullptr;
@@ -20,6 +25,9 @@ std::string last_system_reason() {
   return narrow(message);
 }
 
-IoResult IoResult::from_system(std::string path) { return failed(std::move(path), last_system_reason()); }
+IoResult IoResult::from_system(std::string path) {
+  const bool busy = last_error_is_busy();
+  return failed(std::move(path), last_system_reason(), busy);
+}
 
 }  // namespace textpair

@@ -227,9 +227,9 @@ TEST_F(ExternalSort, PieceOutOfOrderIsASortError) {
 class FailOnce : public FaultHook {
  public:
   FailOnce(FileOp op, std::string file, int nth) : op_(op), file_(std::move(file)), left_(nth) {}
-  std::optional<std::string> before(FileOp op, const std::string& path) override {
+  std::optional<InjectedFault> before(FileOp op, const std::string& path) override {
     if (op != op_ || path.find(file_) == std::string::npos || --left_ != 0) return std::nullopt;
-    return "Input/output error";
+    return InjectedFault("Input/output error");
   }
 
  private:

@@ -76,7 +76,7 @@ std::map<std::string, std::string> files_of(const fs::path& dir, bool mask = fal
 class FailingDisk : public FaultHook {
  public:
   FailingDisk(long k, bool from_then_on) : k_(k), from_then_on_(from_then_on) {}
-  std::optional<std::string> before(FileOp op, const std::string& path) override {
+  std::optional<InjectedFault> before(FileOp op, const std::string& path) override {
     if (!path.empty() && (path[0] == '/' || (path.size() > 1 && path[1] == ':'))) return std::nullopt;
     ++count_;
     if (count_ == k_ || (from_then_on_ && count_ > k_)) {

@@ -18,7 +18,7 @@ namespace {
 class DieAt : public textpair::FaultHook {
  public:
   explicit DieAt(long k) : k_(k) {}
-  std::optional<std::string> before(textpair::FileOp, const std::string& path) override {
+  std::optional<textpair::InjectedFault> before(textpair::FileOp, const std::string& path) override {
     const bool absolute = !path.empty() && (path[0] == '/' || (path.size() > 1 && path[1] == ':'));
     if (!absolute && ++count_ == k_) std::_Exit(137);
     return std::nullopt;
