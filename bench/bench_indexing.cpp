@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "common/run_state.h"
-#include "prompts/prompts.h"
 #include "indexing/word_extraction.h"
 #include "indexing/word_list_chain.h"
 #include "platform/console.h"
 #include "platform/memory.h"
+#include "prompts/prompts.h"
 
 using Clock = std::chrono::steady_clock;
 
@@ -70,9 +70,7 @@ class LineClock {
   std::thread thread_;
 };
 
-double ms(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double, std::milli>(b - a).count();
-}
+double ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
 }  // namespace
 

@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bottom up. The phases come in run order: a phase may use an earlier one.
-const std::vector<std::string> kLayers = {"platform", "common",  "prompts",  "commands", "steps", "input",
+const std::vector<std::string> kLayers = {"platform", "common",   "prompts", "commands", "steps", "input",
                                           "compare",  "indexing", "site",    "driver",   ""};
 
 // The layer of a path below src/ ("common/bytes.cpp" -> "common"); a file

@@ -19,7 +19,7 @@ class Console;
 struct CommandIo {
   Console& console;
   Output& out;
-  IoFailures& failures;  // where a file not written completely is noted
+  IoFailures& failures;                             // where a file not written completely is noted
   const std::vector<std::string>* input = nullptr;  // lines from a pipe
 };
 

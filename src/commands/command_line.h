@@ -33,10 +33,10 @@ struct Command {
 };
 
 struct CommandLine {
-  bool valid = true;            // false: the line's syntax is not understood
-  bool is_loop = false;         // "for %V in (set) do" precedes the pipeline
-  std::string loop_variable;    // "%i"
-  std::vector<Word> loop_set;   // the set's items
+  bool valid = true;              // false: the line's syntax is not understood
+  bool is_loop = false;           // "for %V in (set) do" precedes the pipeline
+  std::string loop_variable;      // "%i"
+  std::vector<Word> loop_set;     // the set's items
   std::vector<Command> pipeline;  // commands joined by "|"; empty for a blank line
 };
 

@@ -13,8 +13,8 @@
 namespace textpair {
 
 struct FileArgument {
-  std::string folder;   // as written, without a trailing "\"; "" = the work folder
-  std::string pattern;  // the last component; "*" when the argument names a folder
+  std::string folder;         // as written, without a trailing "\"; "" = the work folder
+  std::string pattern;        // the last component; "*" when the argument names a folder
   bool names_folder = false;  // "compare_in\" or an existing folder's name
   bool wildcard = false;      // the pattern has wildcards, or names_folder
 };

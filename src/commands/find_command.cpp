@@ -82,8 +82,7 @@ std::vector<Source> sources_of(const std::vector<std::string>& names, IoFailures
 // Calls `take` with every line of the file; false when it cannot be opened.
 // A file that is there but cannot be opened or read to its end is noted in
 // `failures`: its matches would be incomplete.
-bool each_line(const std::string& native, IoFailures& failures,
-               const std::function<void(const std::string&)>& take) {
+bool each_line(const std::string& native, IoFailures& failures, const std::function<void(const std::string&)>& take) {
   LineReader reader;
   if (!reader.open(native)) {
     if (is_regular_file(native)) failures.note_read(reader.status());
@@ -163,8 +162,8 @@ void findstr_command(CommandIo& io, const Args& args) {
   bool prefix = sources.size() > 1;
   for (const Source& s : sources) {
     bool read = s.found && each_line(s.native, io.failures, [&](const std::string& line) {
-      if (search.matches(line)) io.out.line(prefix ? s.shown + ":" + line : line);
-    });
+                  if (search.matches(line)) io.out.line(prefix ? s.shown + ":" + line : line);
+                });
     if (!read) complain(io.console, "FINDSTR: Cannot open " + s.shown);
   }
 }

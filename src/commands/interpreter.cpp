@@ -24,10 +24,9 @@ Builtin lookup(std::string name) {
     Builtin run;
   };
   static constexpr Entry kBuiltins[] = {
-      {"dir", dir_command},         {"copy", copy_command},       {"del", del_command},
-      {"erase", del_command},       {"md", md_command},           {"mkdir", md_command},
-      {"rename", rename_command},   {"ren", rename_command},      {"find", find_command},
-      {"findstr", findstr_command}, {"sort", sort_command},       {"chcp", chcp_command},
+      {"dir", dir_command},   {"copy", copy_command},       {"del", del_command},       {"erase", del_command},
+      {"md", md_command},     {"mkdir", md_command},        {"rename", rename_command}, {"ren", rename_command},
+      {"find", find_command}, {"findstr", findstr_command}, {"sort", sort_command},     {"chcp", chcp_command},
       {"wget", wget_command},
   };
   for (const Entry& e : kBuiltins) {

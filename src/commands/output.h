@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/lines.h"
 #include "common/io_failures.h"
+#include "common/lines.h"
 
 namespace textpair {
 

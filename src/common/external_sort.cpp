@@ -14,9 +14,7 @@ namespace textpair {
 
 namespace {
 
-std::string piece_of(const SortScratch& scratch, std::size_t n) {
-  return scratch.pieces + std::to_string(n) + ".txt";
-}
+std::string piece_of(const SortScratch& scratch, std::size_t n) { return scratch.pieces + std::to_string(n) + ".txt"; }
 
 // Hands the lines of the sorted pieces, merged and without their keys, to `each`.
 SortOutcome merge_into(const std::vector<std::string>& pieces, std::size_t key_bytes, IoFailures& failures,

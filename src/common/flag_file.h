@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/lines.h"
 #include "common/io_failures.h"
+#include "common/lines.h"
 
 namespace textpair {
 

@@ -111,8 +111,7 @@ enum class MergeResult {
   kOutOfOrder,  // a source had a line less than the one before it
   kFailed,      // a source could not be read, or a write failed: noted in `failures`
 };
-MergeResult merge_runs(const std::vector<std::string>& sources, File& out, IoFailures& failures,
-                       std::size_t drop = 0);
+MergeResult merge_runs(const std::vector<std::string>& sources, File& out, IoFailures& failures, std::size_t drop = 0);
 
 }  // namespace textpair
 

@@ -137,7 +137,7 @@ long long count_lines(const std::string& name, IoFailures& failures) {
   long long lines = 0;
   char last = '\n';  // an empty file has no lines
   for (std::size_t got; (got = file.read(block.data(), block.size())) > 0;) {
-    for (const char* at = block.data(), *end = at + got;;) {
+    for (const char *at = block.data(), *end = at + got;;) {
       const void* nl = std::memchr(at, '\n', static_cast<std::size_t>(end - at));
       if (nl == nullptr) break;
       ++lines;

@@ -5,9 +5,7 @@
 namespace textpair {
 
 namespace {
-bool is_ascii_alnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+bool is_ascii_alnum(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 }  // namespace
 
 std::string clean_stem(std::string_view stem) {

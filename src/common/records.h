@@ -77,8 +77,7 @@ class RecordLines {
  public:
   RecordLines(const std::string& name, std::size_t count) : in_(name), count_(count) {}
   // The same, noting a failed open or read in `failures`.
-  RecordLines(const std::string& name, std::size_t count, IoFailures& failures)
-      : in_(name, failures), count_(count) {}
+  RecordLines(const std::string& name, std::size_t count, IoFailures& failures) : in_(name, failures), count_(count) {}
   bool is_open() const { return in_.is_open(); }
   bool next();
   std::string_view operator[](std::size_t i) const { return fields_[i]; }

@@ -35,21 +35,21 @@ struct HighlightSettings {
 };
 
 struct RunState {
-  std::string invocation_path;          // argument zero
-  std::string target_address;           // url.publisher.02$
-  std::vector<std::string> ad_lines;    // entry 0 stays empty; 1..n
+  std::string invocation_path;        // argument zero
+  std::string target_address;         // url.publisher.02$
+  std::vector<std::string> ad_lines;  // entry 0 stays empty; 1..n
   std::string intake_name;
-  std::string table_width;              // "100%"
-  std::string search_site;              // may be empty
-  std::string number_pattern;           // "00", "000", ...
+  std::string table_width;     // "100%"
+  std::string search_site;     // may be empty
+  std::string number_pattern;  // "00", "000", ...
   HighlightSettings highlight;
-  int group_count = 0;                  // G
+  int group_count = 0;  // G
   long long word_total = 0;
-  int entries_since_promo = 0;          // across all word index pages
-  int ad_index = 0;                     // across all word index pages
+  int entries_since_promo = 0;  // across all word index pages
+  int ad_index = 0;             // across all word index pages
   bool wrote_80_percent = false;
-  IoFailures failures;                 // work files not written completely
-  MsvcrtRand rand;                      // one unseeded sequence per run
+  IoFailures failures;  // work files not written completely
+  MsvcrtRand rand;      // one unseeded sequence per run
 
   int ad_count() const { return ad_lines.empty() ? 0 : static_cast<int>(ad_lines.size()) - 1; }
 };

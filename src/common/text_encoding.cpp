@@ -27,13 +27,10 @@ TextEncoding encoding_of(std::string_view head) {
 
 std::size_t mark_size(TextEncoding encoding) {
   switch (encoding) {
-    case TextEncoding::kPlain:
-      return 0;
-    case TextEncoding::kUtf8WithMark:
-      return kUtf8Mark.size();
+    case TextEncoding::kPlain: return 0;
+    case TextEncoding::kUtf8WithMark: return kUtf8Mark.size();
     case TextEncoding::kUtf16Le:
-    case TextEncoding::kUtf16Be:
-      return 2;
+    case TextEncoding::kUtf16Be: return 2;
   }
   return 0;
 }

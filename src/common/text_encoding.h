@@ -39,8 +39,8 @@ class Utf16ToUtf8 {
 
  private:
   bool big_endian_;
-  std::string carry_;         // a byte of a cut code unit
-  std::u16string units_;      // a high surrogate waiting for its partner
+  std::string carry_;     // a byte of a cut code unit
+  std::u16string units_;  // a high surrogate waiting for its partner
 };
 
 // Reads the native file `from` and writes its text as UTF-8 without a mark

@@ -4,8 +4,8 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/promo_block.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
+#include "prompts/prompts.h"
 
 namespace textpair {
 
@@ -13,15 +13,9 @@ namespace {
 
 void write_head(LineWriter& page, const std::string& table_width) {
   const std::string head[] = {
-      "<HTML>",
-      "<head>",
-      "<meta http-equiv=\"content-type\"  content=\"text/HTML; charset=utf-8\">",
-      "<title>",
-      "compare.htm",
-      "</title>",
-      "</head>",
-      "<body>",
-      "<br>",
+      "<HTML>",  "<head>",      "<meta http-equiv=\"content-type\"  content=\"text/HTML; charset=utf-8\">",
+      "<title>", "compare.htm", "</title>",
+      "</head>", "<body>",      "<br>",
   };
   for (const std::string& line : head) page.line(line);
   write_promo_block(page);

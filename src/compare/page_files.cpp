@@ -4,8 +4,8 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/number_pattern.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
+#include "prompts/prompts.h"
 
 namespace textpair {
 
@@ -61,7 +61,6 @@ IoResult copy_without_control_bytes(const std::string& from, const std::string& 
   return in.status().ok() ? written : in.status();
 }
 
-
 Flow write_page_files(Context& ctx) {
   Console& console = ctx.console;
   run_command(ctx.console, ctx.state.failures, "dir > txt_in\\out.null.html");
@@ -75,12 +74,14 @@ Flow write_page_files(Context& ctx) {
 
   run_command(ctx.console, ctx.state.failures, "dir > htm_in\\f_01.html");
   run_command(ctx.console, ctx.state.failures, "del /q htm_in\\*.htm* > out_null.list");
-  run_command(ctx.console, ctx.state.failures, "cmd /c for %i in (txt_in) do copy %i\\*.htm* htm_in\\ >> out_null.list");
+  run_command(ctx.console, ctx.state.failures,
+              "cmd /c for %i in (txt_in) do copy %i\\*.htm* htm_in\\ >> out_null.list");
 
   ctx.state.highlight = HighlightSettings{"red", "140%", true};
 
   run_command(ctx.console, ctx.state.failures, "dir /b htm_in\\*.htm* > dir_01.txt");
-  ctx.state.number_pattern = number_pattern_for(count_pages("dir_01.txt", ctx.state.failures), ctx.state.number_pattern);
+  ctx.state.number_pattern =
+      number_pattern_for(count_pages("dir_01.txt", ctx.state.failures), ctx.state.number_pattern);
 
   LineReader listing("dir_01.txt", ctx.state.failures);
   std::string line;

@@ -3,8 +3,8 @@
 #include "commands/run_command.h"
 #include "common/bytes.h"
 #include "common/lines.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
+#include "prompts/prompts.h"
 
 namespace textpair {
 

@@ -1,8 +1,8 @@
 #include "driver/target_address.h"
 
 #include "common/bytes.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
+#include "prompts/prompts.h"
 
 namespace textpair {
 

@@ -4,8 +4,8 @@
 
 #include "commands/run_command.h"
 #include "common/lines.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
+#include "prompts/prompts.h"
 
 namespace textpair {
 
@@ -52,7 +52,8 @@ Flow check_tools(Context& ctx) {
   // find writes a header line before the matches.
   if (!search_tool_runs(console, failures, "find", 2)) return fail(console, "Checking for find.exe!", kPathAdvice);
   // findstr writes the matches only: the program's own line is enough.
-  if (!search_tool_runs(console, failures, "findstr", 1)) return fail(console, "Checking for findstr.exe!", kPathAdvice);
+  if (!search_tool_runs(console, failures, "findstr", 1))
+    return fail(console, "Checking for findstr.exe!", kPathAdvice);
 
   console.empty_line();
   console.write_line("sort");

@@ -55,8 +55,7 @@ class GroupLists {
 class GroupSplit {
  public:
   // With `first_written`, group 1's word-order list was written already.
-  GroupSplit(Console& console, IoFailures& failures, const NextPages& nexts, PageGrouping& grouping,
-             bool first_written)
+  GroupSplit(Console& console, IoFailures& failures, const NextPages& nexts, PageGrouping& grouping, bool first_written)
       : console_(console), failures_(failures), nexts_(nexts), grouping_(grouping), first_written_(first_written) {}
   // One record in text order: its page, its occurrence_record line (without
   // its line end), id and number, and its entry in `nexts`.

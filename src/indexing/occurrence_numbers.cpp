@@ -18,8 +18,9 @@ void TextOrderSlots::set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t 
   cpu::fetch_soon(&slots_[ordinal]);
   Pending& p = pending_[next_++ % kPending];
   if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
-  p = {ordinal, {static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(n),
-                 entry == NextPages::kNoEntry ? 0 : static_cast<std::uint32_t>(entry + 1)}};
+  p = {ordinal,
+       {static_cast<std::uint32_t>(id), static_cast<std::uint32_t>(n),
+        entry == NextPages::kNoEntry ? 0 : static_cast<std::uint32_t>(entry + 1)}};
 }
 
 void TextOrderSlots::flush() {

@@ -7,8 +7,8 @@
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
-#include "steps/sort_file.h"
 #include "platform/ascii_case.h"
+#include "steps/sort_file.h"
 
 namespace textpair {
 
@@ -292,8 +292,8 @@ Flow extract_words(Context& ctx) {
   clear_sort_pieces(ctx.console, ctx.state.failures);
   // Pieces of 8 MiB: a piece is sorted and written out while its lines are
   // still in the processor's cache, which outweighs the longer merge.
-  ExternalSorter sorter("wrd_01_01.txt", "wrd_01_02.txt", ctx.state.failures, {.piece_bytes = std::size_t{8} << 20},
-                        0, kKeyedPieces);
+  ExternalSorter sorter("wrd_01_01.txt", "wrd_01_02.txt", ctx.state.failures, {.piece_bytes = std::size_t{8} << 20}, 0,
+                        kKeyedPieces);
   RecordWriter text;
   text.create(kTextOrderWords);
   extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);

@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/external_sort.h"
 #include "common/records.h"
 #include "common/run_state.h"
-#include "common/external_sort.h"
 
 namespace textpair {
 

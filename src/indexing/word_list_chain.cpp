@@ -75,15 +75,14 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   if (most_records <= TextOrderSlots::kMostWords && path_exists(native_path(kTextOrderWords))) {
     slots = std::make_unique<TextOrderSlots>(static_cast<std::size_t>(most_records));
   }
-  const NumberedOccurrences out{.numbered = slots ? nullptr : &numbered,
-                                .slots = slots.get(),
-                                .first_group = first_group.get()};
+  const NumberedOccurrences out{
+      .numbered = slots ? nullptr : &numbered, .slots = slots.get(), .first_group = first_group.get()};
   if (number_occurrences(console, failures, kKeyedPieces, nexts, out) == Flow::kEnd) return Flow::kEnd;
   first_group.reset();
   if (slots) slots->flush();
   GroupSplit split(console, failures, nexts, grouping, one_group);
-  const Flow split_flow = slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures)
-                                : split_sorted(console, numbered, split);
+  const Flow split_flow =
+      slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures) : split_sorted(console, numbered, split);
   if (split_flow == Flow::kEnd) return Flow::kEnd;
   slots.reset();
   return split.finish();

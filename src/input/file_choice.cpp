@@ -4,10 +4,10 @@
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
-#include "steps/folders.h"
 #include "common/lines.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
+#include "prompts/prompts.h"
+#include "steps/folders.h"
 
 namespace textpair {
 
@@ -42,7 +42,8 @@ Flow end_choice(Console& console, const std::string& reason) {
 void show_numbered_list(Console& console, LineReader& list) {
   list.rewind();
   std::string line;
-  for (long long n = 1; list.next(line); ++n) console.write_line(std::string(" ").append(std::to_string(n)).append(" ").append(line));
+  for (long long n = 1; list.next(line); ++n)
+    console.write_line(std::string(" ").append(std::to_string(n)).append(" ").append(line));
 }
 
 // The chosen line, said on the console as "<ordinal>. file for compare: ".
@@ -116,7 +117,8 @@ Flow choose_files(Context& ctx) {
   console.write_line("The table size parameter is defined in %");
   console.write_line("100% means that the table is the same size (width) as the screen, but it is a matter of choice.");
   console.empty_line();
-  ctx.state.table_width = table_width_from(line_prompt(console, "size table, a number without the % sign, <enter> = 100 :"));
+  ctx.state.table_width =
+      table_width_from(line_prompt(console, "size table, a number without the % sign, <enter> = 100 :"));
 
   if (count_txt_lines("txt_file.txt", failures) == 0) {
     return end_screen(console, {"Subfolder txt_in is empty"});

@@ -9,14 +9,14 @@
 #include "commands/output.h"
 #include "commands/run_command.h"
 #include "common/bytes.h"
-#include "steps/folders.h"
 #include "common/lines.h"
 #include "common/names.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
-#include "platform/file_names.h"
 #include "platform/file_io.h"
+#include "platform/file_names.h"
 #include "platform/files.h"
+#include "prompts/prompts.h"
+#include "steps/folders.h"
 
 namespace textpair {
 
@@ -101,7 +101,8 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
     if (in_use(chosen)) {
       std::string trimmed = trim_blanks(name);
       std::size_t ext = *extension_position(trimmed);
-      for (int k = 2; in_use(chosen); ++k) chosen = clean_file_name(trimmed, ext, std::string("_").append(std::to_string(k)));
+      for (int k = 2; in_use(chosen); ++k)
+        chosen = clean_file_name(trimmed, ext, std::string("_").append(std::to_string(k)));
     }
     assigned.insert(lower_ascii(chosen));
     std::string note;
@@ -262,10 +263,9 @@ Flow ask_about_clash(Console& console, const std::string& base) {
   console.empty_line();
   console.write_line("File has the same name and two extensions, *.htm, *.txt");
   console.empty_line();
-  char key = key_prompt(console,
-                        {"<1> = stop and rename file: " + base,
-                         "<2> = continue and *.txt file will be recreate from *.htm"},
-                        "12");
+  char key = key_prompt(
+      console, {"<1> = stop and rename file: " + base, "<2> = continue and *.txt file will be recreate from *.htm"},
+      "12");
   return key == '2' ? Flow::kGoOn : Flow::kEnd;
 }
 

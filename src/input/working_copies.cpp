@@ -4,15 +4,15 @@
 
 #include "commands/run_command.h"
 #include "common/bytes.h"
-#include "steps/folders.h"
 #include "common/lines.h"
 #include "common/names.h"
 #include "common/number_pattern.h"
 #include "common/text_encoding.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "prompts/prompts.h"
+#include "steps/folders.h"
 
 namespace textpair {
 

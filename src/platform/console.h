@@ -80,8 +80,7 @@ std::unique_ptr<Console> open_standard_console();
 // Keys and lines from the file or device `input`; output and errors appended
 // to the files `output` and `errors` (which may be the same file). Null when
 // one of them cannot be opened.
-std::unique_ptr<Console> open_console(const std::string& input, const std::string& output,
-                                      const std::string& errors);
+std::unique_ptr<Console> open_console(const std::string& input, const std::string& output, const std::string& errors);
 
 }  // namespace textpair
 

@@ -25,7 +25,7 @@ struct Sequence {
 constexpr Sequence kSequences[] = {
     {0x26, "\x1b[A"},   {0x28, "\x1b[B"},   {0x27, "\x1b[C"},   {0x25, "\x1b[D"},    // arrows
     {0x24, "\x1b[H"},   {0x23, "\x1b[F"},   {0x2D, "\x1b[2~"},  {0x2E, "\x1b[3~"},   // home end ins del
-    {0x21, "\x1b[5~"},  {0x22, "\x1b[6~"},                                            // page up, down
+    {0x21, "\x1b[5~"},  {0x22, "\x1b[6~"},                                           // page up, down
     {0x70, "\x1bOP"},   {0x71, "\x1bOQ"},   {0x72, "\x1bOR"},   {0x73, "\x1bOS"},    // F1-F4
     {0x74, "\x1b[15~"}, {0x75, "\x1b[17~"}, {0x76, "\x1b[18~"}, {0x77, "\x1b[19~"},  // F5-F8
     {0x78, "\x1b[20~"}, {0x79, "\x1b[21~"}, {0x7A, "\x1b[23~"}, {0x7B, "\x1b[24~"},  // F9-F12

@@ -1,5 +1,4 @@
 #include "platform/console.h"
-#include "platform/console_keys.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -9,6 +8,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+
+#include "platform/console_keys.h"
 
 namespace textpair {
 
@@ -101,8 +102,7 @@ std::unique_ptr<Console> open_standard_console() {
   return std::unique_ptr<Console>(new Console(STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO, false));
 }
 
-std::unique_ptr<Console> open_console(const std::string& input, const std::string& output,
-                                      const std::string& errors) {
+std::unique_ptr<Console> open_console(const std::string& input, const std::string& output, const std::string& errors) {
   int in = open(input.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
   int out = open(output.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
   int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
@@ -145,7 +145,9 @@ void Console::write_error(std::string_view bytes) { write_all(err_, bytes); }
 
 bool Console::read_more(int timeout_ms) {
   if (eof_) return false;
-  struct pollfd p {static_cast<int>(in_), POLLIN, 0};
+  struct pollfd p {
+    static_cast<int>(in_), POLLIN, 0
+  };
   int ready = ::poll(&p, 1, timeout_ms);
   if (ready < 0) {
     if (errno != EINTR) eof_ = true;

@@ -1,8 +1,9 @@
 #include <windows.h>
 
+#include "platform/console.h"
+
 #include <cstdlib>
 
-#include "platform/console.h"
 #include "platform/console_keys.h"
 #include "platform/wide_win32.h"
 
@@ -87,8 +88,8 @@ void write_all(std::intptr_t handle, std::string_view bytes) {
 
 HANDLE open_for(const std::string& name, bool input) {
   DWORD access = input ? GENERIC_READ | GENERIC_WRITE : FILE_APPEND_DATA;
-  HANDLE h = CreateFileW(wide(name).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, input ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(wide(name).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         input ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE && input) {
     h = CreateFileW(wide(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -105,8 +106,7 @@ std::unique_ptr<Console> open_standard_console() {
       new Console(handle(STD_INPUT_HANDLE), handle(STD_OUTPUT_HANDLE), handle(STD_ERROR_HANDLE), false));
 }
 
-std::unique_ptr<Console> open_console(const std::string& input, const std::string& output,
-                                      const std::string& errors) {
+std::unique_ptr<Console> open_console(const std::string& input, const std::string& output, const std::string& errors) {
   HANDLE in = open_for(input, true);
   HANDLE out = open_for(output, false);
   HANDLE err = open_for(errors, false);

@@ -1,10 +1,11 @@
+#include "platform/file_io.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "platform/file_io.h"
 #include "platform/files.h"
 
 namespace textpair::file_io_detail {

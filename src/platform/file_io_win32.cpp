@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_io.h"
+
 #include "platform/files.h"
 #include "platform/wide_win32.h"
 
@@ -14,10 +15,16 @@ std::intptr_t open_native(const std::string& native, File::Mode mode) {
   DWORD access = GENERIC_WRITE;
   DWORD disposition = CREATE_ALWAYS;
   switch (mode) {
-    case File::Mode::kRead: access = GENERIC_READ; disposition = OPEN_EXISTING; break;
+    case File::Mode::kRead:
+      access = GENERIC_READ;
+      disposition = OPEN_EXISTING;
+      break;
     case File::Mode::kCreate: break;
     case File::Mode::kCreateNew: disposition = CREATE_NEW; break;
-    case File::Mode::kAppend: access = FILE_APPEND_DATA; disposition = OPEN_ALWAYS; break;
+    case File::Mode::kAppend:
+      access = FILE_APPEND_DATA;
+      disposition = OPEN_ALWAYS;
+      break;
   }
   // Shared every way, so that other opens, renames and deletes behave as
   // close to POSIX as Windows allows.

@@ -1,10 +1,11 @@
+#include "platform/file_names.h"
+
 #include <dirent.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "platform/file_names.h"
 #include "platform/files.h"
 
 namespace textpair {

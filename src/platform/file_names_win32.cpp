@@ -1,6 +1,6 @@
-#include <string>
-
 #include "platform/file_names.h"
+
+#include <string>
 
 namespace textpair {
 

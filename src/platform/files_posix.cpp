@@ -64,7 +64,8 @@ bool entry_info(const std::string& native, DirEntry& entry) {
 }
 
 bool same_file(const std::string& a, const std::string& b) {
-  struct stat sa {}, sb {};
+  struct stat sa {
+  }, sb{};
   return stat(dir_or_dot(a), &sa) == 0 && stat(dir_or_dot(b), &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
 }
@@ -86,7 +87,9 @@ bool is_regular_file(const std::string& native) {
 
 namespace {
 // The result of a call that returned `status`, 0 being success.
-IoResult result_of(int status, const std::string& path) { return status == 0 ? IoResult() : IoResult::from_system(path); }
+IoResult result_of(int status, const std::string& path) {
+  return status == 0 ? IoResult() : IoResult::from_system(path);
+}
 }  // namespace
 
 IoResult make_directory(const std::string& native) {
@@ -201,7 +204,8 @@ IoResult files_detail::rename_path_once(const std::string& from, const std::stri
   // page, which is moved again a moment later). So the old file goes first,
   // when the rename would replace it anyway: a file, on the same file system
   // as a source that is there and is no folder, and not the source itself.
-  struct stat source {}, target {};
+  struct stat source {
+  }, target{};
   if (lstat(from.c_str(), &source) == 0 && lstat(to.c_str(), &target) == 0 && S_ISREG(target.st_mode) &&
       !S_ISDIR(source.st_mode) && source.st_dev == target.st_dev && source.st_ino != target.st_ino) {
     unlink(to.c_str());
@@ -216,7 +220,8 @@ bool files_detail::drop_read_only(const std::string& native) {
 }
 
 bool is_root_folder(const std::string& native) {
-  struct stat here {}, up {};
+  struct stat here {
+  }, up{};
   std::string dir = native.empty() ? "." : native;
   return stat(dir.c_str(), &here) == 0 && stat((dir + "/..").c_str(), &up) == 0 && here.st_dev == up.st_dev &&
          here.st_ino == up.st_ino;

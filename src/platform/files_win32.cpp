@@ -1,11 +1,12 @@
 #include <windows.h>
 
+#include "platform/files.h"
+
 #include <cstring>
 
 #include "platform/fault_seam.h"
 #include "platform/file_io.h"
 #include "platform/file_names.h"
-#include "platform/files.h"
 #include "platform/wide_win32.h"
 
 namespace textpair {

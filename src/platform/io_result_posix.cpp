@@ -1,7 +1,7 @@
+#include "platform/io_result.h"
+
 #include <cerrno>
 #include <cstring>
-
-#include "platform/io_result.h"
 
 namespace textpair {
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/io_result.h"
+
 #include "platform/wide_win32.h"
 
 namespace textpair {

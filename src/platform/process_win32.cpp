@@ -1,7 +1,9 @@
 #include <windows.h>
-#include <shellapi.h>
 
 #include "platform/process.h"
+
+#include <shellapi.h>
+
 #include "platform/wide_win32.h"
 
 namespace textpair {

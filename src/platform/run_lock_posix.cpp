@@ -1,10 +1,10 @@
+#include "platform/run_lock.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
-
-#include "platform/run_lock.h"
 
 namespace textpair {
 

@@ -10,7 +10,11 @@ constexpr char32_t kReplacement = 0xFFFD;
 char32_t decode(std::string_view s, std::size_t& at) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   unsigned char lead = byte(at);
-  std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+  std::size_t length = lead < 0x80             ? 1
+                       : (lead & 0xE0) == 0xC0 ? 2
+                       : (lead & 0xF0) == 0xE0 ? 3
+                       : (lead & 0xF8) == 0xF0 ? 4
+                                               : 0;
   if (length == 0 || at + length > s.size()) {
     ++at;
     return lead < 0x80 ? lead : kReplacement;

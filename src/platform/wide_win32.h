@@ -42,9 +42,7 @@ inline std::wstring wide_path(std::string_view utf8) {
   return L"\\\\?\\" + full;
 }
 
-inline std::string narrow(std::wstring_view units) {
-  return utf16_to_utf8(std::u16string(units.begin(), units.end()));
-}
+inline std::string narrow(std::wstring_view units) { return utf16_to_utf8(std::u16string(units.begin(), units.end())); }
 
 }  // namespace textpair
 

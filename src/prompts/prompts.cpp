@@ -41,12 +41,8 @@ std::string line_prompt(Console& console, std::string_view text) {
   return line;
 }
 
-long long number_prompt(Console& console, std::string_view text) {
-  return read_number(line_prompt(console, text));
-}
+long long number_prompt(Console& console, std::string_view text) { return read_number(line_prompt(console, text)); }
 
-void progress(Console& console, int percent) {
-  console.write_line("processed " + std::to_string(percent) + "%");
-}
+void progress(Console& console, int percent) { console.write_line("processed " + std::to_string(percent) + "%"); }
 
 }  // namespace textpair

@@ -9,8 +9,8 @@
 #include "common/lines.h"
 #include "common/records.h"
 #include "common/word_records.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
+#include "prompts/prompts.h"
 #include "site/page_parts.h"
 
 namespace textpair {

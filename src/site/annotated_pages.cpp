@@ -130,7 +130,7 @@ class PageRewriter {
       return;
     }
     append_all(b, "<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('", page, "#", id,
-                   "'); window.event.cancelbubble = true;\">", word, "</span>\r\n");
+               "'); window.event.cancelbubble = true;\">", word, "</span>\r\n");
     if (word == "Pages_list") {
       out_.raw(b);
       return;
@@ -144,11 +144,12 @@ class PageRewriter {
       append_all(b, n, "\"></a>\r\n");
     }
     append_all(b, "<a href=\"i_", group_, ".htm#", id, "\">i</a>,\r\n<a href=\"s_", group_, ".htm#", id, "_", n,
-                   "\">s</a>,\r\n");
+               "\">s</a>,\r\n");
     if (rec[kNext].empty()) {
       b += "<a href=\"files_list.htm\">c)</a></span>\r\n";
     } else {
-      append_all(b, "<a href=\"files_list.htm\">c</a>,\r\n<a href=\"", rec[kNext], "#", id, "\">&gt;&gt;)</a></span>\r\n");
+      append_all(b, "<a href=\"files_list.htm\">c</a>,\r\n<a href=\"", rec[kNext], "#", id,
+                 "\">&gt;&gt;)</a></span>\r\n");
     }
     append_all(b, "<span id=\"", id, "_", n, "\"></span>\r\n");
     out_.raw(b);

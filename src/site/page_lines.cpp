@@ -152,7 +152,8 @@ void PageLines::copy(std::size_t a, std::size_t b, LineWriter& out) {
       piece_.resize(kPiece);
       piece_at_ = from;
       const std::uint64_t line_end = line_at_ + line_size_;
-      piece_len_ = read_at(from, piece_.data(), static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, line_end - from)));
+      piece_len_ =
+          read_at(from, piece_.data(), static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, line_end - from)));
       if (piece_len_ == 0) return;
     }
     const std::size_t offset = static_cast<std::size_t>(from - piece_at_);

@@ -35,8 +35,7 @@ std::string date_line(const LocalTime& t) {
 }
 
 std::string time_line(const LocalTime& t) {
-  return "Time (h:m:s)    = " + two_digits(t.hour) + ":" + two_digits(t.minute) + ":" + two_digits(t.second) +
-         "<br>";
+  return "Time (h:m:s)    = " + two_digits(t.hour) + ":" + two_digits(t.minute) + ":" + two_digits(t.second) + "<br>";
 }
 
 void write_intro_block(LineWriter& out) {

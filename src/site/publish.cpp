@@ -4,13 +4,13 @@
 
 #include "commands/file_match.h"
 #include "commands/run_command.h"
-#include "steps/folders.h"
 #include "common/bytes.h"
 #include "common/lines.h"
-#include "prompts/prompts.h"
 #include "platform/console.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
+#include "prompts/prompts.h"
+#include "steps/folders.h"
 
 namespace textpair {
 

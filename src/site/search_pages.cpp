@@ -259,11 +259,11 @@ void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& 
   }
   s.record.discard();
   if (another_line_follows) {
-    append_all(s.record.entry(rec.word), "<span id=\"", rec.id, "_", rec.n, "\">", rec.word, " &nbsp </span>&nbsp <a href=\"i_",
-                                 g, ".htm#", rec.id, "\">", rec.word, "</a></span>");
+    append_all(s.record.entry(rec.word), "<span id=\"", rec.id, "_", rec.n, "\">", rec.word,
+               " &nbsp </span>&nbsp <a href=\"i_", g, ".htm#", rec.id, "\">", rec.word, "</a></span>");
   }
   append_all(b, "<a href=\"i_", g, ".htm#", s.link_word, "\">i_", g, "</a>\r\n&nbsp <a href=\"index.htm#", s.link_word,
-                 "\">index</a>\r\n&nbsp <a href=\"files_list.htm#", rec.page, "\"> Content (", rec.page, ")</a>\r\n");
+             "\">index</a>\r\n&nbsp <a href=\"files_list.htm#", rec.page, "\"> Content (", rec.page, ")</a>\r\n");
   if (another_line_follows) s.link_word = rec.id;
   const std::string query = encode_query(s.words.query(ctx.state.rand));
   s.words.clear();
@@ -316,8 +316,8 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   for (; more; more = in.next()) {
     const std::string_view id = in[kId];
     if (in[kLine] == line_key) {
-      append_all(s.record.entry(in[kWord]), " <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">", in[kWord],
-                                   "</a></span>");
+      append_all(s.record.entry(in[kWord]), " <span id=\"", id, "_", in[kN], "\"><a href=\"i_", g, ".htm#", id, "\">",
+                 in[kWord], "</a></span>");
       s.record.settle();
       s.words.add(in[kWord]);
     } else {

@@ -24,7 +24,7 @@ struct Pair {
 
 void append_entry_head(std::string& out, const Pair& p) {
   append_all(out, "<a href=\"", p.page, "#", p.id, "\" id=\"", p.id, "\">", p.word, "</a>&nbsp;&nbsp;&nbsp; (", p.page,
-                   ", ");
+             ", ");
   append_number(out, p.count);
   out += ')';
 }
@@ -34,7 +34,7 @@ void write_entry(LineWriter& out, const Pair& p, const std::string& group, std::
   buffer.assign("<br>\r\n");
   append_entry_head(buffer, p);
   append_all(buffer, "\r\n&nbsp;&nbsp;<a href=\"s_", group, ".htm#", p.id, "_", p.n, "\">s_", group,
-                      "</a>\r\n&nbsp;&nbsp;<a href=\"index.htm#", p.id, "\"> index</a>\r\n");
+             "</a>\r\n&nbsp;&nbsp;<a href=\"index.htm#", p.id, "\"> index</a>\r\n");
   out.raw(buffer);
 }
 

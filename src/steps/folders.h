@@ -18,17 +18,16 @@ class Console;
 bool listing_holds_folder(const std::string& listing, std::string_view folder, IoFailures& failures);
 
 // "dir > folder\f_01.txt", then "del /q folder\<files> > out_null.list".
-void empty_folder(Console& console, IoFailures& failures, const std::string& folder,
-                  const std::string& files = "*.*");
+void empty_folder(Console& console, IoFailures& failures, const std::string& folder, const std::string& files = "*.*");
 
 // How one folder is reset; each step that resets a folder keeps its own
 // list file and commands, as the files it leaves show.
 struct FolderReset {
   std::string folder;
-  std::string listing;             // list file of "dir /b *." that tells whether the folder is there
-  std::string files = "*.*";       // what emptying deletes
-  bool list_into_first = true;     // false: only "del /q folder\<files> > out_null.list"
-  bool make_when_missing = true;   // "md folder > out_null.list"
+  std::string listing;            // list file of "dir /b *." that tells whether the folder is there
+  std::string files = "*.*";      // what emptying deletes
+  bool list_into_first = true;    // false: only "del /q folder\<files> > out_null.list"
+  bool make_when_missing = true;  // "md folder > out_null.list"
 };
 
 // "dir /b *. > listing"; a folder it names is emptied, a missing one made.

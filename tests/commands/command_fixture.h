@@ -18,8 +18,10 @@ namespace textpair::testing {
 class CommandTest : public WorkFolderTest {
  protected:
   CommandTest()
-      : in_(unused_temp_path("textpair_in_")), out_(unused_temp_path("textpair_out_")),
-        err_(unused_temp_path("textpair_err_")), console_holder_(open_files(in_, out_, err_)),
+      : in_(unused_temp_path("textpair_in_")),
+        out_(unused_temp_path("textpair_out_")),
+        err_(unused_temp_path("textpair_err_")),
+        console_holder_(open_files(in_, out_, err_)),
         console_(*console_holder_) {}
   ~CommandTest() override {
     console_holder_.reset();
@@ -40,8 +42,7 @@ class CommandTest : public WorkFolderTest {
   std::string errors_;
 
  private:
-  static std::unique_ptr<Console> open_files(const std::string& in, const std::string& out,
-                                             const std::string& err) {
+  static std::unique_ptr<Console> open_files(const std::string& in, const std::string& out, const std::string& err) {
     for (const std::string* f : {&in, &out, &err}) write_file(*f, "");
     std::unique_ptr<Console> console = open_console(in, out, err);
     if (console == nullptr) std::abort();

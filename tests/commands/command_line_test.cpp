@@ -14,7 +14,8 @@ TEST(ParseCommandLine, SplitsTheProgramsCommandForms) {
     const char* line;
     std::vector<Command> want;
   } cases[] = {
-      {"dir /b compare_in\\ > compare_in.list", {{{w("dir"), w("/b"), w("compare_in\\")}, {{"compare_in.list", false}}}}},
+      {"dir /b compare_in\\ > compare_in.list",
+       {{{w("dir"), w("/b"), w("compare_in\\")}, {{"compare_in.list", false}}}}},
       {"md oglasi_wget  > out_null.list", {{{w("md"), w("oglasi_wget")}, {{"out_null.list", false}}}}},
       {"dir > htm_out\\f_01.txt > out_null.list",
        {{{w("dir")}, {{"htm_out\\f_01.txt", false}, {"out_null.list", false}}}}},
@@ -56,7 +57,9 @@ TEST(ParseCommandLine, ReadsForLoops) {
       {"for %i in (txt_in) do copy %i\\*.htm* htm_in\\ >> out_null.list",
        {w("txt_in")},
        {{w("copy"), w("%i\\*.htm*"), w("htm_in\\")}, {{"out_null.list", true}}}},
-      {"FOR %%f IN ( a.txt, \"b c.txt\";d ) DO del %f", {w("a.txt"), w("b c.txt", true), w("d")}, {{w("del"), w("%f")}, {}}},
+      {"FOR %%f IN ( a.txt, \"b c.txt\";d ) DO del %f",
+       {w("a.txt"), w("b c.txt", true), w("d")},
+       {{w("del"), w("%f")}, {}}},
   };
   for (const Case& c : cases) {
     CommandLine line = parse_command_line(c.line);
@@ -70,8 +73,8 @@ TEST(ParseCommandLine, ReadsForLoops) {
 }
 
 TEST(ParseCommandLine, RejectsBrokenSyntax) {
-  for (const char* line : {"dir >", "dir > ", "dir >>", "| find \"x\"", "dir |", "dir || find \"x\"",
-                           "for %i in (a", "for %i in (a) copy x y", "for x in (a) do del x", "for %i (a) do del %i",
+  for (const char* line : {"dir >", "dir > ", "dir >>", "| find \"x\"", "dir |", "dir || find \"x\"", "for %i in (a",
+                           "for %i in (a) copy x y", "for x in (a) do del x", "for %i (a) do del %i",
                            "for %i in (a) do", "cmd /c for %i in (a > b) do del %i", "for", "dir > \"\""}) {
     EXPECT_FALSE(parse_command_line(line).valid) << line;
   }

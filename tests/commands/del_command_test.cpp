@@ -31,17 +31,23 @@ TEST_F(DelCommandTest, DeletesWhatTheNameOrPatternMatches) {
     std::vector<std::string> left;     // the work folder afterwards
     std::vector<std::string> left_in;  // txt_in afterwards
   } cases[] = {
-      {"del /q txt_in\\*.*", {"Oglasi.txt", "a.htm", "b.html", "c.txt", "check_01.txt", "check_02.txt", "txt_in"}, {"keep"}},
+      {"del /q txt_in\\*.*",
+       {"Oglasi.txt", "a.htm", "b.html", "c.txt", "check_01.txt", "check_02.txt", "txt_in"},
+       {"keep"}},
       {"del /q TXT_IN", {"Oglasi.txt", "a.htm", "b.html", "c.txt", "check_01.txt", "check_02.txt", "txt_in"}, {"keep"}},
       {"del /q *.htm* > out_null.list",
        {"Oglasi.txt", "c.txt", "check_01.txt", "check_02.txt", "out_null.list", "txt_in"},
        {"a.txt", "f_01.txt", "keep"}},
-      {"del /q *.htm", {"Oglasi.txt", "c.txt", "check_01.txt", "check_02.txt", "txt_in"}, {"a.txt", "f_01.txt", "keep"}},
+      {"del /q *.htm",
+       {"Oglasi.txt", "c.txt", "check_01.txt", "check_02.txt", "txt_in"},
+       {"a.txt", "f_01.txt", "keep"}},
       {"del /q check_*.txt", {"Oglasi.txt", "a.htm", "b.html", "c.txt", "txt_in"}, {"a.txt", "f_01.txt", "keep"}},
-      {"del /q oglasi.txt", {"a.htm", "b.html", "c.txt", "check_01.txt", "check_02.txt", "txt_in"},
+      {"del /q oglasi.txt",
+       {"a.htm", "b.html", "c.txt", "check_01.txt", "check_02.txt", "txt_in"},
        {"a.txt", "f_01.txt", "keep"}},
       {"del /q *.txt", {"a.htm", "b.html", "txt_in"}, {"a.txt", "f_01.txt", "keep"}},
-      {"del c.txt a.htm", {"Oglasi.txt", "b.html", "check_01.txt", "check_02.txt", "txt_in"},
+      {"del c.txt a.htm",
+       {"Oglasi.txt", "b.html", "check_01.txt", "check_02.txt", "txt_in"},
        {"a.txt", "f_01.txt", "keep"}},
   };
   for (const Case& c : cases) {

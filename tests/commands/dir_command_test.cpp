@@ -2,8 +2,8 @@
 
 #include <regex>
 
-#include "commands/file_match.h"
 #include "commands/command_fixture.h"
+#include "commands/file_match.h"
 
 namespace textpair {
 namespace {
@@ -69,26 +69,24 @@ TEST_F(DirCommandTest, FullListingLayout) {
   std::size_t last = out.rfind("               0 Dir(s)  ");
   ASSERT_NE(last, std::string::npos) << out;
   EXPECT_TRUE(std::regex_match(out.substr(last), std::regex(" +0 Dir\\(s\\)  [0-9,]+ bytes free\n"))) << out;
-  EXPECT_EQ(out.substr(0, last),
-            lf({" Volume in drive C has no label.", " Volume Serial Number is 0000-0000", "",
-                " Directory of " + here + "\\compare_in", "",
-                "DATE             1,234 ab.TXT",
-                "DATE                 1 A_b.txt",
-                "DATE                 5 b.txt",
-                "               3 File(s)          1,240 bytes"}));
+  EXPECT_EQ(out.substr(0, last), lf({" Volume in drive C has no label.", " Volume Serial Number is 0000-0000", "",
+                                     " Directory of " + here + "\\compare_in", "", "DATE             1,234 ab.TXT",
+                                     "DATE                 1 A_b.txt", "DATE                 5 b.txt",
+                                     "               3 File(s)          1,240 bytes"}));
   EXPECT_EQ(errors_, "");
 }
 
 TEST_F(DirCommandTest, FullListingOfAFolderShowsDotsAndFolders) {
   std::string out = undated(run("dir"));
-  std::regex want(" Volume in drive C has no label.\n Volume Serial Number is 0000-0000\n\n Directory of C:\\\\.*\n\n"
-                  "DATE    <DIR>          \\.\n"
-                  "DATE    <DIR>          \\.\\.\n"
-                  "DATE    <DIR>          compare_in\n"
-                  "DATE    <DIR>          txt_in\n"
-                  "DATE                 0 zeta.txt\n"
-                  "               1 File\\(s\\)              0 bytes\n"
-                  "               4 Dir\\(s\\) +[0-9,]+ bytes free\n");
+  std::regex want(
+      " Volume in drive C has no label.\n Volume Serial Number is 0000-0000\n\n Directory of C:\\\\.*\n\n"
+      "DATE    <DIR>          \\.\n"
+      "DATE    <DIR>          \\.\\.\n"
+      "DATE    <DIR>          compare_in\n"
+      "DATE    <DIR>          txt_in\n"
+      "DATE                 0 zeta.txt\n"
+      "               1 File\\(s\\)              0 bytes\n"
+      "               4 Dir\\(s\\) +[0-9,]+ bytes free\n");
   EXPECT_TRUE(std::regex_match(out, want)) << out;
   // "*." matches the dots too.
   EXPECT_NE(undated(run("dir *.")).find("DATE    <DIR>          ..\n"), std::string::npos);

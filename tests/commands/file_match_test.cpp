@@ -12,8 +12,8 @@
 namespace textpair {
 namespace {
 
-using testing::list_names;
 using testing::lf;
+using testing::list_names;
 using testing::make_dir;
 using testing::write_file;
 
@@ -65,8 +65,11 @@ TEST_F(HiddenFilesTest, CommandsPassOverThemUnlessAskedForAll) {
       {"del /q " + first_hidden, "", std::nullopt, with_hidden({"a.txt", "sub"}), {}},
       {"del /q /a *.*", "", "", {"sub"}, {}},
       {"copy *.* sub", std::nullopt, "", with_hidden({"a.txt", "sub"}), {"a.txt"}},
-      {"copy " + first_hidden + " sub", std::nullopt, "The system cannot find the file specified.\n",
-       with_hidden({"a.txt", "sub"}), {}},
+      {"copy " + first_hidden + " sub",
+       std::nullopt,
+       "The system cannot find the file specified.\n",
+       with_hidden({"a.txt", "sub"}),
+       {}},
       {"for %i in (*.*) do del /q %i", "", "", with_hidden({"sub"}), {}},
   };
   for (const Case& c : cases) {

@@ -54,7 +54,8 @@ TEST_F(FindCommandTest, WritesTheOutputForms) {
 
 TEST_F(FindCommandTest, RedirectedOutputIsAListFile) {
   EXPECT_EQ(run("find \"<p>\" oglasi_wget\\oglasi_wget.html > oglasi.txt"), "");
-  EXPECT_EQ(read_file("oglasi.txt"), crlf({"", "---------- OGLASI_WGET\\OGLASI_WGET.HTML", "<p>one</p>", "x <p>three"}));
+  EXPECT_EQ(read_file("oglasi.txt"),
+            crlf({"", "---------- OGLASI_WGET\\OGLASI_WGET.HTML", "<p>one</p>", "x <p>three"}));
   EXPECT_EQ(run("cmd /c findstr /i \".exe\" list.txt >  check_02.txt"), "");
   EXPECT_EQ(read_file("check_02.txt"), crlf({"prog.exe", "notes.EXE.txt"}));
   // The header is upper-cased in ASCII only.

@@ -19,7 +19,8 @@ using testing::write_file;
 class InterpreterTest : public testing::CommandTest {};
 
 TEST_F(InterpreterTest, UnknownNamesAreRefusedAndNothingRuns) {
-  const std::string refused = "is not recognized as an internal or external command,\noperable program or batch file.\n";
+  const std::string refused =
+      "is not recognized as an internal or external command,\noperable program or batch file.\n";
   struct Case {
     const char* line;
     std::string errors;

@@ -42,7 +42,9 @@ class WgetCommandTest : public testing::CommandTest {
 
 TEST_F(WgetCommandTest, StoresThePageUnderTheNameGiven) {
   make_dir("Oglasi_Wget");
-  const std::string page = "<html>\r\n<p>ad one</p>\r\n<p>\xC3\xA4" "d two</p>\n";
+  const std::string page =
+      "<html>\r\n<p>ad one</p>\r\n<p>\xC3\xA4"
+      "d two</p>\n";
   HttpServer server("/oglasi/oglasi.htm", page);
   EXPECT_EQ(run("wget -nv --output-document=oglasi_wget\\oglasi_wget.html http://127.0.0.1:" +
                 std::to_string(server.port()) + "/oglasi/oglasi.htm"),
@@ -70,17 +72,16 @@ TEST_F(WgetCommandTest, StartsWgetWithAShortTimeoutAndTwoTries) {
   std::filesystem::permissions("bin/wget", std::filesystem::perms::owner_all);
   EnvOverride path("PATH", folder_.path() + "/bin");
 #endif
-  EXPECT_EQ(run("wget -nv --output-document=oglasi_wget\\oglasi_wget.html www.textpair.example/oglasi/oglasi.htm"),
-            "");
-  EXPECT_EQ(read_file("args.txt"), "--timeout=30\n--tries=2\n-nv\n--output-document=oglasi_wget/oglasi_wget.html\n"
-                                   "www.textpair.example/oglasi/oglasi.htm\n");
+  EXPECT_EQ(run("wget -nv --output-document=oglasi_wget\\oglasi_wget.html www.textpair.example/oglasi/oglasi.htm"), "");
+  EXPECT_EQ(read_file("args.txt"),
+            "--timeout=30\n--tries=2\n-nv\n--output-document=oglasi_wget/oglasi_wget.html\n"
+            "www.textpair.example/oglasi/oglasi.htm\n");
 }
 
 TEST_F(WgetCommandTest, AMissingWgetIsRefusedLikeAnUnknownCommand) {
   EnvOverride path("PATH", folder_.path());
   EXPECT_EQ(run("wget -nv --output-document=x.html http://127.0.0.1:1/"), "");
-  EXPECT_EQ(errors_,
-            "'wget' is not recognized as an internal or external command,\noperable program or batch file.\n");
+  EXPECT_EQ(errors_, "'wget' is not recognized as an internal or external command,\noperable program or batch file.\n");
   EXPECT_FALSE(file_exists("x.html"));
 }
 

@@ -10,12 +10,25 @@ TEST(ReadNumber, ReadsTheWayThePromptsDo) {
     const char* text;
     long long want;
   } cases[] = {
-      {"", 0},     {"2", 2},     {"2x", 2},   {"2.6", 3}, {"2.4", 2}, {"50%", 50},
-      {"  \t7", 7}, {"-3", -3},   {"abc", 0},  {"+4", 4},  {".5", 1},  {"x2", 0},
-      {"     1", 1}, {"12 ", 12}, {"-", 0},   {"7.", 7},
-      {"999999999999999999", 999999999999999999LL},      // the most digits read as whole digits
-      {"1234567890123456789", 1234567890123456789LL},    // one more goes the long way
-      {"99999999999999999999", 9000000000000000000LL},   // capped
+      {"", 0},
+      {"2", 2},
+      {"2x", 2},
+      {"2.6", 3},
+      {"2.4", 2},
+      {"50%", 50},
+      {"  \t7", 7},
+      {"-3", -3},
+      {"abc", 0},
+      {"+4", 4},
+      {".5", 1},
+      {"x2", 0},
+      {"     1", 1},
+      {"12 ", 12},
+      {"-", 0},
+      {"7.", 7},
+      {"999999999999999999", 999999999999999999LL},     // the most digits read as whole digits
+      {"1234567890123456789", 1234567890123456789LL},   // one more goes the long way
+      {"99999999999999999999", 9000000000000000000LL},  // capped
   };
   for (const Case& c : cases) EXPECT_EQ(read_number(c.text), c.want) << c.text;
 }
@@ -24,7 +37,10 @@ TEST(Bytes, TrimsBlanksOnlyAndSearchesOneBased) {
   EXPECT_EQ(trim_blanks("  a b \t "), "a b \t");
   EXPECT_EQ(trim_blanks("   "), "");
   EXPECT_EQ(lower_ascii("ÄBc"), "Äbc");
-  EXPECT_EQ(upper_ascii("\xC3\xA4" "bC@[`{"), "\xC3\xA4" "BC@[`{");
+  EXPECT_EQ(upper_ascii("\xC3\xA4"
+                        "bC@[`{"),
+            "\xC3\xA4"
+            "BC@[`{");
   EXPECT_EQ(lower_ascii("@AZ[`az{"), "@az[`az{");
   EXPECT_EQ(find_at("abcabc", "b"), 2u);
   EXPECT_EQ(find_at("abcabc", "b", 3), 5u);
@@ -44,8 +60,12 @@ TEST(Bytes, ContainsInAnyAsciiCase) {
     const char* needle;
     bool want;
   } cases[] = {
-      {"text</HTML> more", "</html>", true}, {"</Html>", "</html>", true}, {"</htm>", "</html>", false},
-      {"", "</html>", false},                {"abc", "", true},           {"\xC3\x84</html>", "</HTML>", true},
+      {"text</HTML> more", "</html>", true},
+      {"</Html>", "</html>", true},
+      {"</htm>", "</html>", false},
+      {"", "</html>", false},
+      {"abc", "", true},
+      {"\xC3\x84</html>", "</HTML>", true},
   };
   for (const Case& c : cases) EXPECT_EQ(contains_nocase(c.hay, c.needle), c.want) << c.hay;
 }
@@ -68,9 +88,9 @@ TEST(Bytes, FindsTheFirstMatchInAnyCase) {
     const char* needle;
     std::size_t want;
   } cases[] = {
-      {"<BODY>", "body", 1},      {"bbBody", "body", 2},  {"BbOdY", "body", 1},   {"bod", "body", npos},
-      {"xBODbody", "body", 4},    {"b", "body", npos},    {"<a><TITLE", "<title", 3}, {"", "", 0},
-      {"1bOdy", "BODY", 1},       {"@[`{", "@[", 0},      {"a<b", "<c", npos},
+      {"<BODY>", "body", 1},   {"bbBody", "body", 2}, {"BbOdY", "body", 1},       {"bod", "body", npos},
+      {"xBODbody", "body", 4}, {"b", "body", npos},   {"<a><TITLE", "<title", 3}, {"", "", 0},
+      {"1bOdy", "BODY", 1},    {"@[`{", "@[", 0},     {"a<b", "<c", npos},
   };
   for (const Case& c : cases) EXPECT_EQ(find_nocase(c.hay, c.needle), c.want) << c.hay << " " << c.needle;
 }

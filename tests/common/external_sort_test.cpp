@@ -67,7 +67,8 @@ TEST_F(ExternalSort, OrdersByUnsignedBytesAndKeepsDuplicates) {
       {"quote is byte 0x22", {"a", "\"a\"", "!"}, {"!", "\"a\"", "a"}},
       {"UTF-8 after ASCII", {"\xc3\xa9t\xc3\xa9", "zoo", "~"}, {"zoo", "~", "\xc3\xa9t\xc3\xa9"}},
       {"duplicates adjacent", {"b", "a", "b", "a"}, {"a", "a", "b", "b"}},
-      {"record lines", {R"("the","page_02.htm")", R"("the","page_01.htm")", R"("th","page_03.htm")"},
+      {"record lines",
+       {R"("the","page_02.htm")", R"("the","page_01.htm")", R"("th","page_03.htm")"},
        {R"("th","page_03.htm")", R"("the","page_01.htm")", R"("the","page_02.htm")"}},
   };
   for (const Case& c : cases) {
@@ -87,11 +88,10 @@ TEST_F(ExternalSort, CutsPiecesOfTheBudgetAndMergesThem) {
     std::size_t fan_in;
     std::vector<int> piece_lines;  // line counts of file_s_1.txt, ... as cut
   } cases[] = {
-      {2000, 2000, 50, {0}},  // one piece: no piece file
-      {2001, 2000, 50, {2000, 1}},
-      {50 * 20, 20, 50, {}},   // 50 pieces: one merge pass
-      {50 * 20 + 1, 20, 50, {}},  // 51 pieces: two passes
-      {7 * 10, 10, 3, {}},     // passes of 3, 3 and 3 pieces
+      {2000, 2000, 50, {0}},                               // one piece: no piece file
+      {2001, 2000, 50, {2000, 1}}, {50 * 20, 20, 50, {}},  // 50 pieces: one merge pass
+      {50 * 20 + 1, 20, 50, {}},                           // 51 pieces: two passes
+      {7 * 10, 10, 3, {}},                                 // passes of 3, 3 and 3 pieces
   };
   for (const Case& c : cases) {
     const std::vector<std::string> lines = numbered_lines(c.lines, c.lines);

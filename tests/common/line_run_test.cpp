@@ -22,7 +22,7 @@ class LineRunTest : public testing::WorkFolderTest {};
 // after them, are prefixes of each other, or hold bytes 0 and 255.
 std::vector<std::string> tricky_lines(unsigned seed) {
   const std::string prefixes[] = {"\"page_01.htm\",\"     ", "\"page_01.htm\",\"     1", "", "\"9999"};
-  const std::string tails[] = {"", "a", "ab", "abcdefgh", "abcdefgh1", "abcdefgi", std::string("ab\0c", 4),
+  const std::string tails[] = {"",     "a", "ab",  "abcdefgh", "abcdefgh1", "abcdefgi", std::string("ab\0c", 4),
                                "\xff", "A", " 12", "12345678", "123456789"};
   std::vector<std::string> lines;
   unsigned v = seed;
@@ -56,10 +56,12 @@ TEST_F(LineRunTest, SortsLikeAByteComparison) {
   } cases[] = {
       {"mixed prefixes", tricky_lines(1)},
       {"eight-byte steps", stepped_lines()},
-      {"many lines, counted", [] {
+      {"many lines, counted",
+       [] {
          std::vector<std::string> lines;
          for (unsigned seed = 1; seed <= 8; ++seed) {
-           for (const auto& more : {tricky_lines(seed), stepped_lines()}) lines.insert(lines.end(), more.begin(), more.end());
+           for (const auto& more : {tricky_lines(seed), stepped_lines()})
+             lines.insert(lines.end(), more.begin(), more.end());
          }
          return lines;
        }()},

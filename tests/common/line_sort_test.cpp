@@ -28,9 +28,15 @@ TEST_F(LineSortTest, MergeReportsASourceOutOfOrder) {
       {"sorted", {"a", "c", "c"}, {"b", "d"}, MergeResult::kInOrder, "a\r\nb\r\nc\r\nc\r\nd\r\n"},
       {"empty source", {}, {"a"}, MergeResult::kInOrder, "a\r\n"},
       {"unsorted", {"a", "c", "b"}, {"d"}, MergeResult::kOutOfOrder, "a\r\nc\r\nb\r\nd\r\n"},
-      {"alike in their first eight bytes", {"abcdefgh1", "abcdefgh2"}, {"abcdefgh15"}, MergeResult::kInOrder,
+      {"alike in their first eight bytes",
+       {"abcdefgh1", "abcdefgh2"},
+       {"abcdefgh15"},
+       MergeResult::kInOrder,
        "abcdefgh1\r\nabcdefgh15\r\nabcdefgh2\r\n"},
-      {"unsorted past the first eight bytes", {"abcdefgh2", "abcdefgh1"}, {}, MergeResult::kOutOfOrder,
+      {"unsorted past the first eight bytes",
+       {"abcdefgh2", "abcdefgh1"},
+       {},
+       MergeResult::kOutOfOrder,
        "abcdefgh2\r\nabcdefgh1\r\n"},
       {"a line and its prefix", {"abcdefgh", "abcdefg"}, {}, MergeResult::kOutOfOrder, "abcdefgh\r\nabcdefg\r\n"},
   };
@@ -51,8 +57,8 @@ TEST_F(LineSortTest, MergeReportsASourceOutOfOrder) {
   // reader: two lines swapped anywhere are found, at a refill too.
   std::vector<std::string> lines;
   for (int i = 0; i < 9000; ++i) lines.push_back("aaaaaaaa" + std::to_string(100000 + i));
-  for (std::size_t swapped : {std::size_t{0}, std::size_t{1}, std::size_t{4095}, std::size_t{4096},
-                              std::size_t{4097}, std::size_t{8190}, std::size_t{8191}, std::size_t{8999}}) {
+  for (std::size_t swapped : {std::size_t{0}, std::size_t{1}, std::size_t{4095}, std::size_t{4096}, std::size_t{4097},
+                              std::size_t{8190}, std::size_t{8191}, std::size_t{8999}}) {
     std::vector<std::string> source = lines;
     if (swapped > 0) std::swap(source[swapped - 1], source[swapped]);
     write_file("one.txt", crlf(source));

@@ -16,8 +16,7 @@ using testing::WorkFolderTest;
 TEST_F(WorkFolderTest, LinesEndAtLfWithCrDroppedAndALastLineWithoutLf) {
   IoFailures failures;
   testing::write_file("a.txt", "one\r\ntwo\n\nthree\rx\nlast");
-  EXPECT_EQ(read_all_lines("A.TXT", failures),
-            (std::vector<std::string>{"one", "two", "", "three\rx", "last"}));
+  EXPECT_EQ(read_all_lines("A.TXT", failures), (std::vector<std::string>{"one", "two", "", "three\rx", "last"}));
   testing::write_file("empty.txt", "");
   EXPECT_TRUE(read_all_lines("empty.txt", failures).empty());
   EXPECT_FALSE(failures.any());
@@ -51,8 +50,10 @@ TEST_F(WorkFolderTest, KeepsThePreviousLineAcrossRefills) {
 // Counting lines in blocks agrees with reading them one by one.
 TEST_F(WorkFolderTest, CountsLinesAsTheReaderReadsThem) {
   const std::vector<std::string> contents = {
-      "", "a", "a\n", "a\r\nb", "\n\n", "\r", "x\ny\n\nz",
-      std::string(70000, 'a') + "\n" + std::string(70000, 'b'),  // lines across blocks, no LF at the end
+      "",          "a",
+      "a\n",       "a\r\nb",
+      "\n\n",      "\r",
+      "x\ny\n\nz", std::string(70000, 'a') + "\n" + std::string(70000, 'b'),  // lines across blocks, no LF at the end
   };
   IoFailures failures;
   for (const std::string& content : contents) {

@@ -15,14 +15,14 @@ TEST(CleanFileName, CleansTheStemAndKeepsTheExtension) {
       {"abc.txt", 3, "", "abc.txt"},
       {"my notes-2.txt", 10, "", "my_notes_2.txt"},
       {"a.b.txt", 3, "", "a_b.txt"},
-      {"  x y .TXT", 6, "", "x_y.TXT"},                   // stem trimmed of blanks before cleaning
-      {"\xC3\xA4rger.txt", 6, "", "__rger.txt"},           // a two-byte letter gives two "_"
+      {"  x y .TXT", 6, "", "x_y.TXT"},           // stem trimmed of blanks before cleaning
+      {"\xC3\xA4rger.txt", 6, "", "__rger.txt"},  // a two-byte letter gives two "_"
       {"page_1.txt", 6, "", "file_page_1.txt"},
       {"Page_1.TXT", 6, "", "file_Page_1.TXT"},
-      {"page 1.txt", 6, "", "file_page_1.txt"},            // becomes page_ only after cleaning
+      {"page 1.txt", 6, "", "file_page_1.txt"},  // becomes page_ only after cleaning
       {"pager.txt", 5, "", "pager.txt"},
       {"report.html", 6, "", "report.html"},
-      {"a.txt (1)", 1, "", "a.txt (1)"},                   // the rest is kept as it is
+      {"a.txt (1)", 1, "", "a.txt (1)"},  // the rest is kept as it is
       {"my notes.txt", 8, "_2", "my_notes_2.txt"},
       {"page 1.txt", 6, "_3", "file_page_1_3.txt"},
   };

@@ -21,18 +21,18 @@ TEST(SplitRecord, TakesQuotedAndBareFieldsAndFillsMissingOnes) {
     std::vector<std::string> want;
   } cases[] = {
       {R"("a","b c","")", 3, {"a", "b c", ""}},
-      {R"( 	"a", "b")", 2, {"a", "b"}},                        // blanks and tabs before a quote
-      {R"("a,b","c")", 2, {"a,b", "c"}},                         // a comma inside quotes
-      {R"("a"x,"b")", 2, {"a", "b"}},                            // bytes after the closing quote
-      {R"(  bare  ,"q")", 2, {"bare", "q"}},                     // a bare field loses its blanks
-      {R"("a")", 3, {"a", "", ""}},                               // missing fields come back empty
-      {R"("a","b","c")", 2, {"a", "b"}},                         // extra fields are left out
-      {R"("open)", 2, {"open", ""}},                              // a quote that never closes
+      {R"( 	"a", "b")", 2, {"a", "b"}},   // blanks and tabs before a quote
+      {R"("a,b","c")", 2, {"a,b", "c"}},      // a comma inside quotes
+      {R"("a"x,"b")", 2, {"a", "b"}},         // bytes after the closing quote
+      {R"(  bare  ,"q")", 2, {"bare", "q"}},  // a bare field loses its blanks
+      {R"("a")", 3, {"a", "", ""}},           // missing fields come back empty
+      {R"("a","b","c")", 2, {"a", "b"}},      // extra fields are left out
+      {R"("open)", 2, {"open", ""}},          // a quote that never closes
       {"", 2, {"", ""}},
-      {R"("a",)", 2, {"a", ""}},                                 // a comma that ends the line
-      {R"("a"  x)", 2, {"a", ""}},                               // no comma after the quote
-      {R"(b"c , "d")", 2, {"b\"c", "d"}},                        // a quote inside a bare field
-      {R"(,,"c")", 3, {"", "", "c"}},                            // empty bare fields
+      {R"("a",)", 2, {"a", ""}},           // a comma that ends the line
+      {R"("a"  x)", 2, {"a", ""}},         // no comma after the quote
+      {R"(b"c , "d")", 2, {"b\"c", "d"}},  // a quote inside a bare field
+      {R"(,,"c")", 3, {"", "", "c"}},      // empty bare fields
   };
   for (const Case& c : cases) {
     std::vector<std::string_view> fields;
@@ -63,9 +63,20 @@ TEST(SplitRecord, TakesQuotedAndBareFieldsAndFillsMissingOnes) {
 // past the line (each line stands alone on the heap, for the sanitizers).
 TEST(SplitRecord, SixteenAndEightByteSplitsAgree) {
   std::vector<std::string> lines = {
-      "", "\"", "\"\"", "\"a\"", "\"a\",\"", "\"a\",", "\"a\"x,\"b\"", "\"a\",x\"b\"", "a,\"b\"", "\"a\", \"b\"",
-      "\"a\",\"b\",\"c\"", "\"a\",\"\",\"c\"",
-      "\"" + std::string(kMaxFieldBytes, 'w') + "\"", "\"" + std::string(kMaxFieldBytes + 1, 'w') + "\"",
+      "",
+      "\"",
+      "\"\"",
+      "\"a\"",
+      "\"a\",\"",
+      "\"a\",",
+      "\"a\"x,\"b\"",
+      "\"a\",x\"b\"",
+      "a,\"b\"",
+      "\"a\", \"b\"",
+      "\"a\",\"b\",\"c\"",
+      "\"a\",\"\",\"c\"",
+      "\"" + std::string(kMaxFieldBytes, 'w') + "\"",
+      "\"" + std::string(kMaxFieldBytes + 1, 'w') + "\"",
   };
   // Fields of every length around the sixteen-byte steps, whole and broken.
   for (std::size_t size = 0; size < 50; ++size) {

@@ -51,8 +51,12 @@ TEST(TextEncoding, Utf16BecomesUtf8WhereverThePiecesAreCut) {
     std::string want;
   } cases[] = {
       {"line ends kept", u"H\u00e4r\r\nb\n", "H\xC3\xA4r\r\nb\n"},
-      {"a pair", u"a\U0001F600b", "a\xF0\x9F\x98\x80" "b"},
-      {"a lone high surrogate", std::u16string(u"a") + char16_t(0xD800) + u"b", "a\xEF\xBF\xBD" "b"},
+      {"a pair", u"a\U0001F600b",
+       "a\xF0\x9F\x98\x80"
+       "b"},
+      {"a lone high surrogate", std::u16string(u"a") + char16_t(0xD800) + u"b",
+       "a\xEF\xBF\xBD"
+       "b"},
       {"a lone low surrogate", std::u16string(u"a") + char16_t(0xDC00), "a\xEF\xBF\xBD"},
       {"a high surrogate last", std::u16string(u"a") + char16_t(0xD83D), "a\xEF\xBF\xBD"},
       {"three bytes", u"\u20ac", "\xE2\x82\xAC"},

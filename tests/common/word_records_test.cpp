@@ -75,8 +75,8 @@ TEST(WordRecords, FieldsReadBackWhatWasWritten) {
   struct Case {
     const char* id;
     bool valid;
-  } ids[] = {{"id1", true}, {"id", false}, {"ID00000001", false}, {"id0000000x", false}, {"page_01.htm", false},
-             {"id 1", false}};
+  } ids[] = {{"id1", true},         {"id", false},          {"ID00000001", false},
+             {"id0000000x", false}, {"page_01.htm", false}, {"id 1", false}};
   for (const Case& c : ids) {
     std::uint64_t number = 0;
     EXPECT_EQ(read_word_id(c.id, number), c.valid) << c.id;

@@ -122,8 +122,8 @@ TEST_F(ComparisonPageTest, WholePage) {
   write_file("txt_wrk/right.txt", "");
   ASSERT_EQ(write_page(), Flow::kGoOn);
   std::vector<std::string> want = head_lines("80%");
-  for (const char* line : {" <br>a", " <br>", " <br>b", "</td>", "<td>", "</td>", "</tr>", "</table>", "<br>",
-                           "</body>", "</html>"}) {
+  for (const char* line :
+       {" <br>a", " <br>", " <br>b", "</td>", "<td>", "</td>", "</tr>", "</table>", "<br>", "</body>", "</html>"}) {
     want.push_back(line);
   }
   EXPECT_EQ(read_file("compare.htm"), crlf(want));

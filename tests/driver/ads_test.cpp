@@ -1,6 +1,7 @@
 #include "driver/ads.h"
 
 #include <gtest/gtest.h>
+
 #include <cstdlib>
 
 #include "test_util/http_server.h"
@@ -56,10 +57,8 @@ TEST_F(AdsTest, TakesEveryLineWithALowerCaseParagraphTag) {
       "</body></html>\r\n";
   PipedConsole io;
   EXPECT_EQ(fetch(page, io), Flow::kGoOn);
-  EXPECT_EQ(state_.ad_lines, (std::vector<std::string>{"",
-                                                        "  <p>first ad <a href=\"http://a.example/\">a</a></p>",
-                                                        "<p>one</p><p>two</p><P>three</P>",
-                                                        "<P>mixed</P> <p>last"}));
+  EXPECT_EQ(state_.ad_lines, (std::vector<std::string>{"", "  <p>first ad <a href=\"http://a.example/\">a</a></p>",
+                                                       "<p>one</p><p>two</p><P>three</P>", "<P>mixed</P> <p>last"}));
   EXPECT_EQ(state_.ad_count(), 3);
   // The listing is gone, the page stays until the next run.
   EXPECT_FALSE(testing::file_exists("oglasi.txt"));
@@ -73,8 +72,9 @@ TEST_F(AdsTest, NoAdLineEndsTheRunAfterAnyKey) {
     EXPECT_EQ(fetch(page, io), Flow::kEnd);
     EXPECT_EQ(state_.ad_count(), 0);
     std::string out = io.output();
-    EXPECT_TRUE(out.ends_with("\n----------------------------\nCheck your internet connection!\nCheck wget.exe!\n\n"
-                              "<...> any key to continue and end\n"))
+    EXPECT_TRUE(
+        out.ends_with("\n----------------------------\nCheck your internet connection!\nCheck wget.exe!\n\n"
+                      "<...> any key to continue and end\n"))
         << out;
   }
 }

@@ -27,7 +27,13 @@ constexpr const char* kProgramName = "www.textpair-bad-input.example.exe";
 constexpr const char* kResults = "============ RESULTS ===========";
 // The three start-up keys, files 1 and 2, the table width (Enter: 100%), no
 // search site address, and a key at the results screen.
-constexpr const char* kCompleteRun = "111" "1\n" "2\n" "\n" "\n" "x";
+constexpr const char* kCompleteRun =
+    "111"
+    "1\n"
+    "2\n"
+    "\n"
+    "\n"
+    "x";
 constexpr auto kTimeLimit = std::chrono::seconds(240);
 
 const std::string kPlainText =
@@ -98,30 +104,51 @@ struct Case {
 std::vector<Case> cases() {
   return {
       {"nul_bytes", {{"binary.txt", binary_with_nuls()}, {"plain.txt", kPlainText}}, {}, kCompleteRun, kResults},
-      {"twenty_megabyte_line", {{"long.txt", twenty_megabyte_line()}, {"plain.txt", kPlainText}}, {},
-       kCompleteRun, kResults},
+      {"twenty_megabyte_line",
+       {{"long.txt", twenty_megabyte_line()}, {"plain.txt", kPlainText}},
+       {},
+       kCompleteRun,
+       kResults},
       {"invalid_utf8",
-       {{"broken.txt", "caf\xc3 na\xefve \xff\xfe bytes \xe2\x82 and \xf0\x9f\x98 cut\r\n\xc0\xaf over\xed\xa0\x80long\r\n"},
+       {{"broken.txt",
+         "caf\xc3 na\xefve \xff\xfe bytes \xe2\x82 and \xf0\x9f\x98 cut\r\n\xc0\xaf over\xed\xa0\x80long\r\n"},
         {"plain.txt", kPlainText}},
-       {}, kCompleteRun, kResults},
+       {},
+       kCompleteRun,
+       kResults},
       {"empty_file_second", {{"a_plain.txt", kPlainText}, {"b_empty.txt", ""}}, {}, kCompleteRun, kResults},
       {"empty_file_first", {{"a_empty.txt", ""}, {"b_plain.txt", kPlainText}}, {}, kCompleteRun, kResults},
-      {"cr_only_line_ends", {{"mac.txt", "first line\rsecond line\rthird line\r"}, {"plain.txt", kPlainText}}, {},
-       kCompleteRun, kResults},
+      {"cr_only_line_ends",
+       {{"mac.txt", "first line\rsecond line\rthird line\r"}, {"plain.txt", kPlainText}},
+       {},
+       kCompleteRun,
+       kResults},
       {"awkward_names",
        {{"my notes.txt", "notes with a blank in the name\r\n"},
         {"say \"hi\".txt", "quotes in the name\r\n"},
         {"\xc4\x8d\xc4\x87\xc5\xbe.txt", "UTF-8 letters in the name\r\n"},
         {"-dash.txt", "a leading dash in the name\r\n"},
         {"it's.txt", "an apostrophe in the name\r\n"}},
-       {}, kCompleteRun, kResults},
-      {"subfolder", {{"a.txt", kPlainText}, {"b.txt", "Another text entirely.\r\n"}, {"sub/inner.txt", "inner\r\n"}},
-       {"empty_sub"}, kCompleteRun, kResults},
+       {},
+       kCompleteRun,
+       kResults},
+      {"subfolder",
+       {{"a.txt", kPlainText}, {"b.txt", "Another text entirely.\r\n"}, {"sub/inner.txt", "inner\r\n"}},
+       {"empty_sub"},
+       kCompleteRun,
+       kResults},
       // A folder named like a text file is listed; choosing it gives no
       // second working copy.
       {"folder_named_like_a_text",
-       {{"a.txt", kPlainText}, {"folder.txt/inner.txt", "inside a folder named folder.txt\r\n"}}, {},
-       "111" "1\n" "2\n" "\n" "\n" "x1", nullptr},
+       {{"a.txt", kPlainText}, {"folder.txt/inner.txt", "inside a folder named folder.txt\r\n"}},
+       {},
+       "111"
+       "1\n"
+       "2\n"
+       "\n"
+       "\n"
+       "x1",
+       nullptr},
   };
 }
 
@@ -218,8 +245,8 @@ TEST_F(MachineTest, AFileThatCannotBeReadIsNotLost) {
     GTEST_SKIP() << "running as root without setpriv, so no file can be made unreadable";
   }
   ProgramRun run(kProgramName);
-  std::vector<InputFile> files = {{"a.txt", kPlainText}, {"b.txt", "Another text entirely.\r\n"},
-                                  {"secret.txt", "nobody may read this\r\n"}};
+  std::vector<InputFile> files = {
+      {"a.txt", kPlainText}, {"b.txt", "Another text entirely.\r\n"}, {"secret.txt", "nobody may read this\r\n"}};
   for (const InputFile& f : files) run.write_file("compare_in/" + f.name, f.bytes);
   std::string secret = run.folder() + "/compare_in/secret.txt";
   RunResult result = [&] {
@@ -303,8 +330,7 @@ TEST_F(MachineTest, AWorkFolderOnAFullDiskLosesNoInput) {
   // It names the file and the system's reason.
   EXPECT_NE(result.transcript.find("The work folder could not be written completely.\n"), std::string::npos)
       << result.transcript;
-  EXPECT_NE(result.transcript.find(": No space left on device\nCheck the free space on the disk.\n"),
-            std::string::npos)
+  EXPECT_NE(result.transcript.find(": No space left on device\nCheck the free space on the disk.\n"), std::string::npos)
       << result.transcript;
   EXPECT_EQ(result.transcript.find("============ RESULTS ==========="), std::string::npos) << result.transcript;
   expect_inputs_kept(run, files);

@@ -240,23 +240,18 @@ TEST(InputRunTest, EarlyEnds) {
       {"one file",
        {{"a.txt", "a\r\n"}},
        "1",
-       std::string("\n").append(kNoClashNoHtm) +
-           "\n"
-           "----------------------------\n"
-           "The compare_in subfolder must contain at least 2 files.\n"
-           "\n"
-           "<1> = continue and end\n"},
-      {"number out of range",
-       two,
-       "3\nx",
+       std::string("\n").append(kNoClashNoHtm) + "\n"
+                                                 "----------------------------\n"
+                                                 "The compare_in subfolder must contain at least 2 files.\n"
+                                                 "\n"
+                                                 "<1> = continue and end\n"},
+      {"number out of range", two, "3\nx",
        std::string("\n").append(kNoClashNoHtm) + kListOfTwo +
            "select file with line number = ? 3\n"
            "line number is out of range\n"
            "\n"
            "<...> any key for continue, end\n"},
-      {"the same number twice",
-       two,
-       "1\n1\nx",
+      {"the same number twice", two, "1\n1\nx",
        std::string("\n").append(kNoClashNoHtm) + kListOfTwo + kFirstIsA +
            "select file with line number = ? 1\n"
            "the file is duplicated\n"

@@ -22,7 +22,13 @@ namespace {
 constexpr const char* kProgramName = "www.textpair-long-line.example.exe";
 // The three start-up keys, files 1 and 2, the table width (Enter: 100%), no
 // search site address, and a key at the results screen.
-constexpr const char* kCompleteRun = "111" "1\n" "2\n" "\n" "\n" "x";
+constexpr const char* kCompleteRun =
+    "111"
+    "1\n"
+    "2\n"
+    "\n"
+    "\n"
+    "x";
 constexpr auto kTimeLimit = std::chrono::seconds(240);
 // Published bytes per input byte; each word of about five bytes becomes a
 // span with its hidden links on the page and a linked entry on the search

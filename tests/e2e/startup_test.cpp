@@ -24,7 +24,8 @@ std::string opening(const std::string& program_name) {
   return "Active code page: 65001\n"
          "textpair_01_002\n"
          "\n"
-         "<WORK>/" + program_name + "\n";
+         "<WORK>/" +
+         program_name + "\n";
 }
 
 const char kRenameScreen[] =
@@ -47,7 +48,8 @@ const char kAddress[] =
     "\n";
 
 std::string terms_screen() {
-  return "<WORK>/" + std::string(kProgramName) + "\n"
+  return "<WORK>/" + std::string(kProgramName) +
+         "\n"
          "\n"
          "====================================\n"
          "\n"
@@ -141,8 +143,8 @@ TEST(StartupRunTest, AProgramNamedWithoutExeKeepsItsWholeAddress) {
     RunResult run = program.run("2");
     EXPECT_EQ(run.exit_status, 0) << name;
     const std::string address = name.ends_with(".EXE") ? "www.site" : name;
-    EXPECT_NE(run.transcript.find("\nurl.publisher.02$ = " + address + "\n\n"), std::string::npos)
-        << name << "\n" << run.transcript;
+    EXPECT_NE(run.transcript.find("\nurl.publisher.02$ = " + address + "\n\n"), std::string::npos) << name << "\n"
+                                                                                                   << run.transcript;
   }
 }
 
@@ -169,16 +171,15 @@ TEST(StartupRunTest, NoAdsPageEndsAtTheFetchFailureScreen) {
   ProgramRun program(kProgramName);
   RunResult run = program.run("111", server.proxy_env());
   EXPECT_EQ(run.exit_status, 0);
-  EXPECT_EQ(program.normalise(run.transcript),
-            through_tool_checks() +
-                "http://www.textpair.example/oglasi/oglasi.htm:\n"
-                "<TIME> ERROR 404: Not Found.\n"
-                "\n"
-                "----------------------------\n"
-                "Check your internet connection!\n"
-                "Check wget.exe!\n"
-                "\n"
-                "<...> any key to continue and end\n");
+  EXPECT_EQ(program.normalise(run.transcript), through_tool_checks() +
+                                                   "http://www.textpair.example/oglasi/oglasi.htm:\n"
+                                                   "<TIME> ERROR 404: Not Found.\n"
+                                                   "\n"
+                                                   "----------------------------\n"
+                                                   "Check your internet connection!\n"
+                                                   "Check wget.exe!\n"
+                                                   "\n"
+                                                   "<...> any key to continue and end\n");
   EXPECT_EQ(server.requests(), std::vector<std::string>{"http://www.textpair.example/oglasi/oglasi.htm"});
   // An early end leaves the scratch files.
   EXPECT_TRUE(program.exists("oglasi.txt"));
@@ -190,12 +191,14 @@ TEST(StartupRunTest, FetchedAdsLeadIntoTheInputPhase) {
   HttpServer server("/oglasi/oglasi.htm", page);
   ProgramRun program(kProgramName);
   program.write_file("compare_in/only_one.txt", "one text\r\n");
-  RunResult run = program.run("111" "x1", server.proxy_env());
+  RunResult run = program.run(
+      "111"
+      "x1",
+      server.proxy_env());
   EXPECT_EQ(run.exit_status, 0);
   const std::string size = std::to_string(page.size());
   EXPECT_EQ(program.normalise(run.transcript),
-            through_tool_checks() + "<TIME> URL:http://www.textpair.example/oglasi/oglasi.htm [" + size + "/" +
-                size +
+            through_tool_checks() + "<TIME> URL:http://www.textpair.example/oglasi/oglasi.htm [" + size + "/" + size +
                 "] -> \"oglasi_wget/oglasi_wget.html\" [1]\n"
                 // The input phase: intake, folder set-up and the count of texts.
                 "\n"
@@ -237,7 +240,8 @@ TEST(StartupRunTest, WorkFolderTooDeepForWindowsEndsAtOnce) {
                                 "The path of the work folder is too long:\n"),
             0u)
       << run.transcript;
-  EXPECT_NE(run.transcript.find(std::string(room, 'e') + "\n"
+  EXPECT_NE(run.transcript.find(std::string(room, 'e') +
+                                "\n"
                                 "Its files need paths of up to 269 characters; Windows takes 259.\n"),
             std::string::npos)
       << run.transcript;

@@ -80,16 +80,16 @@ TEST_F(TerminalTest, KeysAnswerWithoutEnterAndOtherKeysChangeNothing) {
   // Other digits, Enter, cursor and function keys (whose sequences hold the
   // digits 1 and 2) are no answer: nothing shows, nothing moves on.
   std::string before = session_->screen();
-  session_->send_keys({"3", "0", "9", "Enter", "Up", "Down", "Left", "Right", "Home", "End", "F5", "F9", "F10",
-                       "PageUp", "Delete"});
+  session_->send_keys(
+      {"3", "0", "9", "Enter", "Up", "Down", "Left", "Right", "Home", "End", "F5", "F9", "F10", "PageUp", "Delete"});
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   EXPECT_EQ(session_->screen(), before);
 
   // The next "1" is taken as it comes, and the menu was written once: the
   // install screen follows it directly.
   session_->send_keys({"1"});
-  std::string font_to_install = std::string("<1> continue\n<2> end\n\n") + kDashes +
-                                "\nTHE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY.";
+  std::string font_to_install =
+      std::string("<1> continue\n<2> end\n\n") + kDashes + "\nTHE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY.";
   ASSERT_TRUE(session_->wait_for(font_to_install)) << session_->history();
   session_->send_keys({"2"});
   expect_terminal_restored();
@@ -117,8 +117,7 @@ TEST_F(TerminalTest, LinePromptsEchoAndACompleteRunLeavesTheTerminalNormal) {
   session_->send_keys({"1"});
 
   // The typed number shows after the prompt before Enter is pressed.
-  ASSERT_TRUE(session_->wait_for("select file with line number = ?", std::chrono::seconds(60)))
-      << session_->history();
+  ASSERT_TRUE(session_->wait_for("select file with line number = ?", std::chrono::seconds(60))) << session_->history();
   session_->type("1");
   ASSERT_TRUE(session_->wait_for("select file with line number = ? 1")) << session_->history();
   session_->send_keys({"Enter"});

@@ -21,9 +21,9 @@ using testing::write_file;
 class IndexingRun : public testing::WorkFolderTest {};
 
 TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
-  write_file("page_01.htm", crlf({"<HTML>", "<title>", "compare.htm", "</title>", "<script>", "var hidden = 1;",
-                                  "</script>", "<td>", " <br>The cat saw the \"dog\".",
-                                  " <br>a <b>Cat</b> and&nbsp;me", "</td>", "</html>"}));
+  write_file("page_01.htm",
+             crlf({"<HTML>", "<title>", "compare.htm", "</title>", "<script>", "var hidden = 1;", "</script>", "<td>",
+                   " <br>The cat saw the \"dog\".", " <br>a <b>Cat</b> and&nbsp;me", "</td>", "</html>"}));
   write_file("page_02.htm", crlf({" <br>Dog days of the end"}));
   write_file("old.txt", "from an earlier run\r\n");
   testing::PipedConsole console;
@@ -35,33 +35,34 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
   EXPECT_FALSE(file_exists("old.txt"));
   EXPECT_EQ(read_file("dir_02.txt"), crlf({"page_01.htm", "page_02.htm"}));
   // The words led by their keys, sorted; the one with an entity is left out.
-  EXPECT_EQ(read_file("wrd_01_02_1.txt"), crlf({
-      R"("cat","page_01.htm","         9","cat","    10","00000002")",
-      R"("cat","page_01.htm","        10","Cat","    11","00000006")",
-      R"("compare.htm","page_01.htm","         3","compare.htm","     1","00000000")",
-      R"("days","page_02.htm","         1","days","    10","00000008")",
-      R"("dog","page_02.htm","         1","Dog","     6","00000007")",
-      R"("dog'.","page_01.htm","         9","dog'.","    23","00000005")",
-      R"("end","page_02.htm","         1","end","    22","0000000:")",
-      R"("saw","page_01.htm","         9","saw","    14","00000003")",
-      R"("the","page_01.htm","         9","The","     6","00000001")",
-      R"("the","page_01.htm","         9","the","    18","00000004")",
-      R"("the","page_02.htm","         1","the","    18","00000009")",
-  }));
+  EXPECT_EQ(read_file("wrd_01_02_1.txt"),
+            crlf({
+                R"("cat","page_01.htm","         9","cat","    10","00000002")",
+                R"("cat","page_01.htm","        10","Cat","    11","00000006")",
+                R"("compare.htm","page_01.htm","         3","compare.htm","     1","00000000")",
+                R"("days","page_02.htm","         1","days","    10","00000008")",
+                R"("dog","page_02.htm","         1","Dog","     6","00000007")",
+                R"("dog'.","page_01.htm","         9","dog'.","    23","00000005")",
+                R"("end","page_02.htm","         1","end","    22","0000000:")",
+                R"("saw","page_01.htm","         9","saw","    14","00000003")",
+                R"("the","page_01.htm","         9","The","     6","00000001")",
+                R"("the","page_01.htm","         9","the","    18","00000004")",
+                R"("the","page_02.htm","         1","the","    18","00000009")",
+            }));
   // Beside them, the words' places in text order.
   EXPECT_EQ(read_file("wrd_01_03.txt"), crlf({
-      R"("page_01.htm","         3","     1","compare.htm")",
-      R"("page_01.htm","         9","     6","The")",
-      R"("page_01.htm","         9","    10","cat")",
-      R"("page_01.htm","         9","    14","saw")",
-      R"("page_01.htm","         9","    18","the")",
-      R"("page_01.htm","         9","    23","dog'.")",
-      R"("page_01.htm","        10","    11","Cat")",
-      R"("page_02.htm","         1","     6","Dog")",
-      R"("page_02.htm","         1","    10","days")",
-      R"("page_02.htm","         1","    18","the")",
-      R"("page_02.htm","         1","    22","end")",
-  }));
+                                            R"("page_01.htm","         3","     1","compare.htm")",
+                                            R"("page_01.htm","         9","     6","The")",
+                                            R"("page_01.htm","         9","    10","cat")",
+                                            R"("page_01.htm","         9","    14","saw")",
+                                            R"("page_01.htm","         9","    18","the")",
+                                            R"("page_01.htm","         9","    23","dog'.")",
+                                            R"("page_01.htm","        10","    11","Cat")",
+                                            R"("page_02.htm","         1","     6","Dog")",
+                                            R"("page_02.htm","         1","    10","days")",
+                                            R"("page_02.htm","         1","    18","the")",
+                                            R"("page_02.htm","         1","    22","end")",
+                                        }));
   // No trace of the scan is written.
   EXPECT_FALSE(file_exists("page_01.txt"));
 
@@ -84,19 +85,20 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
   EXPECT_EQ(read_file("wrd_24_2.txt"), "");
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), group1);
   EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"wrd_24_1.txt", "wrd_24_2.txt"}));
-  EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
-      R"("id00000000","page_01.htm","         9","    10","cat","id00000000","1")",
-      R"("id00000000","page_01.htm","        10","    11","Cat","id00000000","2")",
-      R"("id00000002","page_01.htm","         3","     1","compare.htm","id00000002","1")",
-      R"("id00000003","page_02.htm","         1","    10","days","id00000003","1")",
-      R"("id00000004","page_02.htm","         1","     6","Dog","id00000004","1")",
-      R"("id00000005","page_01.htm","         9","    23","dog'.","id00000005","1")",
-      R"("id00000006","page_02.htm","         1","    22","end","id00000006","1")",
-      R"("id00000007","page_01.htm","         9","    14","saw","id00000007","1")",
-      R"("id00000008","page_01.htm","         9","     6","The","id00000008","1")",
-      R"("id00000008","page_01.htm","         9","    18","the","id00000008","2")",
-      R"("id00000008","page_02.htm","         1","    18","the","id00000008","3")",
-  }));
+  EXPECT_EQ(read_file("wrd_14_1.txt"),
+            crlf({
+                R"("id00000000","page_01.htm","         9","    10","cat","id00000000","1")",
+                R"("id00000000","page_01.htm","        10","    11","Cat","id00000000","2")",
+                R"("id00000002","page_01.htm","         3","     1","compare.htm","id00000002","1")",
+                R"("id00000003","page_02.htm","         1","    10","days","id00000003","1")",
+                R"("id00000004","page_02.htm","         1","     6","Dog","id00000004","1")",
+                R"("id00000005","page_01.htm","         9","    23","dog'.","id00000005","1")",
+                R"("id00000006","page_02.htm","         1","    22","end","id00000006","1")",
+                R"("id00000007","page_01.htm","         9","    14","saw","id00000007","1")",
+                R"("id00000008","page_01.htm","         9","     6","The","id00000008","1")",
+                R"("id00000008","page_01.htm","         9","    18","the","id00000008","2")",
+                R"("id00000008","page_02.htm","         1","    18","the","id00000008","3")",
+            }));
   // The index of all words merges the wrd_14_K lists: no list of all occurrences.
   EXPECT_FALSE(file_exists("wrd_15.txt"));
   EXPECT_EQ(console.output(),

@@ -54,9 +54,7 @@ TEST(ScanLine, CutsWordsBetweenTagsAndBlanks) {
       {"two-byte character and a letter", {" <br>\xc3\xa9x \xc3\xa9"}, {"\xc3\xa9x 6 9"}},
       {"quoted word", {" <br>\"quoted\" word"}, {"quoted 7 14|word 15 18"}},
       {"inner quote", {" <br>it\"s \"x\""}, {"it's 6 10"}},
-      {"text between tags",
-       {"<p style=\"color:red\">text here</p>"},
-       {"text 22 26|here 27 31"}},
+      {"text between tags", {"<p style=\"color:red\">text here</p>"}, {"text 22 26|here 27 31"}},
       {"link text cut word by word",
        {" <br>Visit <a href=\"x\">our site</a> now"},
        {"Visit 6 11|our 24 27|site 28 32|now 37 39"}},
@@ -71,19 +69,16 @@ TEST(ScanLine, CutsWordsBetweenTagsAndBlanks) {
 
 TEST(ScanLine, LeavesOutBlocksAndLinkLines) {
   const PageCase cases[] = {
-      {"script block",
-       {"<script>", "var abc = 1;", "</script>", " <br>after"},
-       {"-", "-", "-", "after 6 10"}},
+      {"script block", {"<script>", "var abc = 1;", "</script>", " <br>after"}, {"-", "-", "-", "after 6 10"}},
       {"script on one line", {"<script>run()</script>", " <br>after"}, {"-", "after 6 10"}},
       {"blank between < and script", {"< script>", "abc def", "</script>"}, {"-", "-", "-"}},
       {"upper-case script is text", {"<SCRIPT>", "var abc"}, {"", "var 1 4|abc 5 7"}},
       {"< after the keyword fails the test", {"<  script <b>", "abc"}, {"", "abc 1 3"}},
       {"keyword after a closed tag", {"<b>script here</b>"}, {"script 4 10|here 11 15"}},
-      {"upper-case style block", {"<STYLE>", "body {color:red}", "</STYLE>", " <br>after"},
+      {"upper-case style block",
+       {"<STYLE>", "body {color:red}", "</STYLE>", " <br>after"},
        {"-", "-", "-", "after 6 10"}},
-      {"style attribute opens no block",
-       {"<p style=\"x\">", "body text"},
-       {"", "body 1 5|text 6 9"}},
+      {"style attribute opens no block", {"<p style=\"x\">", "body text"}, {"", "body 1 5|text 6 9"}},
       {"numbered link above 2000", {" <br>see more <a href=\"#2001\">x</a>"}, {"-"}},
       {"numbered link of 2000", {" <br>see more <a href=\"#2000\">x</a>"}, {"see 6 9|more 10 14"}},
       {"numbered link with a blank", {" <br>see more <a href =\"#2001\">x</a>"}, {"-"}},
@@ -181,12 +176,13 @@ TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
 TEST_F(ExtractListedPages, LongWordsAreCutBeforeTheyAreKeyed) {
   const std::string stem(kMaxFieldBytes, 'a');
   write_file("dir_02.txt", crlf({"page_01.htm"}));
-  write_file("page_01.htm", crlf({"<p>" + stem + "z", "<p>" + stem + "b " + std::string(kMaxFieldBytes, 'c') + "&nbsp;"}));
+  write_file("page_01.htm",
+             crlf({"<p>" + stem + "z", "<p>" + stem + "b " + std::string(kMaxFieldBytes, 'c') + "&nbsp;"}));
   ASSERT_EQ(extract(), Flow::kGoOn);
   std::string seen;
   for (const auto& fields : sorted_records()) {
-    seen += "[" + std::to_string(fields[keyed_record::kKey].size()) + " " +
-            fields[keyed_record::kWord].substr(0, 2) + " " + fields[keyed_record::kLine].substr(8) + "]";
+    seen += "[" + std::to_string(fields[keyed_record::kKey].size()) + " " + fields[keyed_record::kWord].substr(0, 2) +
+            " " + fields[keyed_record::kLine].substr(8) + "]";
   }
   EXPECT_EQ(seen, "[4096 aa  1][4096 aa  2][4096 cc  2]");
 }

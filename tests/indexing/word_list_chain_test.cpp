@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/records.h"
@@ -66,11 +66,11 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
   EXPECT_FALSE(file_exists("group_search_3.txt"));
 
   EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
-      R"("id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
-      R"("id00000002","page_02.htm","         1","     6","dog","id00000002","1")",
-      R"("id00000003","page_01.htm","         1","     6","The","id00000003","1")",
-      R"("id00000003","page_01.htm","         2","     6","the","id00000003","2")",
-  }));
+                                           R"("id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
+                                           R"("id00000002","page_02.htm","         1","     6","dog","id00000002","1")",
+                                           R"("id00000003","page_01.htm","         1","     6","The","id00000003","1")",
+                                           R"("id00000003","page_01.htm","         2","     6","the","id00000003","2")",
+                                       }));
   // Next pages: page_02 lacks the shared words, page_03 holds their last
   // occurrences.
   const std::string group1 = crlf({
@@ -145,19 +145,19 @@ TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
 
 TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
   write_file("wrd_01_02_1.txt", crlf({
-      R"("one","page_01.htm","         1","one","     1","00000000")",
-      R"("one","page_03.htm","         1","one","     1","00000002")",
-      R"("two","page_02.htm","         1","two","     1","00000001")",
-      R"("two","page_04.htm","         1","two","     1","00000003")",
-  }));
+                                    R"("one","page_01.htm","         1","one","     1","00000000")",
+                                    R"("one","page_03.htm","         1","one","     1","00000002")",
+                                    R"("two","page_02.htm","         1","two","     1","00000001")",
+                                    R"("two","page_04.htm","         1","two","     1","00000003")",
+                                }));
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 3);
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")", R"("page_04.htm")"}));
   EXPECT_EQ(read_file("group_search_3.txt"), "");
   EXPECT_EQ(read_file("wrd_24_2.txt"), crlf({
-      R"("page_03.htm","         1","     1","one","id00000000","2","")",
-      R"("page_04.htm","         1","     1","two","id00000002","2","")",
-  }));
+                                           R"("page_03.htm","         1","     1","one","id00000000","2","")",
+                                           R"("page_04.htm","         1","     1","two","id00000002","2","")",
+                                       }));
   for (const char* empty : {"wrd_14_3.txt", "wrd_24_3.txt"}) {
     EXPECT_TRUE(file_exists(empty)) << empty;
     EXPECT_EQ(read_file(empty), "") << empty;
@@ -211,9 +211,9 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
         R"("two","page_04.htm","         1","two","     1","00000003")"}},
       {"no words", {}},
   };
-  const std::vector<std::string> lists = {"wrd_24_1.txt", "wrd_24_2.txt", "wrd_24_3.txt", "wrd_25_1.txt",
-                                          "wrd_25_2.txt", "wrd_14_1.txt", "wrd_14_2.txt", "group_page_all.txt",
-                                          "group_search_1.txt", "group_search_2.txt"};
+  const std::vector<std::string> lists = {
+      "wrd_24_1.txt", "wrd_24_2.txt", "wrd_24_3.txt",       "wrd_25_1.txt",       "wrd_25_2.txt",
+      "wrd_14_1.txt", "wrd_14_2.txt", "group_page_all.txt", "group_search_1.txt", "group_search_2.txt"};
   auto read_lists = [&] {
     std::string all;
     for (const std::string& name : lists) all += name + ":" + (file_exists(name) ? read_file(name) : "-") + "\n";
@@ -288,12 +288,13 @@ TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
   // Text order within each word: the first case's list.
   write_file("wrd_01_02_1.txt", crlf(cases[0].records));
   ASSERT_EQ(build(), Flow::kGoOn);
-  EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
-      R"("id00000000","page_01.htm","         1","     5","the","id00000000","2")",
-      R"("id00000000","page_01.htm","         1","    20","The","id00000000","1")",
-      R"("id00000000","page_01.htm","         2","     1","the","id00000000","3")",
-      R"("id00000003","page_01.htm","         1","    10","tree","id00000003","1")",
-  }));
+  EXPECT_EQ(read_file("wrd_14_1.txt"),
+            crlf({
+                R"("id00000000","page_01.htm","         1","     5","the","id00000000","2")",
+                R"("id00000000","page_01.htm","         1","    20","The","id00000000","1")",
+                R"("id00000000","page_01.htm","         2","     1","the","id00000000","3")",
+                R"("id00000003","page_01.htm","         1","    10","tree","id00000003","1")",
+            }));
 }
 
 }  // namespace

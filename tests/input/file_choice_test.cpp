@@ -19,8 +19,8 @@ TEST(TableWidth, TheTypedNumberOrAHundred) {
     const char* reply;
     const char* want;
   } cases[] = {
-      {"", "100%"}, {"80", "80%"}, {"50%", "50%"}, {"2x", "2%"}, {"2.6", "3%"},
-      {"abc", "100%"}, {"0", "100%"}, {"-5", "-5%"}, {"  150", "150%"},
+      {"", "100%"},    {"80", "80%"}, {"50%", "50%"}, {"2x", "2%"},      {"2.6", "3%"},
+      {"abc", "100%"}, {"0", "100%"}, {"-5", "-5%"},  {"  150", "150%"},
   };
   for (const Case& c : cases) EXPECT_EQ(table_width_from(c.reply), c.want) << c.reply;
 }
@@ -59,14 +59,22 @@ TEST_F(FileChoiceTest, EndsEarly) {
        "x1",
        "\n----------------------------\nThe compare_in subfolder must contain at least 2 files.\n\n<1> = continue and "
        "end\n"},
-      {{"a.txt", "b.txt"}, "3\n", "select file with line number = ? 3\nline number is out of range\n\n<...> any key "
-                                  "for continue, end\n"},
-      {{"a.txt", "b.txt"}, "x\n", "select file with line number = ? x\nline number is out of range\n\n<...> any key "
-                                  "for continue, end\n"},
-      {{"a.txt", "b.txt"}, "1\n0\n", "select file with line number = ? 0\nline number is out of range\n\n<...> any "
-                                     "key for continue, end\n"},
-      {{"a.txt", "b.txt"}, "2\n2.4\n", "select file with line number = ? 2.4\nthe file is duplicated\n\n<...> any "
-                                       "key for continue, end\n"},
+      {{"a.txt", "b.txt"},
+       "3\n",
+       "select file with line number = ? 3\nline number is out of range\n\n<...> any key "
+       "for continue, end\n"},
+      {{"a.txt", "b.txt"},
+       "x\n",
+       "select file with line number = ? x\nline number is out of range\n\n<...> any key "
+       "for continue, end\n"},
+      {{"a.txt", "b.txt"},
+       "1\n0\n",
+       "select file with line number = ? 0\nline number is out of range\n\n<...> any "
+       "key for continue, end\n"},
+      {{"a.txt", "b.txt"},
+       "2\n2.4\n",
+       "select file with line number = ? 2.4\nthe file is duplicated\n\n<...> any "
+       "key for continue, end\n"},
   };
   for (const Case& c : cases) {
     testing::WorkFolder folder;

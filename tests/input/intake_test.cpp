@@ -40,7 +40,7 @@ TEST(IntakeName, CleansInputNamesAndRefusesOthers) {
       {"page_1.txt", "file_page_1.txt"},
       {"Page_1.TXT", "file_Page_1.TXT"},
       {"\xC3\xBC.txt", "__.txt"},
-      {"x.htm.txt", "x_htm.txt"},     // ".txt" wins over an earlier ".htm"
+      {"x.htm.txt", "x_htm.txt"},  // ".txt" wins over an earlier ".htm"
       {"notes.doc", nullptr},
       {"txt", nullptr},
       {"", nullptr},
@@ -119,7 +119,7 @@ TEST_F(IntakeTest, PutsInputFilesBackUnderCleanNames) {
   drop({"my notes.txt", "page_1.txt", "Page_2.TXT", "abc.txt", "\xC3\xBC.txt", "a.b.txt"});
   ASSERT_EQ(take_in(), Flow::kGoOn);
   EXPECT_EQ(list_names("compare_in"), (std::vector<std::string>{"__.txt", "a_b.txt", "abc.txt", "file_Page_2.TXT",
-                                                                 "file_page_1.txt", "my_notes.txt"}));
+                                                                "file_page_1.txt", "my_notes.txt"}));
   EXPECT_EQ(read_file("compare_in/my_notes.txt"), "text of my notes.txt\r\n");
   EXPECT_EQ(read_file("compare_in/__.txt"), "text of \xC3\xBC.txt\r\n");
   // The work folder holds the file under both names.
@@ -142,10 +142,10 @@ TEST_F(IntakeTest, NoFileIsLost) {
       {"my_notes_2.txt", "my notes.txt"},  // the others get the next free number
       {"my_notes_3.txt", "my-notes.txt"},
       {"A.txt", "A.txt"},
-      {"a.txt", "a.txt"},                  // the same name in another case stays as it was
-      {"quo\"te.txt", "quo\"te.txt"},      // a name the command line cannot carry stays
-      {"x.txt more", "x.txt more"},        // its intake name could not be carried bare either
-      {"notes.doc", "notes.doc"},          // not input, left where it was
+      {"a.txt", "a.txt"},              // the same name in another case stays as it was
+      {"quo\"te.txt", "quo\"te.txt"},  // a name the command line cannot carry stays
+      {"x.txt more", "x.txt more"},    // its intake name could not be carried bare either
+      {"notes.doc", "notes.doc"},      // not input, left where it was
       {"keep.list", "keep.list"},
       {"lead.txt", " lead.txt"},
   };
@@ -253,7 +253,7 @@ TEST_F(IntakeTest, ClashPromptAskedOncePerBase) {
       {{"a.htm", "a.txt"}, "1", Flow::kEnd, 1},
       {{"a.htm", "a.txt"}, "x2", Flow::kGoOn, 1},
       {{"a.htm", "a.html"}, "2", Flow::kGoOn, 1},
-      {{"a.htm", "A.txt"}, "2", Flow::kGoOn, 1},          // one file in a case-blind folder
+      {{"a.htm", "A.txt"}, "2", Flow::kGoOn, 1},  // one file in a case-blind folder
       {{"a.htm", "a.txt", "b.htm", "b.txt"}, "22", Flow::kGoOn, 2},
       {{"a.htm", "b.txt"}, "", Flow::kGoOn, 0},
   };
@@ -311,9 +311,9 @@ TEST_F(HeldFilesTest, TheNextStartPutsBackWhatAnInterruptedIntakeSetAside) {
   const std::string original = "The harbour wall.\r\n";
   struct Case {
     const char* what;
-    bool journal;      // the journal names the file
-    bool copy_made;    // the copy under the new name stands in compare_in
-    bool scratch;      // the copy for compare_in was being made
+    bool journal;    // the journal names the file
+    bool copy_made;  // the copy under the new name stands in compare_in
+    bool scratch;    // the copy for compare_in was being made
   } cases[] = {
       {"set aside, nothing copied yet", true, false, false},
       {"the copy for compare_in half made", true, false, true},

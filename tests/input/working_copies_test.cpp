@@ -43,13 +43,13 @@ TEST_F(SameLinesTest, OnlyIdenticalLinesAreTheSame) {
     bool want;
   } cases[] = {
       {"one\r\ntwo\r\n", "one\r\ntwo\r\n", true},
-      {"one\r\ntwo\r\n", "one\ntwo", true},          // line ends do not count
+      {"one\r\ntwo\r\n", "one\ntwo", true},  // line ends do not count
       {"", "", true},
-      {"one\r\n", "one\r\ntwo\r\n", false},           // the opening lines of the other
+      {"one\r\n", "one\r\ntwo\r\n", false},  // the opening lines of the other
       {"one\r\ntwo\r\n", "one\r\n", false},
       {"", "one\r\n", false},
       {"one\r\ntwo\r\n", "one\r\nTwo\r\n", false},
-      {"one\r\n\r\n", "one\r\n", false},              // an empty last line is a line
+      {"one\r\n\r\n", "one\r\n", false},  // an empty last line is a line
       {"a \r\n", "a\r\n", false},
   };
   for (const Case& c : cases) {
@@ -142,8 +142,7 @@ TEST_F(WorkingCopiesTest, CopiesAreUtf8WithoutAMark) {
       {"marked.txt", "\xEF\xBB\xBFHarbour\r\n", "marked.txt", "Harbour\r\n", false},
       {"le.txt", std::string("\xFF\xFEH\0\xE4\0\r\0\n\0", 10), "le.txt", "H\xC3\xA4\r\n", true},
       {"be lf.txt", std::string("\xFE\xFF\0H\0\n\xD8\x3D", 8), "be_lf.txt", "H\n\xEF\xBF\xBD", true},
-      {"wide.txt", std::string("\xFF\xFE\0\0H\0\0\0", 8), "wide.txt", std::string("\xFF\xFE\0\0H\0\0\0", 8),
-       false},
+      {"wide.txt", std::string("\xFF\xFE\0\0H\0\0\0", 8), "wide.txt", std::string("\xFF\xFE\0\0H\0\0\0", 8), false},
   };
   for (const Case& c : cases) write_file(std::string("txt_in/") + c.name, c.bytes);
   ASSERT_EQ(make_copies("\n"), Flow::kGoOn);

@@ -1,16 +1,16 @@
-#include "platform/console.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <termios.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
-#include <thread>
 #include <string>
+#include <thread>
+
+#include "platform/console.h"
 
 namespace textpair {
 namespace {
@@ -42,13 +42,19 @@ class PtyTest : public ::testing::Test {
 
 TEST_F(PtyTest, KeysAreRawWithoutEchoAndSequencesAreOneKey) {
   std::unique_ptr<Console> console_owner = open_console(ptsname(master_), "/dev/null", "/dev/null");
-    Console& console = *console_owner;
+  Console& console = *console_owner;
   ASSERT_TRUE(console.input_is_terminal());
   std::string key;
   EXPECT_EQ(console.poll_key(key), Console::Key::kNone);
   EXPECT_EQ(local_flags() & (ICANON | ECHO), 0u);
 
-  type("\x1b[A" "1" "\x1b[15~" "\x1bOP" "\xc5\xa1" "2");
+  type(
+      "\x1b[A"
+      "1"
+      "\x1b[15~"
+      "\x1bOP"
+      "\xc5\xa1"
+      "2");
   const char* want[] = {"\x1b[A", "1", "\x1b[15~", "\x1bOP", "\xc5\xa1", "2"};
   for (const char* w : want) {
     ASSERT_EQ(console.wait_key(key), Console::Key::kKey);

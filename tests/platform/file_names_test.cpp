@@ -81,11 +81,10 @@ TEST(WildcardMatch, LongPatternsStayCheap) {
 }
 
 TEST(NtfsCompare, SortsLikeADirectoryListing) {
-  std::vector<std::string> names = {"b.txt", "a_b.txt", "ab.txt", "A.txt", "a.txt", "Zeta", "zeta",
-                                    "a",     "_x",      "1.txt",  "~a",    "\xC3\xA4.txt"};
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return ntfs_compare(a, b) < 0;
-  });
+  std::vector<std::string> names = {"b.txt", "a_b.txt", "ab.txt", "A.txt", "a.txt", "Zeta",
+                                    "zeta",  "a",       "_x",     "1.txt", "~a",    "\xC3\xA4.txt"};
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return ntfs_compare(a, b) < 0; });
   // Letters fold to upper case, so "_" (after "Z") sorts after every letter;
   // equal folded names fall back to plain bytes (upper case first).
   EXPECT_EQ(names, (std::vector<std::string>{"1.txt", "a", "A.txt", "a.txt", "ab.txt", "a_b.txt", "b.txt", "Zeta",

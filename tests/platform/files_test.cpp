@@ -29,13 +29,10 @@ TEST_F(FilesTest, SameFileByIdentityNotByName) {
     const char* b;
     bool same;
   } cases[] = {
-      {"a.txt", "a.txt", true},
-      {"a.txt", "sub/link.txt", true},  // another name of the same file
-      {"a.txt", "b.txt", false},        // the same bytes, another file
-      {"a.txt", "missing.txt", false},
-      {"missing.txt", "missing.txt", false},
-      {"sub", "sub/../sub", true},
-      {"", ".", true},
+      {"a.txt", "a.txt", true},        {"a.txt", "sub/link.txt", true},  // another name of the same file
+      {"a.txt", "b.txt", false},                                         // the same bytes, another file
+      {"a.txt", "missing.txt", false}, {"missing.txt", "missing.txt", false},
+      {"sub", "sub/../sub", true},     {"", ".", true},
 #ifdef _WIN32
       {"a.txt", "A.TXT", true},
 #else
@@ -54,13 +51,9 @@ TEST_F(FilesTest, HiddenAndSystemEntriesAreMarked) {
     bool system;
     bool folder;
   } cases[] = {
-      {"plain.txt", false, false, false},
-      {".dot.txt", true, false, false},
-      {".hold", true, false, true},
+      {"plain.txt", false, false, false}, {".dot.txt", true, false, false},   {".hold", true, false, true},
 #ifdef _WIN32
-      {"~$lock.txt", true, false, false},
-      {"desktop.ini", true, true, false},
-      {"folder", true, false, true},
+      {"~$lock.txt", true, false, false}, {"desktop.ini", true, true, false}, {"folder", true, false, true},
 #endif
   };
   for (const Case& c : cases) {

@@ -37,7 +37,11 @@ TEST(Utf16, RoundTripsAndReplacesBadBytes) {
       {"abc", u"abc", "abc"},
       {"\xc5\xa1kola", u"\u0161kola", "\xc5\xa1kola"},
       {"\xf0\x9f\x98\x80", u"\xD83D\xDE00", "\xf0\x9f\x98\x80"},
-      {"a\xff" "b", u"a\uFFFDb", "a\xef\xbf\xbd" "b"},
+      {"a\xff"
+       "b",
+       u"a\uFFFDb",
+       "a\xef\xbf\xbd"
+       "b"},
       {"\xc0\xaf", u"\uFFFD", "\xef\xbf\xbd"},  // an overlong "/" is no separator
   };
   for (const Case& c : cases) {

@@ -50,7 +50,8 @@ TEST_F(RetryTest, ABusyFileIsTriedAgainUntilItIsFree) {
       {"delete", FileOp::kRemove, [] { return remove_file("a.txt"); }},
       {"rename", FileOp::kRename, [] { return rename_path("a.txt", "b.txt"); }},
       {"copy", FileOp::kCopy, [] { return copy_file("a.txt", "b.txt"); }},
-      {"open", FileOp::kOpen, [] {
+      {"open", FileOp::kOpen,
+       [] {
          File f("a.txt", File::Mode::kRead);
          return f.close();
        }},

@@ -12,8 +12,8 @@ using testing::PipedConsole;
 struct KeyCase {
   const char* name;
   std::string input;
-  char answer;          // '\0': input ended first
-  std::string left;     // what a line read finds afterwards
+  char answer;       // '\0': input ended first
+  std::string left;  // what a line read finds afterwards
 };
 
 TEST(KeyPromptTest, WritesMenuOnceAndTakesOnlyAcceptedSingleKeys) {

@@ -27,7 +27,8 @@ struct Occurrence {
 Occurrence occ(const std::string& id, int group, const std::string& word, int n, int line = 1) {
   using namespace word_order_record;
   std::vector<std::string> r(kFieldCount);
-  std::tie(r[kId], r[kPage], r[kLine], r[kColumn]) = std::tuple(id, "page_01.htm", line_field(line), column_field(1, 1));
+  std::tie(r[kId], r[kPage], r[kLine], r[kColumn]) =
+      std::tuple(id, "page_01.htm", line_field(line), column_field(1, 1));
   std::tie(r[kWord], r[kIdAgain], r[kN]) = std::tuple(word, id, std::to_string(n));
   return {group, r};
 }
@@ -50,7 +51,7 @@ TEST(AllWordsIndexEntry, CountsEachWordPerGroupAndWritesProgress) {
     const char* name;
     std::vector<Occurrence> rows;  // each group's in word order
     int groups;
-    std::vector<std::string> want;               // the lines after "<br><br>" that follows the search hint
+    std::vector<std::string> want;  // the lines after "<br><br>" that follows the search hint
     const char* progress;
   } cases[] = {
       {"one word, one group",
@@ -81,7 +82,11 @@ TEST(AllWordsIndexEntry, CountsEachWordPerGroupAndWritesProgress) {
         "&nbsp;&nbsp;<a href=\"i_2.htm#id00000001\" id=\"id00000001\">(i_2,&nbsp;&nbsp;1)</a>", "<br>", "c",
         "&nbsp;&nbsp;<a href=\"i_1.htm#id00000002\" id=\"id00000002\">(i_1)</a>"},
        "processed 60%\nprocessed 70%\nprocessed 80%\n"},
-      {"no occurrences", {}, 1, {"", "&nbsp;&nbsp;<a href=\"i_.htm#\" id=\"\">(i_)</a>"}, "processed 60%\nprocessed 70%\n"},
+      {"no occurrences",
+       {},
+       1,
+       {"", "&nbsp;&nbsp;<a href=\"i_.htm#\" id=\"\">(i_)</a>"},
+       "processed 60%\nprocessed 70%\n"},
   };
   for (const Case& c : cases) {
     testing::WorkFolder folder;
@@ -96,8 +101,9 @@ TEST(AllWordsIndexEntry, CountsEachWordPerGroupAndWritesProgress) {
     const auto lines = split_crlf(read_file("index.htm"));
     ASSERT_GE(lines.size(), 28u);
     EXPECT_EQ(lines[6], "<title>index of key words</title>");
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 25, lines.begin() + 28),
-              (std::vector<std::string>{"<br><br>", "Use a combination of two keys (CTRL + F) to search.", "<br><br>"}));
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin() + 25, lines.begin() + 28),
+        (std::vector<std::string>{"<br><br>", "Use a combination of two keys (CTRL + F) to search.", "<br><br>"}));
     std::vector<std::string> want = c.want;
     want.push_back("</body>");
     want.push_back("</html>");

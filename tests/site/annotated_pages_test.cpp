@@ -19,8 +19,8 @@ using testing::records;
 using testing::split_crlf;
 using testing::write_file;
 
-std::vector<std::string> occ(const std::string& page, int line, int pos, const std::string& word,
-                             const std::string& id, int n, const std::string& next = "") {
+std::vector<std::string> occ(const std::string& page, int line, int pos, const std::string& word, const std::string& id,
+                             int n, const std::string& next = "") {
   using namespace next_page_record;
   std::vector<std::string> r(kFieldCount);
   std::tie(r[kPage], r[kLine], r[kColumn]) = std::tuple(page, line_field(line), column_field(pos, pos));
@@ -135,13 +135,12 @@ TEST_P(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
                                   "<br>Hello world.", "<br>world again, Pages_list", "</body>", "</html>"}));
   write_file("page_02.htm", crlf({"<HTML><BODY>", "some world", "</BODY></HTML>"}));
   write_file("page_03.htm", crlf({"<body>", "word", "</body>"}));
-  write_file("wrd_24_1.txt",
-             records({occ("page_01.htm", 4, 1, "compare.htm", "id00000001", 1),
-                      occ("page_01.htm", 8, 11, "world", "id00000042", 1, "page_02.htm"),
-                      occ("page_01.htm", 9, 5, "world", "id00000042", 2, "page_02.htm"),
-                      occ("page_01.htm", 9, 11, "again,", "id00000007", 1),
-                      occ("page_01.htm", 9, 18, "Pages_list", "id00000050", 1),
-                      occ("page_02.htm", 2, 6, "world", "id00000042", 3)}));
+  write_file("wrd_24_1.txt", records({occ("page_01.htm", 4, 1, "compare.htm", "id00000001", 1),
+                                      occ("page_01.htm", 8, 11, "world", "id00000042", 1, "page_02.htm"),
+                                      occ("page_01.htm", 9, 5, "world", "id00000042", 2, "page_02.htm"),
+                                      occ("page_01.htm", 9, 11, "again,", "id00000007", 1),
+                                      occ("page_01.htm", 9, 18, "Pages_list", "id00000050", 1),
+                                      occ("page_02.htm", 2, 6, "world", "id00000042", 3)}));
   // Only the first "world" of page_01.htm has a later one on its page.
   write_file("wrd_25_1.txt", "010000\r\n");
   write_file("wrd_24_2.txt", records({occ("page_03.htm", 2, 1, "word", "id00000060", 1)}));
@@ -150,8 +149,8 @@ TEST_P(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
   const std::vector<std::string> nav1 = {"<a href=\"page_02.htm\"> Next </a> ",
                                          "<a href=\"files_list.htm\"> Content </a><br>"};
   const std::vector<std::string> want1 =
-      std::vector<std::string>{"<html>", "<head>", "<title>", "", "compare.htm", "", "</title>", "</head>"} +
-      kScript + std::vector<std::string>{"<br>"} + nav1 +
+      std::vector<std::string>{"<html>", "<head>", "<title>", "", "compare.htm", "", "</title>", "</head>"} + kScript +
+      std::vector<std::string>{"<br>"} + nav1 +
       std::vector<std::string>{
           "<body>",
           "<br>Hello ",
@@ -194,50 +193,47 @@ TEST_P(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
 
   written_page_ = 2;
   const auto page2 = split_crlf(read_file("page_02.htm"));
-  const std::vector<std::string> want2 =
-      kScript +
-      std::vector<std::string>{
-          "<br>",
-          "<a href=\"page_01.htm\"> Before </a> ",
-          "<a href=\"page_03.htm\"> Next </a> ",
-          "<a href=\"files_list.htm\"> Content </a><br>",
-          "<HTML><BODY>",
-          "some ",
-          span("page_02.htm", "id00000042", "world"),
-          "<span hidden id=\"id00000042\">",
-          "(3)(<a href=\"#id00000042_3\"></a>",
-          "<a href=\"i_1.htm#id00000042\">i</a>,",
-          "<a href=\"s_1.htm#id00000042_3\">s</a>,",
-          "<a href=\"files_list.htm\">c)</a></span>",
-          "<span id=\"id00000042_3\"></span>",
-          "",
-          "<br>",
-          "<a href=\"page_01.htm\"> Before </a> ",
-          "<a href=\"page_03.htm\"> Next </a> ",
-          "<a href=\"files_list.htm\"> Content </a><br>",
-          "</BODY></HTML>",
-      };
+  const std::vector<std::string> want2 = kScript + std::vector<std::string>{
+                                                       "<br>",
+                                                       "<a href=\"page_01.htm\"> Before </a> ",
+                                                       "<a href=\"page_03.htm\"> Next </a> ",
+                                                       "<a href=\"files_list.htm\"> Content </a><br>",
+                                                       "<HTML><BODY>",
+                                                       "some ",
+                                                       span("page_02.htm", "id00000042", "world"),
+                                                       "<span hidden id=\"id00000042\">",
+                                                       "(3)(<a href=\"#id00000042_3\"></a>",
+                                                       "<a href=\"i_1.htm#id00000042\">i</a>,",
+                                                       "<a href=\"s_1.htm#id00000042_3\">s</a>,",
+                                                       "<a href=\"files_list.htm\">c)</a></span>",
+                                                       "<span id=\"id00000042_3\"></span>",
+                                                       "",
+                                                       "<br>",
+                                                       "<a href=\"page_01.htm\"> Before </a> ",
+                                                       "<a href=\"page_03.htm\"> Next </a> ",
+                                                       "<a href=\"files_list.htm\"> Content </a><br>",
+                                                       "</BODY></HTML>",
+                                                   };
   EXPECT_EQ(page2, want2);
 
   written_page_ = 3;
   const auto page3 = split_crlf(annotate(2));
   const std::vector<std::string> nav3 = {"<br>", "<a href=\"page_02.htm\"> Before </a> ",
                                          "<a href=\"files_list.htm\"> Content </a><br>"};
-  const std::vector<std::string> want3 =
-      kScript + nav3 +
-      std::vector<std::string>{
-          "<body>",
-          "",
-          span("page_03.htm", "id00000060", "word"),
-          "<span hidden id=\"id00000060\">",
-          "(1)(<a href=\"#id00000060_1\"></a>",
-          "<a href=\"i_2.htm#id00000060\">i</a>,",
-          "<a href=\"s_2.htm#id00000060_1\">s</a>,",
-          "<a href=\"files_list.htm\">c)</a></span>",
-          "<span id=\"id00000060_1\"></span>",
-          "",
-      } +
-      nav3 + std::vector<std::string>{"</body>"};
+  const std::vector<std::string> want3 = kScript + nav3 +
+                                         std::vector<std::string>{
+                                             "<body>",
+                                             "",
+                                             span("page_03.htm", "id00000060", "word"),
+                                             "<span hidden id=\"id00000060\">",
+                                             "(1)(<a href=\"#id00000060_1\"></a>",
+                                             "<a href=\"i_2.htm#id00000060\">i</a>,",
+                                             "<a href=\"s_2.htm#id00000060_1\">s</a>,",
+                                             "<a href=\"files_list.htm\">c)</a></span>",
+                                             "<span id=\"id00000060_1\"></span>",
+                                             "",
+                                         } +
+                                         nav3 + std::vector<std::string>{"</body>"};
   EXPECT_EQ(page3, want3);
 }
 
@@ -246,12 +242,8 @@ TEST_P(AnnotatedPagesTest, TopBlockGoesBeforeTheFirstBodyTag) {
     const char* first_line;
     bool gets_top_block;
   } cases[] = {
-      {"<body>", true},
-      {"<BODY bgcolor=\"white\">", true},
-      {"<p><Body>", true},
-      {"< body>", false},
-      {"somebody <body>", false},
-      {"<nobody>", false},
+      {"<body>", true},   {"<BODY bgcolor=\"white\">", true}, {"<p><Body>", true},
+      {"< body>", false}, {"somebody <body>", false},         {"<nobody>", false},
   };
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 1, "word", "id00000000", 1)}));

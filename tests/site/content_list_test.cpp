@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "common/run_state.h"
+#include "test_util/file_size_limit.h"
 #include "test_util/piped_console.h"
 #include "test_util/site_files.h"
-#include "test_util/file_size_limit.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {

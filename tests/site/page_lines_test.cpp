@@ -35,7 +35,11 @@ class PageLinesTest : public testing::WorkFolderTest {
 // kept with its CR.
 TEST_F(PageLinesTest, ReadsTheLinesTheLineReaderReads) {
   std::vector<std::string> contents = {
-      "", "a", "a\r\n", "one\r\ntwo\n\nthree\rx\nlast\r", std::string(200000, 'b') + "\r\nshort\n" + std::string(70000, 'c'),
+      "",
+      "a",
+      "a\r\n",
+      "one\r\ntwo\n\nthree\rx\nlast\r",
+      std::string(200000, 'b') + "\r\nshort\n" + std::string(70000, 'c'),
   };
   for (std::size_t size = 14; size <= 18; ++size) {  // line ends at and around the held bytes
     contents.push_back(std::string(size, 'x') + "\r\n" + std::string(size, 'y') + "\n\r\nz\r");

@@ -79,7 +79,7 @@ TEST_F(PublishTest, CopiesTheSiteIntoAnEmptiedHtmOutAndCleansUp) {
     Context ctx{console.console(), state};
     publish_and_show_results(ctx);
     EXPECT_EQ(list_names("htm_out"), (std::vector<std::string>{"compare.htm", "files_list.htm", "i_1.htm", "i_2.htm",
-                                                              "index.htm", "page_01.htm", "s_1.htm", "s_2.htm"}))
+                                                               "index.htm", "page_01.htm", "s_1.htm", "s_2.htm"}))
         << c.name;
     EXPECT_EQ(read_file("htm_out/compare.htm"), "compare\r\n");
     EXPECT_EQ(read_file("htm_out/page_01.htm"), "page\r\n");

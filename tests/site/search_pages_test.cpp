@@ -174,8 +174,8 @@ TEST_F(SearchPagesTest, LongLinesSearchForRandomPicks) {
     write_file("wrd_24_" + g + ".txt", records(line_of(7, c.words, 0)));
     const auto lines = body(c.group);
     ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[lines.size() - 2], "&nbsp <a href=\"http://www.google.com/search?q=" + c.query +
-                                           "\"> web_search </a>")
+    EXPECT_EQ(lines[lines.size() - 2],
+              "&nbsp <a href=\"http://www.google.com/search?q=" + c.query + "\"> web_search </a>")
         << c.words << " words, group " << c.group;
   }
 }
@@ -205,7 +205,8 @@ TEST_F(SearchPagesTest, LongLineMarkupBeyondTheHeldBytesGivesTheSamePage) {
   } cases[] = {
       {"one long line", line_of(1, 300, 0)},
       {"28 words, all drawn into the query", join({line_of(1, 28, 0), line_of(2, 2, 0)})},
-      {"long lines between short ones", join({line_of(1, 3, 0), line_of(2, 200, 0), line_of(3, 1, 0), line_of(4, 90, 0)})},
+      {"long lines between short ones",
+       join({line_of(1, 3, 0), line_of(2, 200, 0), line_of(3, 1, 0), line_of(4, 90, 0)})},
       {"end tag in the spilled part", join({line_of(1, 200, 150), line_of(2, 50, 0)})},
       {"end tag in the held rest", join({line_of(1, 200, 200), line_of(2, 50, 0)})},
   };

@@ -20,8 +20,7 @@ using testing::records;
 using testing::split_crlf;
 using testing::write_file;
 
-std::vector<std::string> occ(const std::string& id, const std::string& page, int line, const std::string& word,
-                             int n) {
+std::vector<std::string> occ(const std::string& id, const std::string& page, int line, const std::string& word, int n) {
   using namespace word_order_record;
   std::vector<std::string> r(kFieldCount);
   std::tie(r[kId], r[kPage], r[kLine], r[kColumn]) = std::tuple(id, page, line_field(line), column_field(1, 1));
@@ -38,7 +37,8 @@ std::string id_of(int k) {
 // `pairs` words that occur once each on page_01.htm.
 std::string distinct_words(int pairs) {
   std::vector<std::vector<std::string>> rows;
-  for (int k = 0; k < pairs; ++k) rows.push_back(occ(id_of(k), "page_01.htm", k + 1, std::string("w").append(std::to_string(k)), 1));
+  for (int k = 0; k < pairs; ++k)
+    rows.push_back(occ(id_of(k), "page_01.htm", k + 1, std::string("w").append(std::to_string(k)), 1));
   return records(rows);
 }
 
@@ -135,7 +135,7 @@ TEST_F(WordIndexTest, OneEntryPerWordAndPageWithItsCount) {
 
 TEST_F(WordIndexTest, AdvertisementsAndPromotionalBlocksAtTheirIntervals) {
   struct Page {
-    int pairs;                            // the last pair is the page's last entry
+    int pairs;                                       // the last pair is the page's last entry
     std::vector<std::pair<int, std::string>> after;  // entry number -> what follows it
   } pages[] = {
       // 60 entries: an advertisement after the 26th and the 52nd.

@@ -57,7 +57,10 @@ TEST_F(FoldersTest, ResetEmptiesAListedFolderOrMakesAMissingOne) {
     testing::PipedConsole console;
     IoFailures failures;
     reset_folder(console, failures,
-                 {.folder = "box", .listing = "l.txt", .files = c.pattern, .list_into_first = c.list_into_first,
+                 {.folder = "box",
+                  .listing = "l.txt",
+                  .files = c.pattern,
+                  .list_into_first = c.list_into_first,
                   .make_when_missing = c.make_when_missing});
     EXPECT_EQ(file_exists("box"), c.there_after) << c.name;
     if (c.there_after) {

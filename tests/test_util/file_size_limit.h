@@ -11,8 +11,7 @@
 
 #ifdef _WIN32
 
-#define SKIP_WITHOUT_FULL_DISK() \
-  GTEST_SKIP() << "Windows has no file size limit per process to stand for a full disk"
+#define SKIP_WITHOUT_FULL_DISK() GTEST_SKIP() << "Windows has no file size limit per process to stand for a full disk"
 
 namespace textpair::testing {
 

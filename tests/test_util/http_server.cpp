@@ -48,7 +48,9 @@ using Socket = int;
 constexpr int kNoSignal = MSG_NOSIGNAL;
 Socket accept_one(Socket listener) { return accept4(listener, nullptr, nullptr, SOCK_CLOEXEC); }
 int poll_one(Socket s, int timeout_ms) {
-  struct pollfd p {s, POLLIN, 0};
+  struct pollfd p {
+    s, POLLIN, 0
+  };
   return poll(&p, 1, timeout_ms);
 }
 void close_socket(Socket s) { close(s); }
@@ -113,10 +115,16 @@ std::vector<std::string> HttpServer::requests() const {
 EnvChanges HttpServer::proxy_env() const {
   std::string proxy = "http://127.0.0.1:" + std::to_string(port_) + "/";
   return {
-      {"http_proxy", proxy}, {"HTTP_PROXY", proxy}, {"https_proxy", proxy}, {"HTTPS_PROXY", proxy},
-      {"no_proxy", std::nullopt}, {"NO_PROXY", std::nullopt},
-      {"WGETRC", empty_wgetrc_}, {"SYSTEM_WGETRC", empty_wgetrc_},
-      {"LC_ALL", "C"}, {"LANGUAGE", std::nullopt},
+      {"http_proxy", proxy},
+      {"HTTP_PROXY", proxy},
+      {"https_proxy", proxy},
+      {"HTTPS_PROXY", proxy},
+      {"no_proxy", std::nullopt},
+      {"NO_PROXY", std::nullopt},
+      {"WGETRC", empty_wgetrc_},
+      {"SYSTEM_WGETRC", empty_wgetrc_},
+      {"LC_ALL", "C"},
+      {"LANGUAGE", std::nullopt},
   };
 }
 
@@ -153,8 +161,9 @@ void HttpServer::answer(std::intptr_t handle) {
   }
   auto page = pages_.find(path_of(target));
   if ((method == "GET" || method == "HEAD") && page != pages_.end()) {
-    std::string head = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                       std::to_string(page->second.size()) + "\r\nConnection: close\r\n\r\n";
+    std::string head =
+        "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(page->second.size()) +
+        "\r\nConnection: close\r\n\r\n";
     send_all(connection, method == "GET" ? head + page->second : head);
   } else {
     std::string body = "<html><body>Not Found</body></html>\n";

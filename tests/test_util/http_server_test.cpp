@@ -20,8 +20,8 @@ TEST(HttpServerTest, WgetFetchesThroughTheProxySettings) {
       {"www.textpair.example/other.htm", ""},
   };
   for (const auto& [address, body] : cases) {
-    RunResult run = run_process({"/usr/bin/wget", "-nv", "--output-document=page.html", address}, folder.path(),
-                                "", server.proxy_env(), std::chrono::seconds(20));
+    RunResult run = run_process({"/usr/bin/wget", "-nv", "--output-document=page.html", address}, folder.path(), "",
+                                server.proxy_env(), std::chrono::seconds(20));
     EXPECT_FALSE(run.timed_out);
     EXPECT_EQ(read_file("page.html"), body) << run.transcript;
   }
@@ -32,14 +32,13 @@ TEST(HttpServerTest, WgetFetchesThroughTheProxySettings) {
 TEST(ProgramRunTest, KeepsOutputOrderAndKillsAtTheTimeLimit) {
   SKIP_ON_WINDOWS("runs /bin/sh");
   WorkFolder folder;
-  RunResult run = run_process({"/bin/sh", "-c", "echo out; echo err >&2; read x; echo \"$x\"; exit 3"},
-                              folder.path(), "typed\n");
+  RunResult run =
+      run_process({"/bin/sh", "-c", "echo out; echo err >&2; read x; echo \"$x\"; exit 3"}, folder.path(), "typed\n");
   EXPECT_EQ(run.transcript, "out\nerr\ntyped\n");
   EXPECT_EQ(run.exit_status, 3);
 
   auto start = std::chrono::steady_clock::now();
-  run = run_process({"/bin/sh", "-c", "echo started; sleep 30"}, folder.path(), "", {},
-                    std::chrono::milliseconds(300));
+  run = run_process({"/bin/sh", "-c", "echo started; sleep 30"}, folder.path(), "", {}, std::chrono::milliseconds(300));
   EXPECT_TRUE(run.timed_out);
   EXPECT_EQ(run.transcript, "started\n");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));

@@ -1,12 +1,12 @@
 #include "test_util/program_run.h"
 
-#include "test_util/work_folder.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
+
+#include "test_util/work_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -56,8 +56,7 @@ std::string ProgramRun::read_file(const std::string& relative) const {
 
 bool ProgramRun::exists(const std::string& relative) const { return fs::exists(fs::path(folder_) / relative); }
 
-RunResult ProgramRun::run(const std::string& input, const EnvChanges& env,
-                          std::chrono::milliseconds time_limit) const {
+RunResult ProgramRun::run(const std::string& input, const EnvChanges& env, std::chrono::milliseconds time_limit) const {
   return run_process({program_}, folder_, input, env, time_limit);
 }
 

@@ -29,8 +29,7 @@ struct RunResult {
 // `input` as its standard input, and waits for it at most `time_limit`,
 // then kills it and everything it started.
 RunResult run_process(const std::vector<std::string>& args, const std::string& folder, const std::string& input,
-                      const EnvChanges& env = {},
-                      std::chrono::milliseconds time_limit = std::chrono::seconds(60));
+                      const EnvChanges& env = {}, std::chrono::milliseconds time_limit = std::chrono::seconds(60));
 
 class ProgramRun {
  public:

@@ -1,3 +1,5 @@
+#include "test_util/program_run.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -8,8 +10,6 @@
 #include <cstdlib>
 #include <map>
 #include <thread>
-
-#include "test_util/program_run.h"
 
 extern char** environ;
 

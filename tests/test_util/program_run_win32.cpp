@@ -1,12 +1,13 @@
 #include <windows.h>
 
+#include "test_util/program_run.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 
-#include "platform/utf16.h"
 #include "platform/process.h"
-#include "test_util/program_run.h"
+#include "platform/utf16.h"
 #include "test_util/work_folder.h"
 
 namespace textpair::testing {
@@ -50,8 +51,8 @@ std::wstring environment_with(const EnvChanges& changes) {
 HANDLE inheritable(const std::string& path, bool write) {
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   return CreateFileW(wide(path).c_str(), write ? GENERIC_WRITE : GENERIC_READ,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &sa,
-                     write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &sa, write ? CREATE_ALWAYS : OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace
@@ -82,9 +83,9 @@ RunResult run_process(const std::vector<std::string>& args, const std::string& f
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
   SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-  BOOL started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE,
-                                CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED, environment.data(),
-                                wide(folder).c_str(), &startup, &process);
+  BOOL started =
+      CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED,
+                     environment.data(), wide(folder).c_str(), &startup, &process);
   CloseHandle(in);
   CloseHandle(out);
   if (started) {

@@ -1,8 +1,8 @@
 #include "test_util/site_files.h"
 
-#include <regex>
-
 #include <gtest/gtest.h>
+
+#include <regex>
 
 namespace textpair::testing {
 
@@ -30,7 +30,6 @@ std::vector<std::string> split_crlf(const std::string& text) {
   }
   return lines;
 }
-
 
 std::string masked(const std::string& page) {
   static const std::regex kDate(R"(Date \(mm-dd-yy\) = \d\d-\d\d-\d{4}<br>)");

@@ -50,8 +50,8 @@ std::string shell_quote(const std::string& text) {
 TmuxSession::TmuxSession(const std::string& folder, const std::string& command, int width, int height,
                          const std::vector<std::string>& environment) {
   socket_ = (fs::path(folder) / ".tmux.sock").string();
-  std::string args = std::string("new-session -d -s t -x ").append(std::to_string(width)) + " -y " + std::to_string(height) +
-                     " -c " + shell_quote(folder);
+  std::string args = std::string("new-session -d -s t -x ").append(std::to_string(width)) + " -y " +
+                     std::to_string(height) + " -c " + shell_quote(folder);
   for (const std::string& e : environment) args.append(" -e ").append(shell_quote(e));
   args.append(" ").append(shell_quote(command));
   int status = -1;

@@ -6,11 +6,10 @@
 // reports the way GNU wget -nv does; with WGET_STANDIN_ARGS set it also
 // writes its arguments into the file named there. Exit status 0, or 4 when the server
 // cannot be reached, or 8 when the server answers with an error.
-#include <winsock2.h>
-#include <ws2tcpip.h>
-
 #include <fcntl.h>
 #include <io.h>
+#include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -120,7 +119,7 @@ int main(int argc, char** argv) {
     std::fwrite(body.data(), 1, body.size(), out);
     std::fclose(out);
   }
-  std::fprintf(stderr, "%s URL:%s [%zu/%zu] -> \"%s\" [1]\n", now().c_str(), address.c_str(), body.size(),
-               body.size(), document.c_str());
+  std::fprintf(stderr, "%s URL:%s [%zu/%zu] -> \"%s\" [1]\n", now().c_str(), address.c_str(), body.size(), body.size(),
+               document.c_str());
   return 0;
 }
