@@ -15,11 +15,11 @@ IoResult rename_path(const std::string& from, const std::string& to) {
 }
 
 IoResult copy_file(const std::string& from, const std::string& to) {
-  return retry_while_busy([&] { return copy_file_once(from, to); });
+  return retry_while_busy([&] { return copy_once(from, to, false); });
 }
 
 IoResult append_file(const std::string& from, const std::string& to) {
-  return retry_while_busy([&] { return append_file_once(from, to); });
+  return retry_while_busy([&] { return copy_once(from, to, true); });
 }
 
 }  // namespace textpair

@@ -60,8 +60,8 @@ namespace files_detail {
 // the ones above try them again for a while (retry.h).
 IoResult remove_file_once(const std::string& native);
 IoResult rename_path_once(const std::string& from, const std::string& to);
-IoResult copy_file_once(const std::string& from, const std::string& to);
-IoResult append_file_once(const std::string& from, const std::string& to);
+// Copies into `to`, emptied first or, with `append`, written on from its end.
+IoResult copy_once(const std::string& from, const std::string& to, bool append);
 // A read-only file the program deletes or replaces (its own scratch, a page
 // left in htm_out, an original whose copy stands under its new name) loses
 // the mark first, as Windows refuses to delete or replace it otherwise; on

@@ -188,12 +188,8 @@ IoResult copy_into(const std::string& from, const std::string& to, bool append) 
 
 }  // namespace
 
-IoResult files_detail::copy_file_once(const std::string& from, const std::string& to) {
-  return copy_into(from, to, false);
-}
-
-IoResult files_detail::append_file_once(const std::string& from, const std::string& to) {
-  return copy_into(from, to, true);
+IoResult files_detail::copy_once(const std::string& from, const std::string& to, bool append) {
+  return copy_into(from, to, append);
 }
 
 IoResult files_detail::rename_path_once(const std::string& from, const std::string& to) {
