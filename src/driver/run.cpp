@@ -43,7 +43,7 @@ Flow build_index_site(Context& ctx) {
 
 // A phase's hand-over, then the check that its work was written and read
 // whole; a phase that ended because a file failed it ends with that screen.
-Flow checked(Context& ctx, Flow flow) {
+Flow after_phase(Context& ctx, Flow flow) {
   if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
   return flow;
 }
@@ -71,19 +71,19 @@ Flow run_phases(Context& ctx) {
   if (check_tools(ctx) == Flow::kEnd) return Flow::kEnd;
   if (fetch_ads(ctx) == Flow::kEnd) return Flow::kEnd;
   // From here on every phase leaves work files; each is checked.
-  if (checked(ctx, take_in_inputs(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (after_phase(ctx, take_in_inputs(ctx)) == Flow::kEnd) return Flow::kEnd;
   set_up_folders(ctx);
-  if (checked(ctx, choose_files(ctx)) == Flow::kEnd) return Flow::kEnd;
-  if (checked(ctx, make_working_copies(ctx)) == Flow::kEnd) return Flow::kEnd;
-  if (checked(ctx, write_comparison_page(ctx)) == Flow::kEnd) return Flow::kEnd;
-  if (checked(ctx, write_page_files(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (after_phase(ctx, choose_files(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (after_phase(ctx, make_working_copies(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (after_phase(ctx, write_comparison_page(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (after_phase(ctx, write_page_files(ctx)) == Flow::kEnd) return Flow::kEnd;
 
   console.empty_line();
   console.write_line("============ INDEXING ===========");
   console.empty_line();
   progress(console, 1);
-  if (checked(ctx, extract_words(ctx)) == Flow::kEnd) return Flow::kEnd;
-  if (checked(ctx, build_word_lists(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (after_phase(ctx, extract_words(ctx)) == Flow::kEnd) return Flow::kEnd;
+  if (after_phase(ctx, build_word_lists(ctx)) == Flow::kEnd) return Flow::kEnd;
   if (build_index_site(ctx) == Flow::kEnd) return Flow::kEnd;
   // Publishing checks its own copies before it deletes the originals.
   return publish_and_show_results(ctx);

@@ -228,8 +228,8 @@ class QueryWords {
 };
 
 // The line being gathered and what the links after it need.
-struct LineState {
-  LineState(std::size_t held, IoFailures& failures) : record(held, failures), words(held, failures) {}
+struct GatheredLine {
+  GatheredLine(std::size_t held, IoFailures& failures) : record(held, failures), words(held, failures) {}
   LineMarkup record;  // the line's markup
   QueryWords words;   // its words
   std::string link_word;
@@ -244,7 +244,7 @@ struct LineStart {
 
 // Writes the gathered line and its links; `rec` is the record that begins
 // the next line, or the group's last record when the group ends.
-void close_line(LineWriter& out, Context& ctx, const std::string& g, LineState& s, const LineStart& rec,
+void close_line(LineWriter& out, Context& ctx, const std::string& g, GatheredLine& s, const LineStart& rec,
                 bool another_line_follows) {
   const RunState& state = ctx.state;
   if (!s.link_word_set) {
@@ -308,7 +308,7 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
   // The next page, the last field, is not needed here.
   static_assert(kPage < kN && kLine < kN && kWord < kN && kId < kN);
   RecordLines in("wrd_24_" + g + ".txt", kN + 1, ctx.state.failures);
-  LineState s(held_line_bytes, ctx.state.failures);
+  GatheredLine s(held_line_bytes, ctx.state.failures);
   bool more = in.next();
   std::string line_key(more ? in[kLine] : std::string_view());
   const bool any = more;
