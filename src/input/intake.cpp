@@ -58,8 +58,9 @@ struct Planned {
   std::string note;    // said on the console before the file is taken in
 };
 
-std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const std::string& compare_in,
-                                 std::vector<std::string>& staying) {
+// What intake does with each listed file; a file that is no input is left
+// out and stays in compare_in as it is.
+std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const std::string& compare_in) {
   std::set<std::string> listed_lower;
   for (const std::string& name : listed) listed_lower.insert(lower_ascii(name));
   std::set<std::string> seen;
@@ -69,25 +70,19 @@ std::vector<Planned> plan_intake(const std::vector<std::string>& listed, const s
     if (is_directory(join_path(compare_in, name))) continue;
     // On Windows such a name opens a device or reaches another file.
     if (is_reserved_windows_name(name)) {
-      staying.push_back(name);
       plan.push_back({name, "", "Skipped, the file name cannot be used; the file stays in compare_in: " + name});
       continue;
     }
     // A FIFO or a device is no input: reading it could wait forever.
     if (!is_regular_file(join_path(compare_in, name))) {
-      staying.push_back(name);
       plan.push_back({name, "", "Skipped, not a regular file; the file stays in compare_in: " + name});
       continue;
     }
     std::string lower = lower_ascii(name);
     bool repeated = !seen.insert(lower).second;
     std::optional<std::string> intake = intake_name_of(name);
-    if (!intake) {
-      staying.push_back(name);
-      continue;
-    }
+    if (!intake) continue;
     if (repeated || !fits_quoted(name) || !fits_bare(*intake)) {
-      staying.push_back(name);
       plan.push_back({name, "", "Skipped, the file name cannot be used; the file stays in compare_in: " + name});
       continue;
     }
@@ -211,8 +206,7 @@ std::set<std::string> take_files_out(Console& console, IoFailures& failures) {
   release_held(compare_in, failures);
   run_command(console, failures, "dir /b compare_in\\ > compare_in.list");
   std::vector<std::string> listed = read_all_lines("compare_in.list", failures);
-  std::vector<std::string> staying;
-  std::vector<Planned> plan = plan_intake(listed, compare_in, staying);
+  std::vector<Planned> plan = plan_intake(listed, compare_in);
   // With no input to take, the interpreter's copy and delete of the whole
   // folder would find nothing, and say so.
   if (std::none_of(plan.begin(), plan.end(), [](const Planned& p) { return !p.intake.empty(); })) {
