@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 export TEXTPAIR_FAULT_STRIDE=1 TEXTPAIR_KILL_STRIDE=1
 if [ "${1:-}" = windows ]; then
-  WINEDEBUG=-all ctest --preset windows -R "FaultSweep|KillTest" --output-on-failure
+  WINEDEBUG=-all ctest --preset windows -R "FaultSweep|KillTest" --output-on-failure --timeout 7200
 else
-  ctest --preset default -R "FaultSweep|KillTest" --output-on-failure
+  ctest --preset default -R "FaultSweep|KillTest" --output-on-failure --timeout 7200
 fi

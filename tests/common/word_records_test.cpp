@@ -91,12 +91,15 @@ TEST(WordRecords, FieldsReadBackWhatWasWritten) {
 TEST(WordRecords, ShortestKeyedRecordMeetsTheBound) {
   std::string ordinal;
   append_ordinal(ordinal, 0);
+  // The fields are views: the padded numbers are held here.
+  const std::string line_number = line_field(1);
+  const std::string column = column_field(1, 3);
   RecordFields<keyed_record::kFieldCount> r;
   r[keyed_record::kKey] = "abc";
   r[keyed_record::kPage] = ".htm";
-  r[keyed_record::kLine] = line_field(1);
+  r[keyed_record::kLine] = line_number;
   r[keyed_record::kWord] = "abc";
-  r[keyed_record::kColumn] = column_field(1, 3);
+  r[keyed_record::kColumn] = column;
   r[keyed_record::kOrdinal] = ordinal;
   std::string line;
   format_record(r, line);

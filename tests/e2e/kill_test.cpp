@@ -33,6 +33,20 @@ constexpr const char* kProgramName = "www.example.org.exe";
 constexpr const char* kAnswers = "1112\n3\n80\nwww.example.org\nx";
 constexpr const char* kResults = "============ RESULTS ===========";
 
+// How many file operations apart the dying runs are, and how many SIGKILL
+// moments a run gets: a start costs more under Wine, and a run much more
+// under the sanitizers.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long kDefaultStride = 30;
+constexpr long kEarlyMoments = 4;
+#elif defined(_WIN32)
+constexpr long kDefaultStride = 12;
+constexpr long kEarlyMoments = 20;
+#else
+constexpr long kDefaultStride = 3;
+constexpr long kEarlyMoments = 20;
+#endif
+
 std::string text_of(int words, const std::string& seed) {
   std::string text;
   for (int i = 0; i < words; ++i) {
@@ -117,11 +131,7 @@ TEST_F(KillTest, ARunThatDiesAtAnyFileOperationLosesNoInput) {
   // longer dies; TEXTPAIR_KILL_STRIDE=1 (scripts/fault_sweep.sh) tries every
   // operation. The samples start at an offset that changes from day to day.
   const char* stride_text = std::getenv("TEXTPAIR_KILL_STRIDE");
-#ifdef _WIN32
-  const long stride = stride_text != nullptr ? std::max(1L, std::atol(stride_text)) : 12;  // a start costs more
-#else
-  const long stride = stride_text != nullptr ? std::max(1L, std::atol(stride_text)) : 3;
-#endif
+  const long stride = stride_text != nullptr ? std::max(1L, std::atol(stride_text)) : kDefaultStride;
   const long offset = 1 + static_cast<long>(std::time(nullptr) / 86400) % stride;
   int died = 0;
   for (long k = offset;; k += k < 260 ? stride : 5 * stride) {
@@ -143,11 +153,13 @@ TEST_F(KillTest, AKilledRunLosesNoInputAndTheNextRunMakesTheSameSite) {
   SKIP_ON_WINDOWS("SIGKILL at a chosen moment is a POSIX test");
   use_words(20000);
   ASSERT_NO_FATAL_FAILURE(clean_run());
-  // Every 5 ms for the first 100 ms (start-up and intake), then six
-  // moments spread over the rest of the run.
+  // Moments over the first 100 ms (start-up and intake), then a third as
+  // many spread over the rest of the run.
   std::vector<long> moments;
-  for (long ms = 2; ms <= 100; ms += 5) moments.push_back(ms);
-  for (long i = 1; i <= 6; ++i) moments.push_back(100 + i * std::max<long>(whole_.count(), 200) / 6);
+  for (long i = 0; i < kEarlyMoments; ++i) moments.push_back(2 + i * 100 / kEarlyMoments);
+  for (long i = 1; i <= kEarlyMoments / 3; ++i) {
+    moments.push_back(100 + i * std::max<long>(whole_.count(), 200) / (kEarlyMoments / 3));
+  }
   for (long ms : moments) {
     ProgramRun run(kProgramName);
     for (const auto& [name, bytes] : inputs_) run.write_file("compare_in/" + name, bytes);
