@@ -65,7 +65,12 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   NextPages nexts;
   clear_sort_pieces(console, failures);
   // The words' ordinals lead the records as their sort keys: text order.
-  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {}, kOrdinalWidth);
+  // Pieces of 12 MiB: the sort is at work beside group 1's word-order list,
+  // which holds up to twice its 8 MiB, and the two stay well within the
+  // run's memory bound. Up to 128 pieces (a 64 KiB buffer each) are merged
+  // at once, so that a large run is not merged twice.
+  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {.piece_bytes = std::size_t{12} << 20, .fan_in = 128},
+                          kOrdinalWidth);
   const std::uint64_t most_records = most_keyed_records();
   const bool one_group = all_in_first_group("dir_02.txt", most_records, failures);
   std::unique_ptr<FirstGroupWordOrder> first_group;
