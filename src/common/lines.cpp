@@ -155,7 +155,8 @@ void BlankTrimmer::piece(std::string_view bytes, LineWriter& out) {
   while (e > b && bytes[e - 1] == ' ') --e;
   if (e > b) {
     static constexpr std::string_view kBlanks = "                                                                ";
-    for (; held_ > 0; held_ -= std::min(held_, kBlanks.size())) out.raw(kBlanks.substr(0, std::min(held_, kBlanks.size())));
+    for (; held_ > 0; held_ -= std::min(held_, kBlanks.size()))
+      out.raw(kBlanks.substr(0, std::min(held_, kBlanks.size())));
     out.raw(bytes.substr(b, e - b));
     text_ = true;
   }

@@ -107,7 +107,8 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
 TEST_F(BuildWordLists, KeyedPiecesAreReadMerged) {
   write_file("wrd_01_02_1.txt", crlf(kThreePages));
   ASSERT_EQ(build(), Flow::kGoOn);
-  const std::string from_one = read_file("wrd_24/wrd_24_1.txt") + read_file("wrd_24/wrd_24_2.txt") + read_file("wrd_14_1.txt");
+  const std::string from_one =
+      read_file("wrd_24/wrd_24_1.txt") + read_file("wrd_24/wrd_24_2.txt") + read_file("wrd_14_1.txt");
   std::vector<std::string> odd, even;
   for (std::size_t i = 0; i < kThreePages.size(); ++i) (i % 2 == 0 ? odd : even).push_back(kThreePages[i]);
   write_file("wrd_01_02_1.txt", crlf(odd));
@@ -160,9 +161,9 @@ TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")", R"("page_04.htm")"}));
   EXPECT_EQ(read_file("group_search_3.txt"), "");
   EXPECT_EQ(read_file("wrd_24/wrd_24_2.txt"), crlf({
-                                           R"("page_03.htm","         1","     1","one","id00000000","2","")",
-                                           R"("page_04.htm","         1","     1","two","id00000002","2","")",
-                                       }));
+                                                  R"("page_03.htm","         1","     1","one","id00000000","2","")",
+                                                  R"("page_04.htm","         1","     1","two","id00000002","2","")",
+                                              }));
   for (const char* empty : {"wrd_14_3.txt", "wrd_24/wrd_24_3.txt"}) {
     EXPECT_TRUE(file_exists(empty)) << empty;
     EXPECT_EQ(read_file(empty), "") << empty;
@@ -217,8 +218,8 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
       {"no words", {}},
   };
   const std::vector<std::string> lists = {
-      "wrd_24/wrd_24_1.txt", "wrd_24/wrd_24_2.txt", "wrd_24/wrd_24_3.txt", "wrd_25_1.txt", "wrd_25_2.txt",
-      "wrd_14_1.txt", "wrd_14_2.txt", "group_page_all.txt", "group_search_1.txt", "group_search_2.txt"};
+      "wrd_24/wrd_24_1.txt", "wrd_24/wrd_24_2.txt", "wrd_24/wrd_24_3.txt", "wrd_25_1.txt",       "wrd_25_2.txt",
+      "wrd_14_1.txt",        "wrd_14_2.txt",        "group_page_all.txt",  "group_search_1.txt", "group_search_2.txt"};
   auto read_lists = [&] {
     std::string all;
     for (const std::string& name : lists) all += name + ":" + (file_exists(name) ? read_file(name) : "-") + "\n";
@@ -240,7 +241,8 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
   write_file("wrd_01_02_1.txt", crlf({R"("cat","page_01.htm","         1","cat","     1","00000000")"}));
   write_file(kTextOrderWords, crlf({R"("page_01.htm","         1","     1","CAT")"}));
   ASSERT_EQ(build(), Flow::kGoOn);
-  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), crlf({R"("page_01.htm","         1","     1","CAT","id00000000","1","")"}));
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
+            crlf({R"("page_01.htm","         1","     1","CAT","id00000000","1","")"}));
   EXPECT_FALSE(file_exists(kTextOrderWords)) << "read once, then deleted";
 }
 

@@ -102,7 +102,7 @@ TEST_P(AnnotatedPagesTest, TakesTheLaterOccurrenceFlagsFromTheirFile) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   const std::string page = crlf({"<body>", "Hello world world.", "</body>"});
   write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3),
-                                      occ("page_01.htm", 2, 13, "world", "id00000042", 4)}));
+                                             occ("page_01.htm", 2, 13, "world", "id00000042", 4)}));
   const std::string linked = "(3)(<a href=\"#id00000042_4\">&gt;</a>,";
   const std::string unlinked = "(3)(<a href=\"#id00000042_3\"></a>";
   const std::string last_linked = "(4)(<a href=\"#id00000042_5\">&gt;</a>,";
@@ -139,11 +139,11 @@ TEST_P(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
   write_file("page_02.htm", crlf({"<HTML><BODY>", "some world", "</BODY></HTML>"}));
   write_file("page_03.htm", crlf({"<body>", "word", "</body>"}));
   write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 4, 1, "compare.htm", "id00000001", 1),
-                                      occ("page_01.htm", 8, 11, "world", "id00000042", 1, "page_02.htm"),
-                                      occ("page_01.htm", 9, 5, "world", "id00000042", 2, "page_02.htm"),
-                                      occ("page_01.htm", 9, 11, "again,", "id00000007", 1),
-                                      occ("page_01.htm", 9, 18, "Pages_list", "id00000050", 1),
-                                      occ("page_02.htm", 2, 6, "world", "id00000042", 3)}));
+                                             occ("page_01.htm", 8, 11, "world", "id00000042", 1, "page_02.htm"),
+                                             occ("page_01.htm", 9, 5, "world", "id00000042", 2, "page_02.htm"),
+                                             occ("page_01.htm", 9, 11, "again,", "id00000007", 1),
+                                             occ("page_01.htm", 9, 18, "Pages_list", "id00000050", 1),
+                                             occ("page_02.htm", 2, 6, "world", "id00000042", 3)}));
   // Only the first "world" of page_01.htm has a later one on its page.
   write_file("wrd_25_1.txt", "010000\r\n");
   write_file("wrd_24/wrd_24_2.txt", records({occ("page_03.htm", 2, 1, "word", "id00000060", 1)}));
@@ -264,7 +264,7 @@ TEST_P(AnnotatedPagesTest, TitleWordsStayPlain) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<title>One Two</title>", "<body>", "One", "</body>"}));
   write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 1, 8, "One", "id00000005", 1),
-                                      occ("page_01.htm", 3, 1, "One", "id00000005", 2)}));
+                                             occ("page_01.htm", 3, 1, "One", "id00000005", 2)}));
   const auto lines = split_crlf(annotate(1));
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
@@ -284,8 +284,8 @@ TEST_P(AnnotatedPagesTest, AWordOutOfOrderWritesNoTextTwice) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<body>", "alpha beta gamma delta", "</body>"}));
   write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 2, 12, "gamma", "id00000002", 1),
-                                      occ("page_01.htm", 2, 1, "alpha", "id00000000", 1),
-                                      occ("page_01.htm", 2, 18, "delta", "id00000001", 1)}));
+                                             occ("page_01.htm", 2, 1, "alpha", "id00000000", 1),
+                                             occ("page_01.htm", 2, 18, "delta", "id00000001", 1)}));
   std::string text;
   for (const std::string& line : split_crlf(annotate(1))) {
     if (line.find("<span") == std::string::npos && line.find("<a ") == std::string::npos) text += line + "|";

@@ -85,14 +85,14 @@ TEST_F(SearchPagesTest, WritesEachLineWithItsLinksAndClosesTheLastLine) {
     const char* target;
   } cases[] = {{"www.site.example", "www.target.example"}, {"", "www.target.example"}, {"", ""}};
   write_file("wrd_24/wrd_24_1.txt", records({
-                                 occ(2, 5, "Alpha", "id00000001"),
-                                 occ(2, 11, "beta", "id00000002"),
-                                 occ(2, 16, "gamma", "id00000003"),
-                                 occ(3, 5, "delta", "id00000004"),
-                                 occ(3, 11, "C++", "id00000005", 1, "page_02.htm"),
-                                 occ(5, 5, "Q&A#1", "id00000006", 1, "page_02.htm"),
-                                 occ(5, 11, "100%", "id00000007", 1, "page_02.htm"),
-                             }));
+                                        occ(2, 5, "Alpha", "id00000001"),
+                                        occ(2, 11, "beta", "id00000002"),
+                                        occ(2, 16, "gamma", "id00000003"),
+                                        occ(3, 5, "delta", "id00000004"),
+                                        occ(3, 11, "C++", "id00000005", 1, "page_02.htm"),
+                                        occ(5, 5, "Q&A#1", "id00000006", 1, "page_02.htm"),
+                                        occ(5, 11, "100%", "id00000007", 1, "page_02.htm"),
+                                    }));
   for (const Case& c : cases) {
     state_.search_site = c.site;
     state_.target_address = c.target;
