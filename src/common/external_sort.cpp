@@ -49,6 +49,15 @@ ExternalSorter::ExternalSorter(std::string input, std::string output, IoFailures
 
 ExternalSorter::~ExternalSorter() { remove_temporary(); }
 
+void ExternalSorter::drop_merged_pieces() {
+  // Work-folder pieces would otherwise wait for the next sort's clearing or
+  // the run's clean-up.
+  if (!scratch_.temporary) {
+    for (const std::string& name : pieces_) drop_work_file(name);
+  }
+  pieces_.clear();
+}
+
 void ExternalSorter::remove_temporary() {
   // Temporary scratch that could not be removed is left for the next run's clean-up.
   for (const std::string& name : temporary_) ignore_result(remove_file(native_path(name)));
@@ -176,6 +185,7 @@ SortOutcome ExternalSorter::finish() {
   }
   temporary_.erase(std::remove(temporary_.begin(), temporary_.end(), merged), temporary_.end());
   remove_temporary();
+  drop_merged_pieces();
   return SortOutcome::kSorted;
 }
 
@@ -190,6 +200,7 @@ SortOutcome ExternalSorter::finish(const std::function<void(std::string_view)>& 
   if (SortOutcome down = merge_down(); down != SortOutcome::kSorted) return down;
   const SortOutcome merged = merge_into(pieces_, key_bytes_, failures_, each);
   remove_temporary();
+  if (merged == SortOutcome::kSorted) drop_merged_pieces();
   return merged;
 }
 
@@ -229,6 +240,10 @@ SortOutcome merge_pieces(const SortScratch& scratch, std::size_t key_bytes, IoFa
     pieces.push_back(piece_of(scratch, pieces.size() + 1));
   }
   return merge_into(pieces, key_bytes, failures, each);
+}
+
+void drop_pieces(const SortScratch& scratch) {
+  for (std::size_t n = 1; path_exists(native_path(piece_of(scratch, n))); ++n) drop_work_file(piece_of(scratch, n));
 }
 
 std::uint64_t pieces_bytes(const SortScratch& scratch) {

@@ -104,6 +104,8 @@ class ExternalSorter {
   // `merged`, open in `out`; kNoMergeOutput when it cannot be made.
   SortOutcome open_merge_output(std::string& merged, File& out, std::size_t pieces);
   void remove_temporary();
+  // Deletes the pieces once the last merge has read them.
+  void drop_merged_pieces();
 
   std::string input_, output_;
   IoFailures& failures_;
@@ -129,6 +131,10 @@ Flow settle_merge(Console& console, SortOutcome outcome);
 // their first `key_bytes` bytes, to `each`. No pieces give no lines.
 SortOutcome merge_pieces(const SortScratch& scratch, std::size_t key_bytes, IoFailures& failures,
                          const std::function<void(std::string_view)>& each);
+
+// Deletes the pieces that ExternalSorter::finish_pieces left under the names
+// `scratch`, once merge_pieces has read them.
+void drop_pieces(const SortScratch& scratch);
 
 // The bytes of the pieces that ExternalSorter::finish_pieces left under the
 // names `scratch`.

@@ -48,6 +48,7 @@ class FlagReader {
   const IoResult& status() const { return in_.status(); }
   // The next flag; false when none is left (or the file holds another byte).
   bool next(bool& flag);
+  void close() { in_.close(); }
 
  private:
   LineReader in_;

@@ -82,6 +82,53 @@ bool LineReader::next(std::string_view& line) {
   }
 }
 
+bool LineReader::next_piece(std::string_view& piece, bool& ends, std::size_t most) {
+  if (!file_.is_open()) return false;
+  most = std::max<std::size_t>(most, 2);
+  // Two bytes past the piece are looked at too: a line that ends right
+  // after it, with or without a CR before its LF, ends there, so that equal
+  // lines are cut into equal pieces.
+  const std::size_t window = most + 2;
+  if (buf_.size() < window) buf_.resize(window);
+  std::size_t scan = pos_;
+  for (;;) {
+    const std::size_t look = std::min(len_ - pos_, window);
+    const void* nl = std::memchr(buf_.data() + scan, '\n', pos_ + look - scan);
+    if (nl != nullptr) {
+      const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(nl) - buf_.data());
+      std::size_t stop = end;
+      if (stop > pos_ && buf_[stop - 1] == '\r') --stop;
+      if (stop - pos_ <= most) {
+        piece = std::string_view(buf_.data() + pos_, stop - pos_);
+        pos_ = end + 1;
+        ends = true;
+        return true;
+      }
+    }
+    if (nl != nullptr || look == window) {
+      piece = std::string_view(buf_.data() + pos_, most);
+      pos_ += most;
+      ends = false;
+      return true;
+    }
+    // Fewer bytes than the window and no line break: more are read behind
+    // them (the buffer holds the window, so it does not grow).
+    const std::size_t scanned = look;
+    if (!fill()) {
+      if (pos_ < len_) {
+        // A last line without a line break, in pieces too.
+        const std::size_t size = std::min(len_ - pos_, most);
+        piece = std::string_view(buf_.data() + pos_, size);
+        pos_ += size;
+        ends = pos_ == len_;
+        return true;
+      }
+      return false;
+    }
+    scan = pos_ + scanned;
+  }
+}
+
 bool LineReader::at_end() {
   if (!file_.is_open()) return true;
   return pos_ >= len_ && !fill();
@@ -97,6 +144,29 @@ void LineReader::rewind() {
 void LineReader::close() {
   static_cast<void>(file_.close());  // a reader's failures are in status()
   pos_ = len_ = 0;
+}
+
+void BlankTrimmer::piece(std::string_view bytes, LineWriter& out) {
+  std::size_t b = 0;
+  if (!text_) {
+    while (b < bytes.size() && bytes[b] == ' ') ++b;
+  }
+  std::size_t e = bytes.size();
+  while (e > b && bytes[e - 1] == ' ') --e;
+  if (e > b) {
+    static constexpr std::string_view kBlanks = "                                                                ";
+    for (; held_ > 0; held_ -= std::min(held_, kBlanks.size()))
+      out.raw(kBlanks.substr(0, std::min(held_, kBlanks.size())));
+    out.raw(bytes.substr(b, e - b));
+    text_ = true;
+  }
+  if (text_) held_ += bytes.size() - std::max(e, b);
+}
+
+void BlankTrimmer::end_line(LineWriter& out) {
+  out.raw("\r\n");
+  text_ = false;
+  held_ = 0;
 }
 
 // Only a writer left without close() gets here, on an early way out whose

@@ -15,6 +15,10 @@
 
 namespace textpair {
 
+// The pieces in which the readers of text and page lines take a line
+// (LineReader::next_piece): a longer line is never held whole.
+inline constexpr std::size_t kLinePieceBytes = std::size_t{1} << 20;
+
 // A failed open or a read error ends the lines as the end of the file
 // does; status() tells them apart, and a reader given the run's failure
 // record notes them there as they happen.
@@ -39,6 +43,14 @@ class LineReader {
   bool next(std::string& line);
   // The same without a copy: the view holds until the next call.
   bool next(std::string_view& line);
+  // The next line in pieces of at most `most` bytes (2 or more), for the
+  // readers of text and page lines, which may be megabytes long: the buffer
+  // then holds no more than about `most` bytes, whatever the line's length.
+  // `ends` tells whether the piece is the last of its line; a line of up
+  // to `most` bytes comes in one piece, as next() hands it. Lines end as
+  // next() ends them. The view holds until the next call. Not to be mixed
+  // with keep_previous().
+  bool next_piece(std::string_view& piece, bool& ends, std::size_t most);
   // Keeps the line handed out before the current one readable through
   // previous(), for a reader that compares each line with the one before.
   void keep_previous() { keep_previous_ = true; }
@@ -100,6 +112,20 @@ class LineWriter {
  private:
   bool open_mode(const std::string& name, File::Mode mode);
   File file_;
+};
+
+// Writes a line that comes in pieces without its leading and trailing
+// blanks (' '), as blanks_trimmed would cut the whole line: the blanks at a
+// piece's end are held back, as a count, until text follows them.
+class BlankTrimmer {
+ public:
+  void piece(std::string_view bytes, LineWriter& out);
+  // The line's end: the blanks held back are dropped, CR LF written.
+  void end_line(LineWriter& out);
+
+ private:
+  bool text_ = false;     // text of the line written
+  std::size_t held_ = 0;  // blanks after it, not yet written
 };
 
 // Whole-file helpers for small list files; a file that cannot be read is

@@ -11,6 +11,8 @@ namespace {
 constexpr int kMostTries = 1000;
 }  // namespace
 
+void drop_work_file(const std::string& name) { ignore_result(remove_file(native_path(name))); }
+
 bool create_scratch_file(const std::string& native_folder, std::string_view stem, unsigned& number, File& file,
                          std::string& name) {
   for (int tries = 0; tries < kMostTries; ++tries) {

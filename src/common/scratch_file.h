@@ -19,6 +19,12 @@ namespace textpair {
 bool create_scratch_file(const std::string& native_folder, std::string_view stem, unsigned& number, File& file,
                          std::string& name);
 
+// Deletes a work file (named as the program writes it) whose last reader is
+// done, rather than leaving it for the run's clean-up: less scratch is alive
+// at once. One that cannot be deleted is left for the clean-up, which
+// deletes it with the rest.
+void drop_work_file(const std::string& name);
+
 }  // namespace textpair
 
 #endif  // TEXTPAIR_COMMON_SCRATCH_FILE_H_

@@ -64,6 +64,9 @@ std::uint64_t read_number_field(std::string_view field) {
   return number;
 }
 
+std::string next_page_list(std::size_t group) { return "wrd_24_" + std::to_string(group) + ".txt"; }
+std::string kept_next_page_list(std::size_t group) { return "wrd_24\\" + next_page_list(group); }
+
 void append_word_order_record(std::string& out, std::string_view id, std::string_view occurrence) {
   out += '"';
   out += id;

@@ -105,6 +105,11 @@ enum Field : std::size_t { kId, kPage, kLine, kColumn, kWord, kIdAgain, kN, kFie
 namespace next_page_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kNext, kFieldCount };
 }  // namespace next_page_record
+// Its name in the work folder, where the word lists write it, and in the
+// wrd_24 folder, which keeps it after the run: it is moved there once
+// written, and the site's pages are made from it there.
+std::string next_page_list(std::size_t group);
+std::string kept_next_page_list(std::size_t group);
 
 // wrd_14_K.txt's one writer: a word-order record is the id in front of the
 // occurrence record (`occurrence`, as format_record writes it, without its

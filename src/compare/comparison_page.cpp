@@ -53,12 +53,14 @@ Flow missing_file(Console& console) {
 void write_column(LineWriter& page, const std::string& file, IoFailures& failures) {
   LineReader reader(file, failures);
   // The table's line for one input line: " <br>" and the line trimmed of
-  // blanks, nothing else changed; written in two pieces from the reader's
-  // buffer, so a line of any length is held once.
-  std::string_view line;
-  while (reader.next(line)) {
-    page.raw(" <br>");
-    page.line(blanks_trimmed(line));
+  // blanks, nothing else changed; a long line is read and written in pieces.
+  std::string_view piece;
+  bool ends = true;
+  BlankTrimmer trimmed;
+  for (bool starts = true; reader.next_piece(piece, ends, kLinePieceBytes); starts = ends) {
+    if (starts) page.raw(" <br>");
+    trimmed.piece(piece, page);
+    if (ends) trimmed.end_line(page);
   }
 }
 

@@ -45,17 +45,18 @@ IoResult copy_without_control_bytes(const std::string& from, const std::string& 
   LineWriter out;
   out.create(to);
   LineReader in(from);
-  // Runs of kept bytes go out from the reader's buffer: a line of any length
-  // is held once.
-  std::string_view line;
-  while (in.next(line)) {
+  // Runs of kept bytes go out from the reader's buffer, a long line in
+  // pieces.
+  std::string_view piece;
+  bool ends = true;
+  while (in.next_piece(piece, ends, kLinePieceBytes)) {
     std::size_t start = 0;
-    for (std::size_t i = 0; i <= line.size(); ++i) {
-      if (i < line.size() && static_cast<unsigned char>(line[i]) >= 16) continue;
-      out.raw(line.substr(start, i - start));
+    for (std::size_t i = 0; i <= piece.size(); ++i) {
+      if (i < piece.size() && static_cast<unsigned char>(piece[i]) >= 16) continue;
+      out.raw(piece.substr(start, i - start));
       start = i + 1;
     }
-    out.raw("\r\n");
+    if (ends) out.raw("\r\n");
   }
   IoResult written = out.close();
   return in.status().ok() ? written : in.status();
@@ -90,11 +91,11 @@ Flow write_page_files(Context& ctx) {
     std::string name = lower_ascii(line);
     std::size_t htm = name.find(".htm");
     if (htm == std::string::npos) continue;
-    std::string scratch = name.substr(0, htm) + "_01.htm";
-    ctx.state.failures.note(copy_without_control_bytes("htm_in\\" + name, scratch));
     ++k;
+    // Straight into the page file: a scratch copy beside it would only be
+    // written once more and deleted at the end.
     std::string page = "page_" + format_with_pattern(k, ctx.state.number_pattern) + ".htm";
-    run_command(ctx.console, ctx.state.failures, "copy /y " + scratch + " " + page + " > out_null.list");
+    ctx.state.failures.note(copy_without_control_bytes("htm_in\\" + name, page));
   }
   return Flow::kGoOn;
 }

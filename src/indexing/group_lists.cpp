@@ -12,7 +12,7 @@ GroupLists::GroupLists(Console& console, IoFailures& failures, const NextPages& 
       word_order_written_(word_order_written),
       words_("wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", failures, {},
              kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
-  text_.create("wrd_24_" + std::to_string(k) + ".txt");
+  text_.create(next_page_list(k));
   later_.create("wrd_25_" + std::to_string(k) + ".txt");
 }
 

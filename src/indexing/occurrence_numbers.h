@@ -14,6 +14,7 @@
 #include "common/run_state.h"
 #include "indexing/first_group_word_order.h"
 #include "indexing/next_pages.h"
+#include "indexing/word_extraction.h"
 
 namespace textpair {
 
@@ -24,7 +25,7 @@ class Console;
 // words read in text order need not be sorted back.
 class TextOrderSlots {
  public:
-  static constexpr std::size_t kMostWords = 2'000'000;  // 12 bytes each
+  static constexpr std::size_t kMostWords = kMostTextOrderWords;  // 12 bytes each
   struct Slot {
     std::uint32_t id = kNone;  // the id's number; kNone for a word left out
     std::uint32_t n = 0;

@@ -6,6 +6,7 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
+#include "common/scratch_file.h"
 #include "common/word_records.h"
 #include "platform/ascii_case.h"
 #include "steps/sort_file.h"
@@ -231,8 +232,8 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
   return true;
 }
 
-void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
-                          RecordWriter* text) {
+std::uint64_t extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
+                                   RecordWriter* text) {
   LineReader names(listing, failures);
   ScanState state;
   std::string name, line_number, key, record, ordinal;
@@ -270,7 +271,7 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Io
       fields[keyed_record::kOrdinal] = ordinal;
       format_record(fields, record);
       sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
-      if (text != nullptr) {
+      if (text != nullptr && words <= kMostTextOrderWords) {
         place[text_place_record::kPage] = page;
         place[text_place_record::kLine] = line_number;
         place[text_place_record::kColumn] = column;
@@ -283,6 +284,7 @@ void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, Io
       scan_line(line, state, cut);
     }
   }
+  return words;
 }
 
 Flow extract_words(Context& ctx) {
@@ -296,8 +298,11 @@ Flow extract_words(Context& ctx) {
                         kKeyedPieces);
   RecordWriter text;
   text.create(kTextOrderWords);
-  extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);
+  const std::uint64_t words = extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);
   ctx.state.failures.note(text.close());
+  // Past its bound the text-order list is not used: the word lists sort the
+  // words back into text order instead.
+  if (words > kMostTextOrderWords) drop_work_file(kTextOrderWords);
   return sorter.settle(ctx.console, sorter.finish_pieces());
 }
 

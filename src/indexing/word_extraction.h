@@ -10,6 +10,7 @@
 #define TEXTPAIR_INDEXING_WORD_EXTRACTION_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -58,9 +59,10 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word);
 // Extracts the words of the page files named in `listing` (one name per
 // line, as "dir /b" writes them) into the sorter, as keyed records
 // (keyed_record in word_records.h), and, with `text`, in text order into
-// `text` (see kTextOrderWords).
-void extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
-                          RecordWriter* text = nullptr);
+// `text` (see kTextOrderWords), up to kMostTextOrderWords words. Gives the
+// number of words.
+std::uint64_t extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
+                                   RecordWriter* text = nullptr);
 
 // The keyed words in key order, as the extraction leaves them for the word
 // lists: sorted pieces wrd_01_02_1.txt, ... (one when they fit), read with
@@ -69,8 +71,9 @@ inline const SortScratch kKeyedPieces{"wrd_01_02_", "wrd_01_02.txt"};
 
 // The same words in text order, one record each (text_place_record), for
 // the word lists to give them their ids and numbers without sorting them
-// back.
+// back. A run of more words than the word lists hold places for has none.
 inline const std::string kTextOrderWords = "wrd_01_03.txt";
+inline constexpr std::uint64_t kMostTextOrderWords = 2'000'000;
 
 // The phase: clears the work folder's .txt files, lists the page files into
 // dir_02.txt and extracts their words into kKeyedPieces and kTextOrderWords. Ends the run when

@@ -4,10 +4,11 @@
 #include <memory>
 #include <string>
 
-#include "commands/run_command.h"
+#include "commands/file_match.h"
 #include "common/bytes.h"
 #include "common/external_sort.h"
 #include "common/lines.h"
+#include "common/scratch_file.h"
 #include "common/word_records.h"
 #include "indexing/first_group_word_order.h"
 #include "indexing/group_lists.h"
@@ -48,12 +49,14 @@ bool all_in_first_group(const std::string& page_list, std::uint64_t most_records
   return pages <= 2 && most_records < kFixedWidthIds;
 }
 
-// The wrd_24 folder keeps a copy of the group files after the run.
-void copy_to_folder(Console& console, IoFailures& failures) {
+// The wrd_24 folder keeps the group files after the run. They are moved
+// there, not copied: the work folder's own would only be deleted at the end,
+// and the site's pages are made from the ones in the folder.
+void move_to_folder(Console& console, IoFailures& failures) {
   reset_folder(console, failures, {.folder = "wrd_24", .listing = "dir_01.txt", .files = "*.txt"});
-  run_command(console, failures, "copy wrd_24*.txt wrd_24\\ > out_null.list");
-  // Copying them back would only write the work folder's files again with
-  // the bytes they hold.
+  for (const DirEntry& e : matching_entries(read_file_argument("wrd_24*.txt"), false, failures)) {
+    failures.note(rename_path(native_path(e.name), join_path(native_path("wrd_24"), e.name)));
+  }
 }
 
 // Numbers the occurrences and splits them into the groups' lists; the
@@ -62,7 +65,12 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   NextPages nexts;
   clear_sort_pieces(console, failures);
   // The words' ordinals lead the records as their sort keys: text order.
-  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {}, kOrdinalWidth);
+  // Pieces of 12 MiB: the sort is at work beside group 1's word-order list,
+  // which holds up to twice its 8 MiB, and the two stay well within the
+  // run's memory bound. Up to 128 pieces (a 64 KiB buffer each) are merged
+  // at once, so that a large run is not merged twice.
+  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {.piece_bytes = std::size_t{12} << 20, .fan_in = 128},
+                          kOrdinalWidth);
   const std::uint64_t most_records = most_keyed_records();
   const bool one_group = all_in_first_group("dir_02.txt", most_records, failures);
   std::unique_ptr<FirstGroupWordOrder> first_group;
@@ -78,12 +86,14 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   const NumberedOccurrences out{
       .numbered = slots ? nullptr : &numbered, .slots = slots.get(), .first_group = first_group.get()};
   if (number_occurrences(console, failures, kKeyedPieces, nexts, out) == Flow::kEnd) return Flow::kEnd;
+  drop_pieces(kKeyedPieces);
   first_group.reset();
   if (slots) slots->flush();
   GroupSplit split(console, failures, nexts, grouping, one_group);
   const Flow split_flow =
       slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures) : split_sorted(console, numbered, split);
   if (split_flow == Flow::kEnd) return Flow::kEnd;
+  drop_work_file(kTextOrderWords);
   slots.reset();
   return split.finish();
 }
@@ -107,7 +117,7 @@ Flow build_word_lists(Context& ctx) {
 
   ctx.state.group_count = static_cast<int>(grouping.groups().size());
   progress(console, 50);
-  copy_to_folder(console, failures);
+  move_to_folder(console, failures);
   return Flow::kGoOn;
 }
 

@@ -116,15 +116,18 @@ std::string search_site_from(std::string_view reply) {
 bool same_lines(const std::string& a, const std::string& b, IoFailures& failures) {
   LineReader ra(a, failures);
   LineReader rb(b, failures);
-  // Compared in the readers' buffers: a line of any length is held once.
-  std::string_view la;
-  std::string_view lb;
+  // Compared in pieces: both readers cut a line at the same bytes, so two
+  // equal lines give equal pieces, and a long line is never held whole.
+  std::string_view pa;
+  std::string_view pb;
+  bool ends_a = true;
+  bool ends_b = true;
   for (;;) {
-    bool more_a = ra.next(la);
-    bool more_b = rb.next(lb);
+    bool more_a = ra.next_piece(pa, ends_a, kLinePieceBytes);
+    bool more_b = rb.next_piece(pb, ends_b, kLinePieceBytes);
     if (more_a != more_b) return false;
     if (!more_a) return true;
-    if (la != lb) return false;
+    if (pa != pb || ends_a != ends_b) return false;
   }
 }
 

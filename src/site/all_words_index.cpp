@@ -8,6 +8,7 @@
 #include "common/bytes.h"
 #include "common/lines.h"
 #include "common/records.h"
+#include "common/scratch_file.h"
 #include "common/word_records.h"
 #include "platform/console.h"
 #include "prompts/prompts.h"
@@ -53,6 +54,7 @@ class AllOccurrences {
     least->live = least->in.next();
     return true;
   }
+  void close() { lists_.clear(); }
 
  private:
   // The merge needs each record's id and word only, so fields past the word
@@ -135,6 +137,9 @@ Flow write_all_words_index(Context& ctx) {
   out.line("</body>");
   out.line("</html>");
   ctx.state.failures.note(out.close());
+  // This page is the word-order lists' last reader.
+  all.close();
+  for (std::size_t k = 1; k <= groups; ++k) drop_work_file(list_name(k));
   return Flow::kGoOn;
 }
 

@@ -10,6 +10,7 @@
 #include "common/flag_file.h"
 #include "common/lines.h"
 #include "common/records.h"
+#include "common/scratch_file.h"
 #include "common/word_records.h"
 #include "platform/file_names.h"
 #include "platform/files.h"
@@ -254,7 +255,7 @@ class PageRewriter {
 
 void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
   const std::string g = std::to_string(group);
-  const std::string list = "wrd_24_" + g + ".txt";
+  const std::string list = kept_next_page_list(static_cast<std::size_t>(group));
 
   // Whether a word occurs again later on the same page: the word lists flag
   // each record of wrd_24_K in wrd_25_K. A record past the last flag gets no
@@ -296,6 +297,9 @@ void annotate_group(Context& ctx, int group, std::size_t held_line_bytes) {
     page.write_rest_of_line();
     page.finish(true);
   }
+  // The flags have no other reader.
+  flags.close();
+  drop_work_file(flag_file);
 }
 
 }  // namespace textpair

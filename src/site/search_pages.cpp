@@ -307,7 +307,7 @@ void write_search_page(Context& ctx, int group, std::size_t held_line_bytes) {
 
   // The next page, the last field, is not needed here.
   static_assert(kPage < kN && kLine < kN && kWord < kN && kId < kN);
-  RecordLines in("wrd_24_" + g + ".txt", kN + 1, ctx.state.failures);
+  RecordLines in(kept_next_page_list(static_cast<std::size_t>(group)), kN + 1, ctx.state.failures);
   GatheredLine s(held_line_bytes, ctx.state.failures);
   bool more = in.next();
   std::string line_key(more ? in[kLine] : std::string_view());

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/bytes.h"
 #include "test_util/file_size_limit.h"
 #include "test_util/work_folder.h"
 
@@ -45,6 +46,68 @@ TEST_F(WorkFolderTest, KeepsThePreviousLineAcrossRefills) {
     EXPECT_EQ(reader.previous(), i == 0 ? std::string() : lines[i - 1]) << i;
   }
   EXPECT_EQ(i, lines.size());
+}
+
+// Lines read in pieces join to the lines next() reads, each piece at most
+// the bound; equal lines are cut alike whatever their line ends, and the
+// buffer does not grow past the bound on a line of any length.
+TEST_F(WorkFolderTest, PiecesJoinToTheLinesAndAreCutAlike) {
+  constexpr std::size_t kMost = 8;
+  const std::string ten = "0123456789";
+  struct Case {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"short lines, CR LF and LF", "one\r\ntwo\n\nthree\rx\nlast"},
+      {"a line of exactly the bound, CR LF", ten.substr(0, kMost) + "\r\nz\n"},
+      {"a line of exactly the bound, LF", ten.substr(0, kMost) + "\nz\n"},
+      {"one byte past the bound, CR LF", ten.substr(0, kMost + 1) + "\r\n"},
+      {"a CR right at the cut", ten.substr(0, kMost) + "\rab\r\n"},
+      {"a long line, CR LF", ten + ten + ten + "\r\n" + ten + "\n"},
+      {"a long last line without LF", ten + ten + "x"},
+      {"a long blank line", std::string(100000, ' ') + "\r\n"},
+  };
+  for (const Case& c : cases) {
+    testing::write_file("p.txt", c.bytes);
+    IoFailures failures;
+    const std::vector<std::string> lines = read_all_lines("p.txt", failures);
+    std::vector<std::string> joined;
+    std::vector<std::string> pieces;
+    LineReader reader("p.txt");
+    std::string_view piece;
+    bool ends = true;
+    for (bool starts = true; reader.next_piece(piece, ends, kMost); starts = ends) {
+      EXPECT_LE(piece.size(), kMost) << c.name;
+      if (starts) joined.emplace_back();
+      joined.back().append(piece);
+      pieces.push_back(std::string(piece) + (ends ? "|" : ""));
+    }
+    EXPECT_EQ(joined, lines) << c.name;
+    // The same lines with LF alone give the same pieces.
+    std::string lf;
+    for (const std::string& line : lines) lf += line + "\n";
+    testing::write_file("q.txt", lf);
+    std::vector<std::string> lf_pieces;
+    LineReader other("q.txt");
+    while (other.next_piece(piece, ends, kMost)) lf_pieces.push_back(std::string(piece) + (ends ? "|" : ""));
+    EXPECT_EQ(lf_pieces, pieces) << c.name;
+  }
+}
+
+// A line trimmed of its blanks in pieces is the line trimmed whole, wherever
+// the pieces are cut.
+TEST_F(WorkFolderTest, BlankTrimmerTrimsALineInPiecesAsAWholeOne) {
+  for (const std::string line : {"", "   ", "  a  b  ", "ab", "  x", "y  ", "a   b   c    "}) {
+    for (std::size_t cut = 1; cut <= line.size() + 1; ++cut) {
+      LineWriter out;
+      ASSERT_TRUE(out.create("t.txt"));
+      BlankTrimmer trimmed;
+      for (std::size_t at = 0; at < line.size(); at += cut) trimmed.piece(std::string_view(line).substr(at, cut), out);
+      trimmed.end_line(out);
+      ASSERT_TRUE(out.close().ok());
+      EXPECT_EQ(testing::read_file("t.txt"), std::string(blanks_trimmed(line)) + "\r\n") << '"' << line << "\" " << cut;
+    }
+  }
 }
 
 // Counting lines in blocks agrees with reading them one by one.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "common/records.h"
 #include "common/word_records.h"
 #include "indexing/word_extraction.h"
+#include "platform/fault_seam.h"
 #include "test_util/piped_console.h"
 #include "test_util/work_folder.h"
 
@@ -87,8 +89,11 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
   // on page_01 (the line after it).
   EXPECT_EQ(read_file("wrd_25_1.txt"), "1000\r\n");
   EXPECT_EQ(read_file("wrd_25_2.txt"), "00\r\n");
-  EXPECT_EQ(read_file("wrd_24_1.txt"), group1);
-  EXPECT_EQ(read_file("wrd_24_2.txt"), group2);
+  // The group lists are moved into the wrd_24 folder, not copied.
+  EXPECT_FALSE(file_exists("wrd_24_1.txt"));
+  EXPECT_FALSE(file_exists("wrd_24_2.txt"));
+  // The keyed words have no later reader once numbered.
+  EXPECT_FALSE(file_exists("wrd_01_02_1.txt"));
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), group1);
   EXPECT_EQ(read_file("wrd_24/wrd_24_2.txt"), group2);
   EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"wrd_24_1.txt", "wrd_24_2.txt"}));
@@ -102,13 +107,14 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
 TEST_F(BuildWordLists, KeyedPiecesAreReadMerged) {
   write_file("wrd_01_02_1.txt", crlf(kThreePages));
   ASSERT_EQ(build(), Flow::kGoOn);
-  const std::string from_one = read_file("wrd_24_1.txt") + read_file("wrd_24_2.txt") + read_file("wrd_14_1.txt");
+  const std::string from_one =
+      read_file("wrd_24/wrd_24_1.txt") + read_file("wrd_24/wrd_24_2.txt") + read_file("wrd_14_1.txt");
   std::vector<std::string> odd, even;
   for (std::size_t i = 0; i < kThreePages.size(); ++i) (i % 2 == 0 ? odd : even).push_back(kThreePages[i]);
   write_file("wrd_01_02_1.txt", crlf(odd));
   write_file("wrd_01_02_2.txt", crlf(even));
   ASSERT_EQ(build(), Flow::kGoOn);
-  EXPECT_EQ(read_file("wrd_24_1.txt") + read_file("wrd_24_2.txt") + read_file("wrd_14_1.txt"), from_one);
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt") + read_file("wrd_24/wrd_24_2.txt") + read_file("wrd_14_1.txt"), from_one);
 }
 
 TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
@@ -127,7 +133,7 @@ TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
   records.push_back(R"("bbb","page_01.htm","         2","bbb","     1","00000001")");
   write_file("wrd_01_02_1.txt", crlf(records));
   ASSERT_EQ(build(), Flow::kGoOn);
-  const std::string ids = read_file("wrd_24_1.txt");
+  const std::string ids = read_file("wrd_24/wrd_24_1.txt");
   EXPECT_NE(ids.find(R"("aaa","id00000000","123","")"), std::string::npos);
   EXPECT_NE(ids.find(R"("bbb","id00000123","1","")"), std::string::npos);
   EXPECT_EQ(state_.group_count, 1);
@@ -137,7 +143,7 @@ TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
   write_file("wrd_01_02_1.txt", "");
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 1);
-  EXPECT_EQ(read_file("wrd_24_1.txt"), "");
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), "");
   EXPECT_EQ(read_file("group_page_all_sort.txt"), "\r\n");
   EXPECT_EQ(read_file("group_search_1.txt"), "\"\"\r\n");
   EXPECT_FALSE(file_exists("wrd_15.txt"));
@@ -154,11 +160,11 @@ TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
   EXPECT_EQ(state_.group_count, 3);
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")", R"("page_04.htm")"}));
   EXPECT_EQ(read_file("group_search_3.txt"), "");
-  EXPECT_EQ(read_file("wrd_24_2.txt"), crlf({
-                                           R"("page_03.htm","         1","     1","one","id00000000","2","")",
-                                           R"("page_04.htm","         1","     1","two","id00000002","2","")",
-                                       }));
-  for (const char* empty : {"wrd_14_3.txt", "wrd_24_3.txt"}) {
+  EXPECT_EQ(read_file("wrd_24/wrd_24_2.txt"), crlf({
+                                                  R"("page_03.htm","         1","     1","one","id00000000","2","")",
+                                                  R"("page_04.htm","         1","     1","two","id00000002","2","")",
+                                              }));
+  for (const char* empty : {"wrd_14_3.txt", "wrd_24/wrd_24_3.txt"}) {
     EXPECT_TRUE(file_exists(empty)) << empty;
     EXPECT_EQ(read_file(empty), "") << empty;
   }
@@ -212,8 +218,8 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
       {"no words", {}},
   };
   const std::vector<std::string> lists = {
-      "wrd_24_1.txt", "wrd_24_2.txt", "wrd_24_3.txt",       "wrd_25_1.txt",       "wrd_25_2.txt",
-      "wrd_14_1.txt", "wrd_14_2.txt", "group_page_all.txt", "group_search_1.txt", "group_search_2.txt"};
+      "wrd_24/wrd_24_1.txt", "wrd_24/wrd_24_2.txt", "wrd_24/wrd_24_3.txt", "wrd_25_1.txt",       "wrd_25_2.txt",
+      "wrd_14_1.txt",        "wrd_14_2.txt",        "group_page_all.txt",  "group_search_1.txt", "group_search_2.txt"};
   auto read_lists = [&] {
     std::string all;
     for (const std::string& name : lists) all += name + ":" + (file_exists(name) ? read_file(name) : "-") + "\n";
@@ -226,6 +232,7 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     const std::string sorted_back = read_lists();
     for (const std::string& name : lists) std::remove(name.c_str());
+    write_file("wrd_01_02_1.txt", crlf(c.records));  // the lists deleted them once read
     write_file(kTextOrderWords, text_order(c.records));
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     EXPECT_EQ(read_lists(), sorted_back) << c.name;
@@ -234,7 +241,9 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
   write_file("wrd_01_02_1.txt", crlf({R"("cat","page_01.htm","         1","cat","     1","00000000")"}));
   write_file(kTextOrderWords, crlf({R"("page_01.htm","         1","     1","CAT")"}));
   ASSERT_EQ(build(), Flow::kGoOn);
-  EXPECT_EQ(read_file("wrd_24_1.txt"), crlf({R"("page_01.htm","         1","     1","CAT","id00000000","1","")"}));
+  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
+            crlf({R"("page_01.htm","         1","     1","CAT","id00000000","1","")"}));
+  EXPECT_FALSE(file_exists(kTextOrderWords)) << "read once, then deleted";
 }
 
 // With at most two page files every record falls in group 1, and its
@@ -273,18 +282,32 @@ TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
        false},
       {"one word beyond the hold", {"page_01.htm"}, many, true},
   };
+  // The sorts delete their pieces once merged: whether a piece was made is
+  // seen as it is opened.
+  struct PieceWatch : FaultHook {
+    std::optional<InjectedFault> before(FileOp op, const std::string& path) override {
+      if (op == FileOp::kOpen && path.find("file_w_1.txt") != std::string::npos) made_piece = true;
+      return std::nullopt;
+    }
+    bool made_piece = false;
+  } watch;
+  FaultHook* const was = set_fault_hook(&watch);
   for (const Case& c : cases) {
+    // The word lists delete the keyed pieces once read: each build gets them anew.
     write_file("wrd_01_02_1.txt", crlf(c.records));
     write_file("dir_02.txt", crlf({"page_09.htm", "page_08.htm", "page_07.htm"}));
-    std::remove("file_w_1.txt");
+    watch.made_piece = false;
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     const std::string sorted = read_file("wrd_14_1.txt");
-    EXPECT_FALSE(file_exists("file_w_1.txt")) << c.name;  // the sort by id held them all
+    EXPECT_FALSE(watch.made_piece) << c.name;  // the sort by id held them all
+    write_file("wrd_01_02_1.txt", crlf(c.records));
     write_file("dir_02.txt", crlf(c.pages));
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     EXPECT_EQ(read_file("wrd_14_1.txt"), sorted) << c.name;
-    EXPECT_EQ(file_exists("file_w_1.txt"), c.spills) << c.name;
+    EXPECT_EQ(watch.made_piece, c.spills) << c.name;
+    EXPECT_FALSE(file_exists("file_w_1.txt")) << c.name;
   }
+  set_fault_hook(was);
   // Text order within each word: the first case's list.
   write_file("wrd_01_02_1.txt", crlf(cases[0].records));
   ASSERT_EQ(build(), Flow::kGoOn);

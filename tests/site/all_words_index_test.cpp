@@ -98,6 +98,8 @@ TEST(AllWordsIndexEntry, CountsEachWordPerGroupAndWritesProgress) {
     EXPECT_EQ(state.word_total, static_cast<long long>(c.rows.size())) << c.name;
     EXPECT_EQ(console.output(), c.progress) << c.name;
     EXPECT_FALSE(testing::file_exists("wrd_16.txt")) << c.name;
+    // The page is the word-order lists' last reader: they are gone after it.
+    for (int k = 1; k <= c.groups; ++k) EXPECT_FALSE(testing::file_exists("wrd_14_" + std::to_string(k) + ".txt"));
     const auto lines = split_crlf(read_file("index.htm"));
     ASSERT_GE(lines.size(), 28u);
     EXPECT_EQ(lines[6], "<title>index of key words</title>");

@@ -56,6 +56,8 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::vector
 // more than 16 bytes read in pieces, as a line of many megabytes is.
 class AnnotatedPagesTest : public testing::WorkFolderTest, public ::testing::WithParamInterface<std::size_t> {
  protected:
+  // The word lists leave each group's list in the wrd_24 folder.
+  void SetUp() override { testing::make_dir("wrd_24"); }
   std::string annotate(int group) {
     Context ctx{console_.console(), state_};
     annotate_group(ctx, group, GetParam());
@@ -71,7 +73,7 @@ class AnnotatedPagesTest : public testing::WorkFolderTest, public ::testing::Wit
 TEST_P(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_04.htm"}));
   write_file("page_01.htm", crlf({"<body>", "Hello world.", "</body>"}));
-  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3, "page_04.htm")}));
+  write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3, "page_04.htm")}));
   const auto lines = split_crlf(annotate(1));
   const std::vector<std::string> want = {
       "Hello ",
@@ -99,8 +101,8 @@ TEST_P(AnnotatedPagesTest, WritesTheOccurrenceOfTheExampleLineByLine) {
 TEST_P(AnnotatedPagesTest, TakesTheLaterOccurrenceFlagsFromTheirFile) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   const std::string page = crlf({"<body>", "Hello world world.", "</body>"});
-  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3),
-                                      occ("page_01.htm", 2, 13, "world", "id00000042", 4)}));
+  write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 2, 7, "world", "id00000042", 3),
+                                             occ("page_01.htm", 2, 13, "world", "id00000042", 4)}));
   const std::string linked = "(3)(<a href=\"#id00000042_4\">&gt;</a>,";
   const std::string unlinked = "(3)(<a href=\"#id00000042_3\"></a>";
   const std::string last_linked = "(4)(<a href=\"#id00000042_5\">&gt;</a>,";
@@ -123,6 +125,7 @@ TEST_P(AnnotatedPagesTest, TakesTheLaterOccurrenceFlagsFromTheirFile) {
     const std::string got = annotate(1);
     EXPECT_NE(got.find(c.first), std::string::npos) << c.flags;
     EXPECT_NE(got.find(c.second), std::string::npos) << c.flags;
+    EXPECT_FALSE(testing::file_exists("wrd_25_1.txt")) << "the flags have no later reader";
   }
 }
 
@@ -135,15 +138,15 @@ TEST_P(AnnotatedPagesTest, RewritesAGroupOfTwoPagesAndTheLastGroup) {
                                   "<br>Hello world.", "<br>world again, Pages_list", "</body>", "</html>"}));
   write_file("page_02.htm", crlf({"<HTML><BODY>", "some world", "</BODY></HTML>"}));
   write_file("page_03.htm", crlf({"<body>", "word", "</body>"}));
-  write_file("wrd_24_1.txt", records({occ("page_01.htm", 4, 1, "compare.htm", "id00000001", 1),
-                                      occ("page_01.htm", 8, 11, "world", "id00000042", 1, "page_02.htm"),
-                                      occ("page_01.htm", 9, 5, "world", "id00000042", 2, "page_02.htm"),
-                                      occ("page_01.htm", 9, 11, "again,", "id00000007", 1),
-                                      occ("page_01.htm", 9, 18, "Pages_list", "id00000050", 1),
-                                      occ("page_02.htm", 2, 6, "world", "id00000042", 3)}));
+  write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 4, 1, "compare.htm", "id00000001", 1),
+                                             occ("page_01.htm", 8, 11, "world", "id00000042", 1, "page_02.htm"),
+                                             occ("page_01.htm", 9, 5, "world", "id00000042", 2, "page_02.htm"),
+                                             occ("page_01.htm", 9, 11, "again,", "id00000007", 1),
+                                             occ("page_01.htm", 9, 18, "Pages_list", "id00000050", 1),
+                                             occ("page_02.htm", 2, 6, "world", "id00000042", 3)}));
   // Only the first "world" of page_01.htm has a later one on its page.
   write_file("wrd_25_1.txt", "010000\r\n");
-  write_file("wrd_24_2.txt", records({occ("page_03.htm", 2, 1, "word", "id00000060", 1)}));
+  write_file("wrd_24/wrd_24_2.txt", records({occ("page_03.htm", 2, 1, "word", "id00000060", 1)}));
 
   const auto page1 = split_crlf(annotate(1));
   const std::vector<std::string> nav1 = {"<a href=\"page_02.htm\"> Next </a> ",
@@ -246,7 +249,7 @@ TEST_P(AnnotatedPagesTest, TopBlockGoesBeforeTheFirstBodyTag) {
       {"< body>", false}, {"somebody <body>", false},         {"<nobody>", false},
   };
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
-  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 1, "word", "id00000000", 1)}));
+  write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 2, 1, "word", "id00000000", 1)}));
   for (const Case& c : cases) {
     write_file("page_01.htm", crlf({c.first_line, "word", "</body>"}));
     const auto lines = split_crlf(annotate(1));
@@ -260,8 +263,8 @@ TEST_P(AnnotatedPagesTest, TopBlockGoesBeforeTheFirstBodyTag) {
 TEST_P(AnnotatedPagesTest, TitleWordsStayPlain) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<title>One Two</title>", "<body>", "One", "</body>"}));
-  write_file("wrd_24_1.txt", records({occ("page_01.htm", 1, 8, "One", "id00000005", 1),
-                                      occ("page_01.htm", 3, 1, "One", "id00000005", 2)}));
+  write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 1, 8, "One", "id00000005", 1),
+                                             occ("page_01.htm", 3, 1, "One", "id00000005", 2)}));
   const auto lines = split_crlf(annotate(1));
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
@@ -280,9 +283,9 @@ TEST_P(AnnotatedPagesTest, TitleWordsStayPlain) {
 TEST_P(AnnotatedPagesTest, AWordOutOfOrderWritesNoTextTwice) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm"}));
   write_file("page_01.htm", crlf({"<body>", "alpha beta gamma delta", "</body>"}));
-  write_file("wrd_24_1.txt", records({occ("page_01.htm", 2, 12, "gamma", "id00000002", 1),
-                                      occ("page_01.htm", 2, 1, "alpha", "id00000000", 1),
-                                      occ("page_01.htm", 2, 18, "delta", "id00000001", 1)}));
+  write_file("wrd_24/wrd_24_1.txt", records({occ("page_01.htm", 2, 12, "gamma", "id00000002", 1),
+                                             occ("page_01.htm", 2, 1, "alpha", "id00000000", 1),
+                                             occ("page_01.htm", 2, 18, "delta", "id00000001", 1)}));
   std::string text;
   for (const std::string& line : split_crlf(annotate(1))) {
     if (line.find("<span") == std::string::npos && line.find("<a ") == std::string::npos) text += line + "|";
@@ -292,7 +295,7 @@ TEST_P(AnnotatedPagesTest, AWordOutOfOrderWritesNoTextTwice) {
 
 TEST_P(AnnotatedPagesTest, AnEmptyGroupChangesNoPage) {
   write_file("group_page_all_sort.txt", crlf({"page_01.htm", "page_02.htm"}));
-  write_file("wrd_24_2.txt", "");
+  write_file("wrd_24/wrd_24_2.txt", "");
   Context ctx{console_.console(), state_};
   annotate_group(ctx, 2, GetParam());
   EXPECT_FALSE(testing::file_exists("page_01_02.htm"));

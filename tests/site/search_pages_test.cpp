@@ -56,6 +56,8 @@ std::vector<std::string> links(const std::string& link_word, const std::string& 
 
 class SearchPagesTest : public testing::WorkFolderTest {
  protected:
+  // The word lists leave each group's list in the wrd_24 folder.
+  void SetUp() override { testing::make_dir("wrd_24"); }
   // The lines between the highlight script and the closing lines.
   std::vector<std::string> body(int group) {
     Context ctx{console_.console(), state_};
@@ -82,15 +84,15 @@ TEST_F(SearchPagesTest, WritesEachLineWithItsLinksAndClosesTheLastLine) {
     const char* site;
     const char* target;
   } cases[] = {{"www.site.example", "www.target.example"}, {"", "www.target.example"}, {"", ""}};
-  write_file("wrd_24_1.txt", records({
-                                 occ(2, 5, "Alpha", "id00000001"),
-                                 occ(2, 11, "beta", "id00000002"),
-                                 occ(2, 16, "gamma", "id00000003"),
-                                 occ(3, 5, "delta", "id00000004"),
-                                 occ(3, 11, "C++", "id00000005", 1, "page_02.htm"),
-                                 occ(5, 5, "Q&A#1", "id00000006", 1, "page_02.htm"),
-                                 occ(5, 11, "100%", "id00000007", 1, "page_02.htm"),
-                             }));
+  write_file("wrd_24/wrd_24_1.txt", records({
+                                        occ(2, 5, "Alpha", "id00000001"),
+                                        occ(2, 11, "beta", "id00000002"),
+                                        occ(2, 16, "gamma", "id00000003"),
+                                        occ(3, 5, "delta", "id00000004"),
+                                        occ(3, 11, "C++", "id00000005", 1, "page_02.htm"),
+                                        occ(5, 5, "Q&A#1", "id00000006", 1, "page_02.htm"),
+                                        occ(5, 11, "100%", "id00000007", 1, "page_02.htm"),
+                                    }));
   for (const Case& c : cases) {
     state_.search_site = c.site;
     state_.target_address = c.target;
@@ -124,12 +126,12 @@ TEST(EncodeQuery, EscapesWhatAnAddressWouldReadOtherwise) {
 }
 
 TEST_F(SearchPagesTest, AnEmptyGroupHasOnlyHeadScriptAndEnd) {
-  write_file("wrd_24_2.txt", "");
+  write_file("wrd_24/wrd_24_2.txt", "");
   EXPECT_TRUE(body(2).empty());
 }
 
 TEST_F(SearchPagesTest, ALineHoldingTheHtmlEndTagIsLeftOutButNotItsLinks) {
-  write_file("wrd_24_1.txt", records({occ(1, 1, "end</HTML>", "id00000001"), occ(2, 1, "next", "id00000002")}));
+  write_file("wrd_24/wrd_24_1.txt", records({occ(1, 1, "end</HTML>", "id00000001"), occ(2, 1, "next", "id00000002")}));
   std::vector<std::string> want;
   add(want, links("id00000002", "page_01.htm", "end</HTML> ", "", ""));
   want.push_back(starting("id00000002", "next") + "<br>");
@@ -171,7 +173,7 @@ TEST_F(SearchPagesTest, LongLinesSearchForRandomPicks) {
   };
   for (const Case& c : cases) {
     const std::string g = std::to_string(c.group);
-    write_file("wrd_24_" + g + ".txt", records(line_of(7, c.words, 0)));
+    write_file("wrd_24/wrd_24_" + g + ".txt", records(line_of(7, c.words, 0)));
     const auto lines = body(c.group);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ(lines[lines.size() - 2],
@@ -211,7 +213,7 @@ TEST_F(SearchPagesTest, LongLineMarkupBeyondTheHeldBytesGivesTheSamePage) {
       {"end tag in the held rest", join({line_of(1, 200, 200), line_of(2, 50, 0)})},
   };
   for (const Case& c : cases) {
-    write_file("wrd_24_1.txt", records(c.rows));
+    write_file("wrd_24/wrd_24_1.txt", records(c.rows));
     std::string pages[3];
     const std::size_t held[3] = {kHeldLineBytes, 100, 10};
     for (int i = 0; i < 3; ++i) {
