@@ -17,6 +17,7 @@
 
 #include "test_util/http_server.h"
 #include "test_util/program_run.h"
+#include "test_util/site_files.h"
 
 namespace fs = std::filesystem;
 
@@ -44,13 +45,6 @@ struct InputFile {
   std::string name;  // relative to compare_in
   std::string bytes;
 };
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 // Where a file with these bytes stands: compare_in (and its subfolders) or
 // the work folder itself; empty when nowhere.

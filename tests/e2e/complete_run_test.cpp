@@ -29,26 +29,10 @@ const char* const kAdsPage =
     "<html>\n<body>\n<p>Harbour Cafe: fresh bread every morning.</p>\n<p>Learn to sail in five weekends.</p>\n"
     "<p>Boat repairs at fair prices.</p>\n</body>\n</html>\n";
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
 void spill(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
-}
-
-std::map<std::string, std::string> files_of(const fs::path& dir) {
-  std::map<std::string, std::string> files;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) {
-    if (e.is_regular_file()) files[e.path().filename().string()] = slurp(e.path());
-  }
-  return files;
 }
 
 // Every href and window.open target inside the site that is not a web

@@ -55,22 +55,6 @@ const std::map<std::string, std::string>& inputs() {
   return files;
 }
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::map<std::string, std::string> files_of(const fs::path& dir, bool mask = false) {
-  std::map<std::string, std::string> files;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) {
-    if (e.is_regular_file()) files[e.path().filename().string()] = mask ? masked(slurp(e.path())) : slurp(e.path());
-  }
-  return files;
-}
-
 // Fails the k-th file operation of the work folder (paths outside it, such
 // as the test console's files, are not counted), once or from then on.
 class FailingDisk : public FaultHook {

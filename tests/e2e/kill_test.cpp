@@ -66,22 +66,6 @@ std::map<std::string, std::string> inputs(int words) {
   };
 }
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::map<std::string, std::string> files_of(const fs::path& dir, bool mask = false) {
-  std::map<std::string, std::string> files;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(dir, ec)) {
-    if (e.is_regular_file()) files[e.path().filename().string()] = mask ? masked(slurp(e.path())) : slurp(e.path());
-  }
-  return files;
-}
-
 class KillTest : public ::testing::Test {
  protected:
   // Texts large enough that a moment of a few milliseconds can fall into

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
+#include <sstream>
 
 namespace textpair::testing {
 
@@ -36,6 +38,22 @@ std::string masked(const std::string& page) {
   static const std::regex kTime(R"(Time \(h:m:s\)    = \d\d:\d\d:\d\d<br>)");
   return std::regex_replace(std::regex_replace(page, kDate, "Date (mm-dd-yy) = <DATE><br>"), kTime,
                             "Time (h:m:s)    = <TIME><br>");
+}
+
+std::string slurp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::map<std::string, std::string> files_of(const std::filesystem::path& dir, bool mask) {
+  std::map<std::string, std::string> files;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
+    if (e.is_regular_file()) files[e.path().filename().string()] = mask ? masked(slurp(e.path())) : slurp(e.path());
+  }
+  return files;
 }
 
 }  // namespace textpair::testing
