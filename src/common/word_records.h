@@ -92,12 +92,21 @@ namespace occurrence_record {
 enum Field : std::size_t { kPage, kLine, kColumn, kWord, kId, kN, kFieldCount };
 }  // namespace occurrence_record
 
-// wrd_14_K.txt: a group's occurrences in word
-// order (read by the word index pages and, all groups merged, by the index
-// of all words).
+// A group's occurrences in word order: by id, each id's in text order
+// (handed from the word lists' sorts to the writer of wrd_14_K, not
+// written).
 namespace word_order_record {
 enum Field : std::size_t { kId, kPage, kLine, kColumn, kWord, kIdAgain, kN, kFieldCount };
 }  // namespace word_order_record
+
+// wrd_14_K.txt: a group's occurrences in word order, one record for each
+// run of them with the same id on the same page: the run's first
+// occurrence (its id, page, word and number) and how many the run holds
+// (read by the word index pages and, all groups merged, by the index of
+// all words, which need no more of each occurrence).
+namespace word_page_run_record {
+enum Field : std::size_t { kId, kPage, kWord, kN, kCount, kFieldCount };
+}  // namespace word_page_run_record
 
 // wrd_24_K.txt: a group's occurrences in text order with the next page that
 // holds the word, empty when there is none (read by the annotated pages and

@@ -16,7 +16,6 @@ void FirstGroupWordOrder::add(std::string_view ordinal, std::string_view id, std
   if (!held_.empty() && held_.back().key > key) in_order_ = false;
   held_.push_back({key, bytes_.size(), 0});
   append_word_order_record(bytes_, id, occurrence);
-  bytes_ += "\r\n";
   held_.back().size = bytes_.size() - held_.back().offset;
   if (bytes_.size() > kHoldBytes) spill();
 }
@@ -25,14 +24,15 @@ Flow FirstGroupWordOrder::end_word() {
   Flow flow = Flow::kGoOn;
   if (spill_) {
     spill();
-    flow = spill_->settle(console_, spill_->finish([&](std::string_view line) { out_.line(line); }));
+    flow = spill_->settle(console_, spill_->finish([&](std::string_view line) { out_.add(line); }));
     spill_.reset();
-  } else if (in_order_) {
-    out_.raw(bytes_);  // as they came: the usual case
   } else {
-    std::sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) { return a.key < b.key; });
+    // Usually they came in order; else they are put in order.
+    if (!in_order_) {
+      std::sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) { return a.key < b.key; });
+    }
     const std::string_view bytes(bytes_);
-    for (const Held& h : held_) out_.raw(bytes.substr(h.offset, h.size));
+    for (const Held& h : held_) out_.add(bytes.substr(h.offset, h.size));
   }
   held_.clear();
   bytes_.clear();
@@ -57,7 +57,7 @@ void FirstGroupWordOrder::spill() {
   for (const Held& h : held_) {
     line_.clear();
     append_ordinal(line_, h.key);
-    line_.append(bytes.substr(h.offset, h.size - 2));  // without CR LF
+    line_.append(bytes.substr(h.offset, h.size));
     spill_->add(line_);
   }
   held_.clear();

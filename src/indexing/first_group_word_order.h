@@ -1,5 +1,6 @@
-// Group 1's list in word order (wrd_14_1.txt), written while the words are
-// numbered, for a run whose records all fall in group 1.
+// Group 1's list in word order (wrd_14_1.txt, through WordPageRuns),
+// written while the words are numbered, for a run whose records all fall
+// in group 1.
 #ifndef TEXTPAIR_INDEXING_FIRST_GROUP_WORD_ORDER_H_
 #define TEXTPAIR_INDEXING_FIRST_GROUP_WORD_ORDER_H_
 
@@ -12,8 +13,8 @@
 
 #include "common/external_sort.h"
 #include "common/io_failures.h"
-#include "common/lines.h"
 #include "common/run_state.h"
+#include "indexing/word_page_runs.h"
 
 namespace textpair {
 
@@ -44,7 +45,7 @@ class FirstGroupWordOrder {
   Console& console_;
   IoFailures& failures_;
   std::string name_;
-  LineWriter out_;
+  WordPageRuns out_;
   std::string line_, bytes_;
   std::vector<Held> held_;
   bool in_order_ = true;

@@ -10,6 +10,7 @@ GroupLists::GroupLists(Console& console, IoFailures& failures, const NextPages& 
       failures_(failures),
       nexts_(nexts),
       word_order_written_(word_order_written),
+      word_order_list_("wrd_14_" + std::to_string(k) + ".txt"),
       words_("wrd_13_" + std::to_string(k) + ".txt", "wrd_14_" + std::to_string(k) + ".txt", failures, {},
              kIdKeyWidth + kOrdinalWidth, {"file_w_", "sort_words.txt"}) {
   text_.create(next_page_list(k));
@@ -34,7 +35,12 @@ void GroupLists::add(std::string_view line, std::string_view id, std::uint64_t n
 Flow GroupLists::finish() {
   failures_.note(text_.close());
   failures_.note(later_.close());
-  return word_order_written_ ? Flow::kGoOn : words_.settle(console_, words_.finish());
+  if (word_order_written_) return Flow::kGoOn;
+  WordPageRuns runs;
+  runs.create(word_order_list_);
+  const SortOutcome sorted = words_.finish([&](std::string_view line) { runs.add(line); });
+  failures_.note(runs.close());
+  return words_.settle(console_, sorted);
 }
 
 Flow GroupSplit::add(std::string_view page, std::string_view line, std::string_view id, std::uint64_t n,

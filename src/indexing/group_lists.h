@@ -18,6 +18,7 @@
 #include "common/run_state.h"
 #include "indexing/next_pages.h"
 #include "indexing/page_groups.h"
+#include "indexing/word_page_runs.h"
 
 namespace textpair {
 
@@ -43,6 +44,7 @@ class GroupLists {
   bool word_order_written_;
   RecordWriter text_;
   FlagWriter later_;
+  std::string word_order_list_;
   ExternalSorter words_;
   std::string text_record_, key_;
   std::uint64_t added_ = 0;

@@ -18,7 +18,7 @@ namespace textpair {
 
 namespace {
 
-using namespace word_order_record;
+using namespace word_page_run_record;
 
 std::string list_name(std::size_t k) { return "wrd_14_" + std::to_string(k) + ".txt"; }
 
@@ -28,10 +28,11 @@ void append_entry_start(std::string& out, std::string_view id, std::string_view 
   append_all(out, "&nbsp;&nbsp;<a href=\"i_", g, ".htm#", id, "\" id=\"", id, "\">(i_", g);
 }
 
-// Every occurrence of the run in word order: the groups' lists in word order
-// (wrd_14_K) merged by id, a word's groups in their order, each group's
-// records as its list holds them. That is the byte order of the records led
-// by id and padded group, so no list of all occurrences is written and sorted.
+// Every occurrence of the run in word order, a page's run of a word at a
+// time: the groups' lists in word order (wrd_14_K) merged by id, a word's
+// groups in their order, each group's records as its list holds them. That
+// is the byte order of the occurrences led by id and padded group, so no
+// list of all occurrences is written and sorted.
 class AllOccurrences {
  public:
   AllOccurrences(std::size_t groups, IoFailures& failures) {
@@ -41,8 +42,8 @@ class AllOccurrences {
       lists_.push_back(std::move(list));
     }
   }
-  // The next occurrence's id, group field and word; false after the last.
-  bool next(std::string& id, std::string& group, std::string& word) {
+  // The next run's id, group field, word and count; false after the last.
+  bool next(std::string& id, std::string& group, std::string& word, long long& count) {
     GroupList* least = nullptr;
     for (auto& list : lists_) {
       if (list->live && (least == nullptr || list->in[kId] < least->in[kId])) least = list.get();
@@ -51,17 +52,15 @@ class AllOccurrences {
     id.assign(least->in[kId]);
     group.assign(least->group);
     word.assign(least->in[kWord]);
+    count = static_cast<long long>(read_number_field(least->in[kCount]));
     least->live = least->in.next();
     return true;
   }
   void close() { lists_.clear(); }
 
  private:
-  // The merge needs each record's id and word only, so fields past the word
-  // are not split off.
-  static_assert(kId < kWord);
   struct GroupList {
-    GroupList(std::size_t k, IoFailures& failures) : group(group_field(k)), in(list_name(k), kWord + 1, failures) {}
+    GroupList(std::size_t k, IoFailures& failures) : group(group_field(k)), in(list_name(k), kFieldCount, failures) {}
     std::string group;
     RecordLines in;
     bool live = false;
@@ -71,7 +70,10 @@ class AllOccurrences {
 
 long long occurrence_total(std::size_t groups, IoFailures& failures) {
   long long total = 0;
-  for (std::size_t k = 1; k <= groups; ++k) total += count_lines(list_name(k), failures);
+  for (std::size_t k = 1; k <= groups; ++k) {
+    RecordLines runs(list_name(k), kFieldCount, failures);
+    while (runs.next()) total += static_cast<long long>(read_number_field(runs[kCount]));
+  }
   return total;
 }
 
@@ -96,25 +98,28 @@ Flow write_all_words_index(Context& ctx) {
   AllOccurrences all(groups, ctx.state.failures);
   std::string id, group, word;
   std::string next_id, next_group, next_word;
-  bool more = all.next(next_id, next_group, next_word);
+  long long next_count = 0;
+  bool more = all.next(next_id, next_group, next_word, next_count);
   if (more) {
     id = next_id;
     group = next_group;
   }
   out.line(next_word);
 
-  // The count of a word in a group is the length of its run of records.
+  // The count of a word in a group is the length of its runs of records.
   long long count = 0;
-  long long number = 0;
-  std::string entry;  // the lines of one entry, written at once
-  for (; more; more = all.next(next_id, next_group, next_word)) {
+  long long number = 0;  // the occurrences taken, the current run's first included
+  std::string entry;     // the lines of one entry, written at once
+  for (; more; more = all.next(next_id, next_group, next_word, next_count)) {
     ++number;
+    // Reached at the first occurrence of all, if anywhere.
     if (!state.wrote_80_percent && static_cast<double>(total) / static_cast<double>(number) > 2.0) {
       progress(ctx.console, 80);
       state.wrote_80_percent = true;
     }
+    number += next_count - 1;
     if (next_id == id && next_group == group) {
-      ++count;
+      count += next_count;
       continue;
     }
     entry.clear();
@@ -128,7 +133,7 @@ Flow write_all_words_index(Context& ctx) {
     }
     out.raw(entry);
     group = next_group;
-    count = 1;
+    count = next_count;
   }
   entry.clear();
   append_entry_start(entry, id, group);

@@ -1,5 +1,6 @@
 #include "site/word_index.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,18 +15,19 @@ namespace textpair {
 
 namespace {
 
-using namespace word_order_record;
+using namespace word_page_run_record;
 
-// The first record of a run of records with the same word id and page.
+// A word's occurrences on one page: the first one's id, page, word and
+// number, and their count.
 struct Pair {
   std::string id, page, word, n;
-  int count = 1;
+  std::uint64_t count = 0;
 };
 
 void append_entry_head(std::string& out, const Pair& p) {
   append_all(out, "<a href=\"", p.page, "#", p.id, "\" id=\"", p.id, "\">", p.word, "</a>&nbsp;&nbsp;&nbsp; (", p.page,
              ", ");
-  append_number(out, p.count);
+  append_number(out, static_cast<long long>(p.count));
   out += ')';
 }
 
@@ -43,7 +45,7 @@ void take_pair(Pair& p, const RecordLines& f) {
   p.page.assign(f[kPage]);
   p.word.assign(f[kWord]);
   p.n.assign(f[kN]);
-  p.count = 1;
+  p.count = read_number_field(f[kCount]);
 }
 
 }  // namespace
@@ -60,8 +62,10 @@ void write_word_index_page(Context& ctx, int group) {
   out.line("<a href=\"files_list.htm\"> Content </a><br>");
   out.line("<br>");
 
+  // One record a page's run of a word; an entry each.
   RecordLines in("wrd_14_" + g + ".txt", kFieldCount, ctx.state.failures);
   Pair pair;
+  pair.count = 1;  // an empty list still shows one (empty) entry of 1
   bool more = in.next();
   if (more) take_pair(pair, in);
 
@@ -69,9 +73,7 @@ void write_word_index_page(Context& ctx, int group) {
   bool first = true;
   std::string buffer;
   for (; more; more = in.next()) {
-    if (in[kId] == pair.id && in[kPage] == pair.page) {
-      if (!first) ++pair.count;
-    } else {
+    if (!first) {
       write_entry(out, pair, g, buffer);
       take_pair(pair, in);
       ++since_ad;

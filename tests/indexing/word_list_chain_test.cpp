@@ -67,11 +67,12 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")"}));
   EXPECT_FALSE(file_exists("group_search_3.txt"));
 
+  // One record for each word's run on a page: its first occurrence and the
+  // run's length.
   EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
-                                           R"("id00000000","page_01.htm","         1","    10","cat","id00000000","1")",
-                                           R"("id00000002","page_02.htm","         1","     6","dog","id00000002","1")",
-                                           R"("id00000003","page_01.htm","         1","     6","The","id00000003","1")",
-                                           R"("id00000003","page_01.htm","         2","     6","the","id00000003","2")",
+                                           R"("id00000000","page_01.htm","cat","1","1")",
+                                           R"("id00000002","page_02.htm","dog","1","1")",
+                                           R"("id00000003","page_01.htm","The","1","2")",
                                        }));
   // Next pages: page_02 lacks the shared words, page_03 holds their last
   // occurrences.
@@ -313,10 +314,8 @@ TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(read_file("wrd_14_1.txt"),
             crlf({
-                R"("id00000000","page_01.htm","         1","     5","the","id00000000","2")",
-                R"("id00000000","page_01.htm","         1","    20","The","id00000000","1")",
-                R"("id00000000","page_01.htm","         2","     1","the","id00000000","3")",
-                R"("id00000003","page_01.htm","         1","    10","tree","id00000003","1")",
+                R"("id00000000","page_01.htm","the","2","3")",
+                R"("id00000003","page_01.htm","tree","1","1")",
             }));
 }
 

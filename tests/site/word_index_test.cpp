@@ -20,11 +20,14 @@ using testing::records;
 using testing::split_crlf;
 using testing::write_file;
 
-std::vector<std::string> occ(const std::string& id, const std::string& page, int line, const std::string& word, int n) {
-  using namespace word_order_record;
+// A run of `count` occurrences of a word on a page, led by its n-th
+// (word_page_run_record).
+std::vector<std::string> occ(const std::string& id, const std::string& page, const std::string& word, int n,
+                             int count = 1) {
+  using namespace word_page_run_record;
   std::vector<std::string> r(kFieldCount);
-  std::tie(r[kId], r[kPage], r[kLine], r[kColumn]) = std::tuple(id, page, line_field(line), column_field(1, 1));
-  std::tie(r[kWord], r[kIdAgain], r[kN]) = std::tuple(word, id, std::to_string(n));
+  std::tie(r[kId], r[kPage], r[kWord], r[kN], r[kCount]) =
+      std::tuple(id, page, word, std::to_string(n), std::to_string(count));
   return r;
 }
 
@@ -38,7 +41,7 @@ std::string id_of(int k) {
 std::string distinct_words(int pairs) {
   std::vector<std::vector<std::string>> rows;
   for (int k = 0; k < pairs; ++k)
-    rows.push_back(occ(id_of(k), "page_01.htm", k + 1, std::string("w").append(std::to_string(k)), 1));
+    rows.push_back(occ(id_of(k), "page_01.htm", std::string("w").append(std::to_string(k)), 1));
   return records(rows);
 }
 
@@ -108,12 +111,9 @@ TEST_F(WordIndexTest, HeadPromotionAndIntroductionComeFirst) {
 
 TEST_F(WordIndexTest, OneEntryPerWordAndPageWithItsCount) {
   write_file("wrd_14_2.txt", records({
-                                 occ("id00000003", "page_03.htm", 2, "Apple", 1),
-                                 occ("id00000003", "page_03.htm", 5, "apple", 2),
-                                 occ("id00000003", "page_03.htm", 7, "apple", 3),
-                                 occ("id00000003", "page_04.htm", 1, "APPLE", 4),
-                                 occ("id00000009", "page_04.htm", 3, "pear", 1),
-                                 occ("id00000009", "page_04.htm", 4, "pear", 2),
+                                 occ("id00000003", "page_03.htm", "Apple", 1, 3),
+                                 occ("id00000003", "page_04.htm", "APPLE", 4),
+                                 occ("id00000009", "page_04.htm", "pear", 1, 2),
                              }));
   EXPECT_EQ(entries(2), (std::vector<std::string>{
                             "<br>",
