@@ -15,6 +15,7 @@ namespace occurrence = occurrence_record;
 
 void TextOrderSlots::set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry) {
   if (ordinal >= slots_.size()) return;
+  ++placed_;
   cpu::fetch_soon(&slots_[ordinal]);
   Pending& p = pending_[next_++ % kPending];
   if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
@@ -28,6 +29,24 @@ void TextOrderSlots::flush() {
     if (p.ordinal < slots_.size()) slots_[p.ordinal] = p.slot;
     p.ordinal = kNoOrdinal;
   }
+}
+
+void append_numbered_line(std::string& out, const NumberedLine& line) {
+  out.clear();
+  append_ordinal(out, line.ordinal);
+  append_ordinal(out, line.entry == NextPages::kNoEntry ? 0 : line.entry + 1);
+  append_ordinal(out, line.id);
+  append_ordinal(out, line.n);
+}
+
+bool read_numbered_line(std::string_view text, NumberedLine& line) {
+  if (text.size() != kNumberedLineBytes) return false;
+  line.ordinal = read_ordinal(text.substr(0, kOrdinalWidth));
+  const std::uint64_t entry = read_ordinal(text.substr(kOrdinalWidth, kOrdinalWidth));
+  line.entry = entry == 0 ? NextPages::kNoEntry : static_cast<std::size_t>(entry - 1);
+  line.id = read_ordinal(text.substr(2 * kOrdinalWidth, kOrdinalWidth));
+  line.n = read_ordinal(text.substr(3 * kOrdinalWidth, kOrdinalWidth));
+  return true;
 }
 
 Flow number_occurrences(Console& console, IoFailures& failures, const SortScratch& keyed, NextPages& nexts,
@@ -57,7 +76,12 @@ Flow number_occurrences(Console& console, IoFailures& failures, const SortScratc
     const std::size_t entry = nexts.add(id_number, page, n);
     if (!contains(page, "page_")) return;
     if (out.slots != nullptr) out.slots->set(read_ordinal(in[keyed::kOrdinal]), id_number, n, entry);
-    if (out.numbered == nullptr && out.first_group == nullptr) return;
+    if (out.numbered != nullptr) {
+      // The ordinal sorts; the rest rides along.
+      append_numbered_line(line, {.ordinal = read_ordinal(in[keyed::kOrdinal]), .id = id_number, .n = n, .entry = entry});
+      out.numbered->add(line);
+    }
+    if (out.first_group == nullptr) return;
     number.clear();
     append_number_field(number, n);
     occ[occurrence::kPage] = in[keyed::kPage];
@@ -68,14 +92,7 @@ Flow number_occurrences(Console& console, IoFailures& failures, const SortScratc
     occ[occurrence::kN] = number;
     format_record(occ, record);
     const std::string_view occurrence_line = std::string_view(record).substr(0, record.size() - 2);  // no CR LF
-    if (out.numbered != nullptr) {
-      // The ordinal sorts; the next-page entry (one more, 0 for none) rides along.
-      line.assign(in[keyed::kOrdinal]);
-      append_ordinal(line, entry == NextPages::kNoEntry ? 0 : entry + 1);
-      line.append(occurrence_line);
-      out.numbered->add(line);
-    }
-    if (out.first_group != nullptr) out.first_group->add(in[keyed::kOrdinal], id, occurrence_line);
+    out.first_group->add(in[keyed::kOrdinal], id, occurrence_line);
   });
   if (settle_merge(console, merged) == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   return out.first_group != nullptr ? out.first_group->finish() : Flow::kGoOn;

@@ -7,11 +7,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/external_sort.h"
 #include "common/io_failures.h"
 #include "common/run_state.h"
+#include "common/word_records.h"
 #include "indexing/first_group_word_order.h"
 #include "indexing/next_pages.h"
 #include "indexing/word_extraction.h"
@@ -25,7 +28,7 @@ class Console;
 // words read in text order need not be sorted back.
 class TextOrderSlots {
  public:
-  static constexpr std::size_t kMostWords = kMostTextOrderWords;  // 12 bytes each
+  static constexpr std::size_t kMostWords = 2'000'000;  // 12 bytes each
   struct Slot {
     std::uint32_t id = kNone;  // the id's number; kNone for a word left out
     std::uint32_t n = 0;
@@ -40,6 +43,8 @@ class TextOrderSlots {
   void set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry);
   // Writes the slots still pending; the slots are read after it.
   void flush();
+  // How many words were given a slot.
+  std::size_t placed() const { return placed_; }
   const Slot* at(std::size_t ordinal) const {
     return ordinal < slots_.size() && slots_[ordinal].id != kNone ? &slots_[ordinal] : nullptr;
   }
@@ -54,18 +59,33 @@ class TextOrderSlots {
   std::vector<Slot> slots_;
   std::array<Pending, kPending> pending_;
   std::size_t next_ = 0;
+  std::size_t placed_ = 0;
 };
 
 // Where the numbered occurrences go; any may be missing.
 struct NumberedOccurrences {
-  // Each occurrence record, led by its ordinal (text order) and its entry in
-  // NextPages (as an ordinal, one more, 0 for none), to be sorted back.
+  // Each occurrence on a page file as a numbered line, to be sorted back
+  // into text order.
   ExternalSorter* numbered = nullptr;
   // Or only its id, number and entry, noted at its ordinal.
   TextOrderSlots* slots = nullptr;
   // Group 1's word-order list, when every record falls in group 1.
   FirstGroupWordOrder* first_group = nullptr;
 };
+
+// A numbered line: the occurrence's ordinal (text order, the sort key),
+// then its entry in NextPages (one more, 0 for none), its id's number and
+// its number, each as an ordinal (append_ordinal): a fixed width of
+// kNumberedLineBytes.
+inline constexpr std::size_t kNumberedLineBytes = 4 * kOrdinalWidth;
+struct NumberedLine {
+  std::uint64_t ordinal, id, n;
+  std::size_t entry;  // NextPages::kNoEntry for none
+};
+// Into `out`, in place of what it held.
+void append_numbered_line(std::string& out, const NumberedLine& line);
+// False for a line of another length.
+bool read_numbered_line(std::string_view text, NumberedLine& line);
 
 // Reads the keyed words in key order from the pieces `keyed`; every
 // occurrence goes into `nexts`, and those on page files to `out`. Ends the

@@ -233,14 +233,13 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word) {
 }
 
 std::uint64_t extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
-                                   RecordWriter* text) {
+                                   TextPlaceWriter* text) {
   LineReader names(listing, failures);
   ScanState state;
   std::string name, line_number, key, record, ordinal;
   std::string_view line;  // in the reader's buffer
   std::uint64_t words = 0;
   RecordFields<keyed_record::kFieldCount> fields;
-  RecordFields<text_place_record::kFieldCount> place;
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
     if (page.find(".htm") == std::string::npos) continue;
@@ -271,13 +270,7 @@ std::uint64_t extract_listed_pages(const std::string& listing, ExternalSorter& s
       fields[keyed_record::kOrdinal] = ordinal;
       format_record(fields, record);
       sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
-      if (text != nullptr && words <= kMostTextOrderWords) {
-        place[text_place_record::kPage] = page;
-        place[text_place_record::kLine] = line_number;
-        place[text_place_record::kColumn] = column;
-        place[text_place_record::kWord] = word;
-        text->write(place);
-      }
+      if (text != nullptr) text->add(page, line_number, column, word);
     };
     while (in.next(line)) {
       ++line_no;
@@ -296,13 +289,10 @@ Flow extract_words(Context& ctx) {
   // still in the processor's cache, which outweighs the longer merge.
   ExternalSorter sorter("wrd_01_01.txt", "wrd_01_02.txt", ctx.state.failures, {.piece_bytes = std::size_t{8} << 20}, 0,
                         kKeyedPieces);
-  RecordWriter text;
+  TextPlaceWriter text;
   text.create(kTextOrderWords);
-  const std::uint64_t words = extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);
+  extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);
   ctx.state.failures.note(text.close());
-  // Past its bound the text-order list is not used: the word lists sort the
-  // words back into text order instead.
-  if (words > kMostTextOrderWords) drop_work_file(kTextOrderWords);
   return sorter.settle(ctx.console, sorter.finish_pieces());
 }
 

@@ -19,6 +19,7 @@
 #include "common/external_sort.h"
 #include "common/records.h"
 #include "common/run_state.h"
+#include "indexing/text_places.h"
 
 namespace textpair {
 
@@ -59,21 +60,18 @@ bool scan_line(std::string_view line, ScanState& state, const OnWord& on_word);
 // Extracts the words of the page files named in `listing` (one name per
 // line, as "dir /b" writes them) into the sorter, as keyed records
 // (keyed_record in word_records.h), and, with `text`, in text order into
-// `text` (see kTextOrderWords), up to kMostTextOrderWords words. Gives the
-// number of words.
+// `text` (see kTextOrderWords). Gives the number of words.
 std::uint64_t extract_listed_pages(const std::string& listing, ExternalSorter& sorter, IoFailures& failures,
-                                   RecordWriter* text = nullptr);
+                                   TextPlaceWriter* text = nullptr);
 
 // The keyed words in key order, as the extraction leaves them for the word
 // lists: sorted pieces wrd_01_02_1.txt, ... (one when they fit), read with
 // merge_pieces.
 inline const SortScratch kKeyedPieces{"wrd_01_02_", "wrd_01_02.txt"};
 
-// The same words in text order, one record each (text_place_record), for
-// the word lists to give them their ids and numbers without sorting them
-// back. A run of more words than the word lists hold places for has none.
+// The same words in text order with their places (text_places.h), which
+// the word lists join with the words' ids and numbers.
 inline const std::string kTextOrderWords = "wrd_01_03.txt";
-inline constexpr std::uint64_t kMostTextOrderWords = 2'000'000;
 
 // The phase: clears the work folder's .txt files, lists the page files into
 // dir_02.txt and extracts their words into kKeyedPieces and kTextOrderWords. Ends the run when

@@ -61,16 +61,16 @@ void move_to_folder(Console& console, IoFailures& failures) {
 
 // Numbers the occurrences and splits them into the groups' lists; the
 // pages' grouping in `grouping`.
-Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& grouping) {
+Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& grouping, std::size_t slotted_words) {
   NextPages nexts;
   clear_sort_pieces(console, failures);
-  // The words' ordinals lead the records as their sort keys: text order.
+  // The numbered lines, led by the words' ordinals, sort into text order;
+  // the ordinal stays on them for the join with the words' places.
   // Pieces of 12 MiB: the sort is at work beside group 1's word-order list,
   // which holds up to twice its 8 MiB, and the two stay well within the
   // run's memory bound. Up to 128 pieces (a 64 KiB buffer each) are merged
   // at once, so that a large run is not merged twice.
-  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {.piece_bytes = std::size_t{12} << 20, .fan_in = 128},
-                          kOrdinalWidth);
+  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {.piece_bytes = std::size_t{12} << 20, .fan_in = 128});
   const std::uint64_t most_records = most_keyed_records();
   const bool one_group = all_in_first_group("dir_02.txt", most_records, failures);
   std::unique_ptr<FirstGroupWordOrder> first_group;
@@ -78,9 +78,9 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   // The words in text order, as the extraction left them, are given their
   // ids and numbers in place when the run is small enough to hold them (a
   // slot for each record the pieces can hold; every ordinal is below that);
-  // otherwise the numbered records are sorted back into text order.
+  // otherwise the numbered lines are sorted back into text order.
   std::unique_ptr<TextOrderSlots> slots;
-  if (most_records <= TextOrderSlots::kMostWords && path_exists(native_path(kTextOrderWords))) {
+  if (most_records <= slotted_words) {
     slots = std::make_unique<TextOrderSlots>(static_cast<std::size_t>(most_records));
   }
   const NumberedOccurrences out{
@@ -91,7 +91,8 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   if (slots) slots->flush();
   GroupSplit split(console, failures, nexts, grouping, one_group);
   const Flow split_flow =
-      slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures) : split_sorted(console, numbered, split);
+      slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures)
+            : split_sorted(console, numbered, kTextOrderWords, split, failures);
   if (split_flow == Flow::kEnd) return Flow::kEnd;
   drop_work_file(kTextOrderWords);
   slots.reset();
@@ -100,7 +101,7 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
 
 }  // namespace
 
-Flow build_word_lists(Context& ctx) {
+Flow build_word_lists(Context& ctx, std::size_t slotted_words) {
   Console& console = ctx.console;
   IoFailures& failures = ctx.state.failures;
   // The words came sorted by their keys from the extraction.
@@ -108,7 +109,7 @@ Flow build_word_lists(Context& ctx) {
   progress(console, 20);
 
   PageGrouping grouping;
-  if (numbered_group_lists(console, failures, grouping) == Flow::kEnd) return Flow::kEnd;
+  if (numbered_group_lists(console, failures, grouping, slotted_words) == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   write_page_groups(grouping, "group_page_all.txt", "group_search_", failures);

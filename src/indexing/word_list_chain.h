@@ -6,19 +6,26 @@
 // word's occurrences (occurrence_numbers.h), puts them back into text order
 // (occurrences_in_text_order.h), groups the page files two by two and
 // splits the occurrences by group (group_lists.h): in text order with the
-// next page holding the word (wrd_24_K, also copied into the wrd_24 folder)
-// and in word order (wrd_14_K), with a flag for each record that the same
+// next page holding the word (wrd_24_K, then moved into the wrd_24 folder)
+// and in word order (wrd_14_K, a record for each run of a word on a page), with a flag for each record that the same
 // word follows later on the same page (wrd_25_K). It writes the page lists
 // (page_groups.h) and sets the group count.
 #ifndef TEXTPAIR_INDEXING_WORD_LIST_CHAIN_H_
 #define TEXTPAIR_INDEXING_WORD_LIST_CHAIN_H_
 
+#include <cstddef>
+
 #include "common/run_state.h"
+#include "indexing/occurrence_numbers.h"
 
 namespace textpair {
 
-// The phase; ends the run when one of its sorts fails.
-Flow build_word_lists(Context& ctx);
+inline constexpr std::size_t kSlottedWords = TextOrderSlots::kMostWords;
+
+// The phase; ends the run when one of its sorts fails. Runs of up to
+// `slotted_words` words are joined with their places through a slot for
+// each word, larger ones by a sort back into text order.
+Flow build_word_lists(Context& ctx, std::size_t slotted_words = kSlottedWords);
 
 }  // namespace textpair
 

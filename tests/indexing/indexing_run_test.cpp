@@ -48,18 +48,26 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
                 R"("the","page_02.htm","         1","the","    18","00000009")",
             }));
   // Beside them, the words' places in text order.
+  // The same words in text order, their places kept short: a line for each
+  // new page and each new line, then the column and the word.
   EXPECT_EQ(read_file("wrd_01_03.txt"), crlf({
-                                            R"("page_01.htm","         3","     1","compare.htm")",
-                                            R"("page_01.htm","         9","     6","The")",
-                                            R"("page_01.htm","         9","    10","cat")",
-                                            R"("page_01.htm","         9","    14","saw")",
-                                            R"("page_01.htm","         9","    18","the")",
-                                            R"("page_01.htm","         9","    23","dog'.")",
-                                            R"("page_01.htm","        10","    11","Cat")",
-                                            R"("page_02.htm","         1","     6","Dog")",
-                                            R"("page_02.htm","         1","    10","days")",
-                                            R"("page_02.htm","         1","    18","the")",
-                                            R"("page_02.htm","         1","    22","end")",
+                                            "Ppage_01.htm",
+                                            "L         3",
+                                            "     1|compare.htm",
+                                            "L         9",
+                                            "     6|The",
+                                            "    10|cat",
+                                            "    14|saw",
+                                            "    18|the",
+                                            "    23|dog'.",
+                                            "L        10",
+                                            "    11|Cat",
+                                            "Ppage_02.htm",
+                                            "L         1",
+                                            "     6|Dog",
+                                            "    10|days",
+                                            "    18|the",
+                                            "    22|end",
                                         }));
   // The word lists read them, and delete them once they are done.
   ASSERT_EQ(build_word_lists(ctx), Flow::kGoOn);

@@ -11,9 +11,11 @@
 
 #include "common/records.h"
 #include "common/word_records.h"
+#include "indexing/text_places.h"
 #include "indexing/word_extraction.h"
 #include "platform/fault_seam.h"
 #include "test_util/piped_console.h"
+#include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
@@ -24,14 +26,45 @@ using testing::file_exists;
 using testing::read_file;
 using testing::write_file;
 
+// The words in text order as the extraction leaves them beside the keyed
+// records: each record's place, in the order of the ordinals.
+void write_text_order(const std::vector<std::string>& keyed) {
+  std::vector<std::pair<std::uint64_t, std::vector<std::string>>> places;
+  std::vector<std::string_view> f;
+  for (const std::string& line : keyed) {
+    split_record(line, keyed_record::kFieldCount, f);
+    places.push_back({read_ordinal(f[keyed_record::kOrdinal]),
+                      {std::string(f[keyed_record::kPage]), std::string(f[keyed_record::kLine]),
+                       std::string(f[keyed_record::kColumn]), std::string(f[keyed_record::kWord])}});
+  }
+  std::sort(places.begin(), places.end());
+  TextPlaceWriter text;
+  ASSERT_TRUE(text.create(kTextOrderWords));
+  for (const auto& [ordinal, p] : places) text.add(p[0], p[1], p[2], p[3]);
+  ASSERT_TRUE(text.close().ok());
+}
+
 class BuildWordLists : public testing::WorkFolderTest {
  protected:
-  Flow build() {
+  // With `slotted` false, the words are sorted back into text order however
+  // few they are. Without the words in text order, they are made from the
+  // keyed pieces, as the extraction would have written them.
+  Flow build(bool slotted = true) {
     // A work folder always holds the program's subfolders; without any, the
     // folder listing that looks for wrd_24 would complain "File Not Found".
     testing::make_dir("compare_in");
+    if (!file_exists(kTextOrderWords)) {
+      std::vector<std::string> keyed;
+      for (const std::string& name : testing::list_names()) {
+        if (name.rfind("wrd_01_02_", 0) != 0) continue;
+        for (const std::string& line : testing::split_crlf(read_file(name))) {
+          if (!line.empty()) keyed.push_back(line);
+        }
+      }
+      write_text_order(keyed);
+    }
     Context ctx{console_, state_};
-    return build_word_lists(ctx);
+    return build_word_lists(ctx, slotted ? kSlottedWords : 0);
   }
   testing::PipedConsole console_;
   RunState state_;
@@ -130,8 +163,14 @@ TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
 }
 
 TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
-  std::vector<std::string> records(123, R"("aaa","page_01.htm","         1","aaa","     1","00000000")");
-  records.push_back(R"("bbb","page_01.htm","         2","bbb","     1","00000001")");
+  std::vector<std::string> records;
+  for (std::uint64_t i = 0; i <= 123; ++i) {
+    std::string ordinal;
+    append_ordinal(ordinal, i);
+    const std::string word = i < 123 ? "aaa" : "bbb";
+    records.push_back("\"" + word + "\",\"page_01.htm\",\"" + line_field(i < 123 ? 1 : 2) + "\",\"" + word + "\",\"" +
+                      column_field(i < 123 ? i + 1 : 1, 80) + "\",\"" + ordinal + "\"");
+  }
   write_file("wrd_01_02_1.txt", crlf(records));
   ASSERT_EQ(build(), Flow::kGoOn);
   const std::string ids = read_file("wrd_24/wrd_24_1.txt");
@@ -171,24 +210,6 @@ TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
   }
 }
 
-// The words in text order as the extraction leaves them beside the keyed
-// pieces: each keyed record's place, in the order of the ordinals.
-std::string text_order(const std::vector<std::string>& keyed) {
-  std::vector<std::pair<std::uint64_t, std::string>> places;
-  std::vector<std::string_view> f;
-  for (const std::string& line : keyed) {
-    split_record(line, keyed_record::kFieldCount, f);
-    std::string place;
-    for (auto field : {keyed_record::kPage, keyed_record::kLine, keyed_record::kColumn, keyed_record::kWord}) {
-      append_field(place, f[field]);
-    }
-    places.emplace_back(read_ordinal(f[keyed_record::kOrdinal]), place);
-  }
-  std::sort(places.begin(), places.end());
-  std::vector<std::string> lines;
-  for (const auto& p : places) lines.push_back(p.second);
-  return crlf(lines);
-}
 
 // Given the words in text order, the lists give them their ids and numbers
 // in place instead of sorting the numbered records back: every list comes
@@ -228,23 +249,38 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
   };
   for (const Case& c : cases) {
     for (const std::string& name : lists) std::remove(name.c_str());
-    std::remove(kTextOrderWords.c_str());
     write_file("wrd_01_02_1.txt", crlf(c.records));
-    ASSERT_EQ(build(), Flow::kGoOn) << c.name;
+    ASSERT_EQ(build(false), Flow::kGoOn) << c.name;
     const std::string sorted_back = read_lists();
     for (const std::string& name : lists) std::remove(name.c_str());
     write_file("wrd_01_02_1.txt", crlf(c.records));  // the lists deleted them once read
-    write_file(kTextOrderWords, text_order(c.records));
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     EXPECT_EQ(read_lists(), sorted_back) << c.name;
   }
   // The places are read from the words in text order.
   write_file("wrd_01_02_1.txt", crlf({R"("cat","page_01.htm","         1","cat","     1","00000000")"}));
-  write_file(kTextOrderWords, crlf({R"("page_01.htm","         1","     1","CAT")"}));
-  ASSERT_EQ(build(), Flow::kGoOn);
-  EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
-            crlf({R"("page_01.htm","         1","     1","CAT","id00000000","1","")"}));
-  EXPECT_FALSE(file_exists(kTextOrderWords)) << "read once, then deleted";
+  for (const bool slotted : {true, false}) {
+    write_file("wrd_01_02_1.txt", crlf({R"("cat","page_01.htm","         1","cat","     1","00000000")"}));
+    write_file(kTextOrderWords, crlf({"Ppage_01.htm", "L         1", "     1|CAT"}));
+    ASSERT_EQ(build(slotted), Flow::kGoOn);
+    EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
+              crlf({R"("page_01.htm","         1","     1","CAT","id00000000","1","")"}));
+    EXPECT_FALSE(file_exists(kTextOrderWords)) << "read once, then deleted";
+  }
+}
+
+// Words in text order that end before the numbered ones: the run ends on
+// the failed read of the places rather than leave lists without them.
+TEST_F(BuildWordLists, PlacesThatEndEarlyEndTheRun) {
+  for (const bool slotted : {true, false}) {
+    write_file("wrd_01_02_1.txt", crlf(kThreePages));
+    write_file(kTextOrderWords, crlf({"Ppage_01.htm", "L         1", "     6|The"}));
+    state_.failures = IoFailures();
+    EXPECT_EQ(build(slotted), Flow::kEnd);
+    ASSERT_TRUE(state_.failures.any());
+    EXPECT_EQ(state_.failures.first_kind(), FailureKind::kRead);
+    EXPECT_EQ(state_.failures.first().describe(), "wrd_01_03.txt: it ends before the last numbered word");
+  }
 }
 
 // With at most two page files every record falls in group 1, and its
