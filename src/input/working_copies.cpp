@@ -86,8 +86,9 @@ Flow check_duplicates(Console& console, IoFailures& failures) {
 }
 
 // Gives every working copy a clean name; returns the number of copies.
+// The copies are the ones make_copies left: the duplicate check only read
+// them, so making them once more would write the same bytes again.
 long long clean_names(Console& console, IoFailures& failures) {
-  make_copies(console, failures);
   run_command(console, failures, "dir /b txt_wrk\\*.txt > txt_wrk.list");
   std::vector<std::string> lines = read_all_lines("txt_wrk.list", failures);
   for (const std::string& line : lines) {
