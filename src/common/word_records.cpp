@@ -67,6 +67,35 @@ std::uint64_t read_number_field(std::string_view field) {
 std::string next_page_list(std::size_t group) { return "wrd_24_" + std::to_string(group) + ".txt"; }
 std::string kept_next_page_list(std::size_t group) { return "wrd_24\\" + next_page_list(group); }
 
+void append_keyed_record(std::string& out, const KeyedRecord& record) {
+  out.clear();
+  append_all(out, record.key, "\"", record.page, "\"");
+  for (std::size_t i = 0; i < keyed_record::kKeyedLineWidth; ++i) {
+    out += static_cast<char>('0' + ((record.line >> (6 * (keyed_record::kKeyedLineWidth - 1 - i))) & 63));
+  }
+  append_all(out, record.word, "\"");
+  append_ordinal(out, record.ordinal);
+}
+
+bool read_keyed_record(std::string_view line, KeyedRecord& record) {
+  using keyed_record::kKeyedLineWidth;
+  const std::size_t key_end = line.find('"');
+  if (key_end == std::string_view::npos) return false;
+  const std::size_t page_end = line.find('"', key_end + 1);
+  if (page_end == std::string_view::npos) return false;
+  const std::size_t word_at = page_end + 1 + kKeyedLineWidth;
+  if (line.size() < word_at + 1 + kOrdinalWidth || line[line.size() - kOrdinalWidth - 1] != '"') return false;
+  record.key = line.substr(0, key_end);
+  record.page = line.substr(key_end + 1, page_end - key_end - 1);
+  record.line = 0;
+  for (std::size_t i = 0; i < kKeyedLineWidth; ++i) {
+    record.line = (record.line << 6) | (static_cast<unsigned char>(line[page_end + 1 + i] - '0') & 63u);
+  }
+  record.word = line.substr(word_at, line.size() - kOrdinalWidth - 1 - word_at);
+  record.ordinal = read_ordinal(line.substr(line.size() - kOrdinalWidth));
+  return true;
+}
+
 void append_word_order_record(std::string& out, std::string_view id, std::string_view occurrence) {
   out += '"';
   out += id;

@@ -68,16 +68,35 @@ void append_id_key(std::string& out, std::string_view id);
 // pieces (byte order of the records). Words holding "&nbsp;" in any case
 // are left out. The ordinal (append_ordinal) numbers the words in text
 // order.
+//
+// A keyed record is kept short, as the word lists need no more of it: the
+// key, a double quote, the page, a double quote, the line number in
+// kKeyedLineWidth characters (six bits each, the highest first), the word,
+// a double quote and the ordinal. Keys, pages and words hold no double
+// quote (the extraction turns them into apostrophes), so the records sort
+// by key, page, line, word and ordinal, in that order: the order of the
+// key, page, line, word and column of each word, since a line's words come
+// in the order of their columns.
 namespace keyed_record {
-enum Field : std::size_t { kKey, kPage, kLine, kWord, kColumn, kOrdinal, kFieldCount };
-// The fewest bytes a record takes in its piece: its quotes, commas and line
-// end, a key and a word of three bytes or more, a page name holding ".htm",
-// the padded line and column and the ordinal. A piece's bytes divided by
-// this bound the records it holds.
+inline constexpr std::size_t kKeyedLineWidth = 6;
+// The fewest bytes a record takes in its piece: a key and a word of three
+// bytes or more, a page name holding ".htm", the three quotes, the line,
+// the ordinal and the line end. A piece's bytes divided by this bound the
+// records it holds.
 inline constexpr std::size_t kShortestWord = 3;
-inline constexpr std::size_t kLeastBytes = 2 * kFieldCount + (kFieldCount - 1) + 2 + 2 * kShortestWord +
-                                           std::size_t{4} + kLineWidth + kColumnWidth + kOrdinalWidth;
+inline constexpr std::size_t kLeastBytes =
+    2 * kShortestWord + std::size_t{4} + 3 + kKeyedLineWidth + kOrdinalWidth + 2;
 }  // namespace keyed_record
+struct KeyedRecord {
+  std::string_view key, page, word;
+  std::uint64_t line = 0;
+  std::uint64_t ordinal = 0;
+};
+// The record, without its line end, into `out` in place of what it held.
+void append_keyed_record(std::string& out, const KeyedRecord& record);
+// The fields of a record line (views into it); false for a line of another
+// form.
+bool read_keyed_record(std::string_view line, KeyedRecord& record);
 
 // wrd_01_03.txt, written by the word extraction: the same words in text
 // order, one record each, their place only (read by the word lists, which

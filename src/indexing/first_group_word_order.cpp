@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/records.h"
 #include "common/word_records.h"
 
 namespace textpair {
@@ -11,20 +12,28 @@ FirstGroupWordOrder::FirstGroupWordOrder(Console& console, IoFailures& failures,
   out_.create(name);
 }
 
-void FirstGroupWordOrder::add(std::string_view ordinal, std::string_view id, std::string_view occurrence) {
-  const std::uint64_t key = read_ordinal(ordinal);
-  if (!held_.empty() && held_.back().key > key) in_order_ = false;
-  held_.push_back({key, bytes_.size(), 0});
-  append_word_order_record(bytes_, id, occurrence);
+void FirstGroupWordOrder::add(std::uint64_t ordinal, std::string_view id, std::string_view page,
+                              std::string_view word, std::string_view n) {
+  if (!held_.empty() && held_.back().key > ordinal) in_order_ = false;
+  held_.push_back({ordinal, bytes_.size(), 0});
+  // Held as a record of its own: "id","page","word","n".
+  line_.clear();
+  for (std::string_view field : {id, page, word, n}) append_field(line_, field);
+  bytes_ += line_;
   held_.back().size = bytes_.size() - held_.back().offset;
   if (bytes_.size() > kHoldBytes) spill();
+}
+
+void FirstGroupWordOrder::write(std::string_view held) {
+  split_record(held, 4, fields_);
+  out_.add(fields_[0], fields_[1], fields_[2], fields_[3]);
 }
 
 Flow FirstGroupWordOrder::end_word() {
   Flow flow = Flow::kGoOn;
   if (spill_) {
     spill();
-    flow = spill_->settle(console_, spill_->finish([&](std::string_view line) { out_.add(line); }));
+    flow = spill_->settle(console_, spill_->finish([&](std::string_view line) { write(line); }));
     spill_.reset();
   } else {
     // Usually they came in order; else they are put in order.
@@ -32,7 +41,7 @@ Flow FirstGroupWordOrder::end_word() {
       std::sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) { return a.key < b.key; });
     }
     const std::string_view bytes(bytes_);
-    for (const Held& h : held_) out_.add(bytes.substr(h.offset, h.size));
+    for (const Held& h : held_) write(bytes.substr(h.offset, h.size));
   }
   held_.clear();
   bytes_.clear();

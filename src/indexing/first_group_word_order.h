@@ -27,9 +27,10 @@ class Console;
 class FirstGroupWordOrder {
  public:
   FirstGroupWordOrder(Console& console, IoFailures& failures, const std::string& name);
-  // One record of the word being taken: its ordinal key, its id and the
-  // occurrence record, without its line end.
-  void add(std::string_view ordinal, std::string_view id, std::string_view occurrence);
+  // One occurrence of the word being taken: its ordinal (text order), id,
+  // page, word and number.
+  void add(std::uint64_t ordinal, std::string_view id, std::string_view page, std::string_view word,
+           std::string_view n);
   // The word's records are all taken: writes them in text order.
   Flow end_word();
   // Ends the last word and closes the list.
@@ -42,11 +43,13 @@ class FirstGroupWordOrder {
     std::size_t offset, size;
   };
   void spill();
+  void write(std::string_view held);
   Console& console_;
   IoFailures& failures_;
   std::string name_;
   WordPageRuns out_;
   std::string line_, bytes_;
+  std::vector<std::string_view> fields_;
   std::vector<Held> held_;
   bool in_order_ = true;
   std::unique_ptr<ExternalSorter> spill_;

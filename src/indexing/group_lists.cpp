@@ -38,7 +38,7 @@ Flow GroupLists::finish() {
   if (word_order_written_) return Flow::kGoOn;
   WordPageRuns runs;
   runs.create(word_order_list_);
-  const SortOutcome sorted = words_.finish([&](std::string_view line) { runs.add(line); });
+  const SortOutcome sorted = words_.finish([&](std::string_view line) { runs.add_record(line); });
   failures_.note(runs.close());
   return words_.settle(console_, sorted);
 }

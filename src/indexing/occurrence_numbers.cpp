@@ -10,8 +10,6 @@
 
 namespace textpair {
 
-namespace keyed = keyed_record;
-namespace occurrence = occurrence_record;
 
 void TextOrderSlots::set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry) {
   if (ordinal >= slots_.size()) return;
@@ -54,17 +52,21 @@ Flow number_occurrences(Console& console, IoFailures& failures, const SortScratc
   std::uint64_t count = 0;
   std::uint64_t n = 0;
   std::uint64_t id_number = 0;
-  std::string id_key, id, record, line, number;
+  std::string id_key, id, line, number;
   bool first = true;
-  RecordFields<occurrence::kFieldCount> occ;
-  std::vector<std::string_view> in;
+  KeyedRecord in;
   Flow flow = Flow::kGoOn;
   const SortOutcome merged = merge_pieces(keyed, 0, failures, [&](std::string_view keyed_line) {
     if (flow == Flow::kEnd) return;
-    split_record(keyed_line, keyed::kFieldCount, in);
-    if (first || in[keyed::kKey] != id_key) {
+    if (!read_keyed_record(keyed_line, in)) {
+      // Only a piece changed under the merge holds such a line.
+      if (!failures.any()) failures.note_read(IoResult::failed(keyed.merged, "a word's record is cut short"));
+      flow = Flow::kEnd;
+      return;
+    }
+    if (first || in.key != id_key) {
       if (out.first_group != nullptr && !first) flow = out.first_group->end_word();
-      id_key = in[keyed::kKey];
+      id_key = in.key;
       id_number = count;
       id = word_id(count);
       n = 0;
@@ -72,27 +74,18 @@ Flow number_occurrences(Console& console, IoFailures& failures, const SortScratc
     first = false;
     ++count;
     ++n;
-    const std::string_view page = in[keyed::kPage];
-    const std::size_t entry = nexts.add(id_number, page, n);
-    if (!contains(page, "page_")) return;
-    if (out.slots != nullptr) out.slots->set(read_ordinal(in[keyed::kOrdinal]), id_number, n, entry);
+    const std::size_t entry = nexts.add(id_number, in.page, n);
+    if (!contains(in.page, "page_")) return;
+    if (out.slots != nullptr) out.slots->set(in.ordinal, id_number, n, entry);
     if (out.numbered != nullptr) {
       // The ordinal sorts; the rest rides along.
-      append_numbered_line(line, {.ordinal = read_ordinal(in[keyed::kOrdinal]), .id = id_number, .n = n, .entry = entry});
+      append_numbered_line(line, {.ordinal = in.ordinal, .id = id_number, .n = n, .entry = entry});
       out.numbered->add(line);
     }
     if (out.first_group == nullptr) return;
     number.clear();
     append_number_field(number, n);
-    occ[occurrence::kPage] = in[keyed::kPage];
-    occ[occurrence::kLine] = in[keyed::kLine];
-    occ[occurrence::kColumn] = in[keyed::kColumn];
-    occ[occurrence::kWord] = in[keyed::kWord];
-    occ[occurrence::kId] = id;
-    occ[occurrence::kN] = number;
-    format_record(occ, record);
-    const std::string_view occurrence_line = std::string_view(record).substr(0, record.size() - 2);  // no CR LF
-    out.first_group->add(in[keyed::kOrdinal], id, occurrence_line);
+    out.first_group->add(in.ordinal, id, in.page, in.word, number);
   });
   if (settle_merge(console, merged) == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   return out.first_group != nullptr ? out.first_group->finish() : Flow::kGoOn;

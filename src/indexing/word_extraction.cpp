@@ -236,10 +236,9 @@ std::uint64_t extract_listed_pages(const std::string& listing, ExternalSorter& s
                                    TextPlaceWriter* text) {
   LineReader names(listing, failures);
   ScanState state;
-  std::string name, line_number, key, record, ordinal;
+  std::string name, line_number, key, record;
   std::string_view line;  // in the reader's buffer
   std::uint64_t words = 0;
-  RecordFields<keyed_record::kFieldCount> fields;
   while (names.next(name)) {
     const std::string page = lower_ascii(name);
     if (page.find(".htm") == std::string::npos) continue;
@@ -259,18 +258,9 @@ std::uint64_t extract_listed_pages(const std::string& listing, ExternalSorter& s
         line_number = line_field(line_no);
         numbered = line_no;
       }
-      const std::string column = column_field(w.column, line.size());
-      fields[keyed_record::kKey] = key;
-      fields[keyed_record::kPage] = page;
-      fields[keyed_record::kLine] = line_number;
-      fields[keyed_record::kWord] = word;
-      fields[keyed_record::kColumn] = column;
-      ordinal.clear();
-      append_ordinal(ordinal, words++);
-      fields[keyed_record::kOrdinal] = ordinal;
-      format_record(fields, record);
-      sorter.add(std::string_view(record).substr(0, record.size() - 2));  // without CR LF
-      if (text != nullptr) text->add(page, line_number, column, word);
+      append_keyed_record(record, {.key = key, .page = page, .word = word, .line = line_no, .ordinal = words++});
+      sorter.add(record);
+      if (text != nullptr) text->add(page, line_number, column_field(w.column, line.size()), word);
     };
     while (in.next(line)) {
       ++line_no;

@@ -4,19 +4,23 @@
 
 namespace textpair {
 
-void WordPageRuns::add(std::string_view word_order_line) {
-  using namespace word_order_record;
-  split_record(word_order_line, kFieldCount, fields_);
-  if (count_ > 0 && fields_[kId] == id_ && fields_[kPage] == page_) {
+void WordPageRuns::add(std::string_view id, std::string_view page, std::string_view word, std::string_view n) {
+  if (count_ > 0 && id == id_ && page == page_) {
     ++count_;
     return;
   }
   if (count_ > 0) write_run();
-  id_.assign(fields_[kId]);
-  page_.assign(fields_[kPage]);
-  word_.assign(fields_[kWord]);
-  n_.assign(fields_[kN]);
+  id_.assign(id);
+  page_.assign(page);
+  word_.assign(word);
+  n_.assign(n);
   count_ = 1;
+}
+
+void WordPageRuns::add_record(std::string_view word_order_line) {
+  using namespace word_order_record;
+  split_record(word_order_line, kFieldCount, fields_);
+  add(fields_[kId], fields_[kPage], fields_[kWord], fields_[kN]);
 }
 
 void WordPageRuns::write_run() {

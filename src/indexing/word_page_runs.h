@@ -18,10 +18,11 @@ namespace textpair {
 class WordPageRuns {
  public:
   bool create(const std::string& name) { return out_.create(name); }
-  // One occurrence in word order: a word-order record (word_order_record),
-  // without its line end. Its fields are taken as every reader of records
-  // takes them (records.h).
-  void add(std::string_view word_order_line);
+  // One occurrence in word order: its id, page, word and number.
+  void add(std::string_view id, std::string_view page, std::string_view word, std::string_view n);
+  // The same from a word-order record (word_order_record), without its line
+  // end, its fields taken as every reader of records takes them (records.h).
+  void add_record(std::string_view word_order_line);
   // Writes the last run; short when the list could not be written whole.
   IoResult close();
 

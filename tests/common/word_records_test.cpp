@@ -89,21 +89,41 @@ TEST(WordRecords, FieldsReadBackWhatWasWritten) {
 // The shortest keyed record the extraction can write takes exactly the
 // bytes the bound counts: a piece's bytes never undercount its records.
 TEST(WordRecords, ShortestKeyedRecordMeetsTheBound) {
-  std::string ordinal;
-  append_ordinal(ordinal, 0);
-  // The fields are views: the padded numbers are held here.
-  const std::string line_number = line_field(1);
-  const std::string column = column_field(1, 3);
-  RecordFields<keyed_record::kFieldCount> r;
-  r[keyed_record::kKey] = "abc";
-  r[keyed_record::kPage] = ".htm";
-  r[keyed_record::kLine] = line_number;
-  r[keyed_record::kWord] = "abc";
-  r[keyed_record::kColumn] = column;
-  r[keyed_record::kOrdinal] = ordinal;
   std::string line;
-  format_record(r, line);
-  EXPECT_EQ(line.size(), keyed_record::kLeastBytes);
+  append_keyed_record(line, {.key = "abc", .page = ".htm", .word = "abc", .line = 1, .ordinal = 0});
+  EXPECT_EQ(line.size() + 2, keyed_record::kLeastBytes);  // with its line end
+}
+
+// A keyed record gives back what it was made of, and records sort by key,
+// page, line, word and ordinal, as the words' full places would.
+TEST(WordRecords, KeyedRecordsKeepTheirFieldsAndSortInPlaceOrder) {
+  const KeyedRecord records[] = {
+      {.key = "the", .page = "page_01.htm", .word = "The", .line = 3, .ordinal = 7},
+      {.key = "the", .page = "page_01.htm", .word = "the", .line = 3, .ordinal = 2},
+      {.key = "the", .page = "page_01.htm", .word = "the", .line = 3, .ordinal = 5},
+      {.key = "the", .page = "page_01.htm", .word = "The", .line = 64, .ordinal = 9},
+      {.key = "the", .page = "page_01.htm", .word = "The", .line = 4096, .ordinal = 1},
+      {.key = "the", .page = "page_02.htm", .word = "the", .line = 1, .ordinal = (std::uint64_t{1} << 40)},
+      {.key = "them", .page = "page_01.htm", .word = "them", .line = 1, .ordinal = 0},
+  };
+  std::string previous;
+  for (const KeyedRecord& r : records) {
+    std::string line;
+    append_keyed_record(line, r);
+    EXPECT_LT(previous, line) << line;
+    previous = line;
+    KeyedRecord back;
+    ASSERT_TRUE(read_keyed_record(line, back)) << line;
+    EXPECT_EQ(back.key, r.key);
+    EXPECT_EQ(back.page, r.page);
+    EXPECT_EQ(back.word, r.word);
+    EXPECT_EQ(back.line, r.line);
+    EXPECT_EQ(back.ordinal, r.ordinal);
+  }
+  KeyedRecord back;
+  for (const char* broken : {"", "the", "the\"page_01.htm", "the\"page_01.htm\"000001The00000001"}) {
+    EXPECT_FALSE(read_keyed_record(broken, back)) << broken;
+  }
 }
 
 // A word-order record is the id in front of the occurrence record.

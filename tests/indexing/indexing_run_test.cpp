@@ -32,20 +32,21 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
   ASSERT_EQ(extract_words(ctx), Flow::kGoOn);
   EXPECT_FALSE(file_exists("old.txt"));
   EXPECT_EQ(read_file("dir_02.txt"), crlf({"page_01.htm", "page_02.htm"}));
-  // The words led by their keys, sorted; the one with an entity is left out.
+  // The words led by their keys, sorted (key, page, line in six-bit digits
+  // from '0', word, ordinal); the one with an entity is left out.
   EXPECT_EQ(read_file("wrd_01_02_1.txt"),
             crlf({
-                R"("cat","page_01.htm","         9","cat","    10","00000002")",
-                R"("cat","page_01.htm","        10","Cat","    11","00000006")",
-                R"("compare.htm","page_01.htm","         3","compare.htm","     1","00000000")",
-                R"("days","page_02.htm","         1","days","    10","00000008")",
-                R"("dog","page_02.htm","         1","Dog","     6","00000007")",
-                R"("dog'.","page_01.htm","         9","dog'.","    23","00000005")",
-                R"("end","page_02.htm","         1","end","    22","0000000:")",
-                R"("saw","page_01.htm","         9","saw","    14","00000003")",
-                R"("the","page_01.htm","         9","The","     6","00000001")",
-                R"("the","page_01.htm","         9","the","    18","00000004")",
-                R"("the","page_02.htm","         1","the","    18","00000009")",
+                R"(cat"page_01.htm"000009cat"00000002)",
+                R"(cat"page_01.htm"00000:Cat"00000006)",
+                R"(compare.htm"page_01.htm"000003compare.htm"00000000)",
+                R"(days"page_02.htm"000001days"00000008)",
+                R"(dog"page_02.htm"000001Dog"00000007)",
+                R"(dog'."page_01.htm"000009dog'."00000005)",
+                R"(end"page_02.htm"000001end"0000000:)",
+                R"(saw"page_01.htm"000009saw"00000003)",
+                R"(the"page_01.htm"000009The"00000001)",
+                R"(the"page_01.htm"000009the"00000004)",
+                R"(the"page_02.htm"000001the"00000009)",
             }));
   // Beside them, the words' places in text order.
   // The same words in text order, their places kept short: a line for each

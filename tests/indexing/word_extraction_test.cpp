@@ -10,6 +10,7 @@
 #include "common/records.h"
 #include "common/word_records.h"
 #include "test_util/piped_console.h"
+#include "test_util/site_files.h"
 #include "test_util/work_folder.h"
 
 namespace textpair {
@@ -112,20 +113,39 @@ TEST(ScanLine, CarryOutlivesThePageButBlocksDoNot) {
 
 class ExtractListedPages : public testing::WorkFolderTest {
  protected:
-  // Extracts the listed pages into sorted.txt.
+  // Extracts the listed pages into sorted.txt, and the words in text order
+  // into wrd_01_03.txt.
   Flow extract() {
     ExternalSorter sorter("unsorted.txt", "sorted.txt", state_.failures);
-    extract_listed_pages("dir_02.txt", sorter, state_.failures);
+    TextPlaceWriter text;
+    text.create(kTextOrderWords);
+    extract_listed_pages("dir_02.txt", sorter, state_.failures, &text);
+    EXPECT_TRUE(text.close().ok());
     return sorter.settle(console_, sorter.finish());
   }
-  // The records of sorted.txt, field by field.
-  static std::vector<std::vector<std::string>> sorted_records() {
-    std::vector<std::vector<std::string>> all;
-    std::size_t at = 0;
-    const std::string records = read_file("sorted.txt");
-    for (std::size_t end; (end = records.find("\r\n", at)) != std::string::npos; at = end + 2) {
-      all.emplace_back();
-      parse_record(std::string_view(records).substr(at, end - at), keyed_record::kFieldCount, all.back());
+  // The records of sorted.txt, each with the column of its word as the
+  // words in text order give it.
+  struct Keyed {
+    std::string key, word, line, column;
+  };
+  static std::vector<Keyed> sorted_records() {
+    std::vector<std::string> columns;
+    IoFailures failures;
+    TextPlaceReader places(kTextOrderWords, failures);
+    std::string place;
+    std::vector<std::string> fields;
+    while (places.next()) {
+      places.place_record(place);
+      parse_record(place, text_place_record::kFieldCount, fields);
+      columns.push_back(fields[text_place_record::kColumn]);
+    }
+    std::vector<Keyed> all;
+    for (const std::string& line : testing::split_crlf(read_file("sorted.txt"))) {
+      if (line.empty()) continue;
+      KeyedRecord r;
+      EXPECT_TRUE(read_keyed_record(line, r)) << line;
+      all.push_back({std::string(r.key), std::string(r.word), std::to_string(r.line),
+                     r.ordinal < columns.size() ? columns[r.ordinal] : "?"});
     }
     return all;
   }
@@ -141,12 +161,15 @@ TEST_F(ExtractListedPages, KeysTheWordsOfEveryListedPage) {
   ASSERT_EQ(extract(), Flow::kGoOn);
   // Words holding a no-break space entity are left out.
   EXPECT_EQ(read_file("sorted.txt"),
-            crlf({R"("big","page_01.htm","         7","big","    13","00000002")",
-                  R"("compare.htm","page_01.htm","         2","compare.htm","     1","00000000")",
-                  R"("hello","page_01.htm","         7","Hello","     6","00000001")",
-                  R"("line","page_02.htm","         1","Line","     4","00000004")",
-                  R"("two","page_02.htm","         1","two","     9","00000005")",
-                  R"("world.","page_01.htm","         7","world.","    18","00000003")"}));
+            crlf({R"(big"page_01.htm"000007big"00000002)",
+                  R"(compare.htm"page_01.htm"000002compare.htm"00000000)",
+                  R"(hello"page_01.htm"000007Hello"00000001)",
+                  R"(line"page_02.htm"000001Line"00000004)",
+                  R"(two"page_02.htm"000001two"00000005)",
+                  R"(world."page_01.htm"000007world."00000003)"}));
+  EXPECT_EQ(read_file(kTextOrderWords), crlf({"Ppage_01.htm", "L         2", "     1|compare.htm", "L         7",
+                                              "     6|Hello", "    13|big", "    18|world.", "Ppage_02.htm",
+                                              "L         1", "     4|Line", "     9|two"}));
 }
 
 // Records of one word sort by page, line and column in text order, on a
@@ -160,8 +183,8 @@ TEST_F(ExtractListedPages, ColumnsOfALineOverAMillionBytesSortInTextOrder) {
 
   std::string columns;
   for (const auto& fields : sorted_records()) {
-    columns += "[" + fields[keyed_record::kWord] + " " + fields[keyed_record::kLine].substr(8) + " " +
-               fields[keyed_record::kColumn] + "]";
+    columns += "[" + fields.word + " " + std::string(2 - std::min<std::size_t>(2, fields.line.size()), ' ') +
+               fields.line + " " + fields.column + "]";
   }
   EXPECT_EQ(columns,
             "[abc0  1      4][abc0  2  999986][abc0  2  999996][abc0  2 1000006][abc0  2 1000016][abc0  2 1000026]"
@@ -181,8 +204,8 @@ TEST_F(ExtractListedPages, LongWordsAreCutBeforeTheyAreKeyed) {
   ASSERT_EQ(extract(), Flow::kGoOn);
   std::string seen;
   for (const auto& fields : sorted_records()) {
-    seen += "[" + std::to_string(fields[keyed_record::kKey].size()) + " " + fields[keyed_record::kWord].substr(0, 2) +
-            " " + fields[keyed_record::kLine].substr(8) + "]";
+    seen += "[" + std::to_string(fields.key.size()) + " " + fields.word.substr(0, 2) + " " +
+            std::string(2 - std::min<std::size_t>(2, fields.line.size()), ' ') + fields.line + "]";
   }
   EXPECT_EQ(seen, "[4096 aa  1][4096 aa  2][4096 cc  2]");
 }

@@ -32,10 +32,9 @@ void write_text_order(const std::vector<std::string>& keyed) {
   std::vector<std::pair<std::uint64_t, std::vector<std::string>>> places;
   std::vector<std::string_view> f;
   for (const std::string& line : keyed) {
-    split_record(line, keyed_record::kFieldCount, f);
-    places.push_back({read_ordinal(f[keyed_record::kOrdinal]),
-                      {std::string(f[keyed_record::kPage]), std::string(f[keyed_record::kLine]),
-                       std::string(f[keyed_record::kColumn]), std::string(f[keyed_record::kWord])}});
+    // key, page, line, word, column, ordinal
+    split_record(line, 6, f);
+    places.push_back({read_ordinal(f[5]), {std::string(f[1]), std::string(f[2]), std::string(f[4]), std::string(f[3])}});
   }
   std::sort(places.begin(), places.end());
   TextPlaceWriter text;
@@ -46,28 +45,42 @@ void write_text_order(const std::vector<std::string>& keyed) {
 
 class BuildWordLists : public testing::WorkFolderTest {
  protected:
+  // Writes a piece of keyed words as the extraction would, from records
+  // written out in full for the reader of the test: key, page, padded line,
+  // word, padded column and ordinal, in quotes. The piece holds them sorted.
+  void write_keyed(const std::string& name, const std::vector<std::string>& records) {
+    std::vector<std::string> piece;
+    std::vector<std::string_view> f;
+    for (const std::string& record : records) {
+      split_record(record, 6, f);
+      std::string line;
+      append_keyed_record(line, {.key = f[0],
+                                 .page = f[1],
+                                 .word = f[3],
+                                 .line = read_number_field(padded_digits(f[2])),
+                                 .ordinal = read_ordinal(f[5])});
+      piece.push_back(line);
+      written_.push_back(record);
+    }
+    std::sort(piece.begin(), piece.end());
+    write_file(name, crlf(piece));
+  }
   // With `slotted` false, the words are sorted back into text order however
   // few they are. Without the words in text order, they are made from the
-  // keyed pieces, as the extraction would have written them.
+  // records of the keyed pieces written since the last build, as the
+  // extraction would have written them.
   Flow build(bool slotted = true) {
     // A work folder always holds the program's subfolders; without any, the
     // folder listing that looks for wrd_24 would complain "File Not Found".
     testing::make_dir("compare_in");
-    if (!file_exists(kTextOrderWords)) {
-      std::vector<std::string> keyed;
-      for (const std::string& name : testing::list_names()) {
-        if (name.rfind("wrd_01_02_", 0) != 0) continue;
-        for (const std::string& line : testing::split_crlf(read_file(name))) {
-          if (!line.empty()) keyed.push_back(line);
-        }
-      }
-      write_text_order(keyed);
-    }
+    if (!file_exists(kTextOrderWords)) write_text_order(written_);
+    written_.clear();
     Context ctx{console_, state_};
     return build_word_lists(ctx, slotted ? kSlottedWords : 0);
   }
   testing::PipedConsole console_;
   RunState state_;
+  std::vector<std::string> written_;
 };
 
 // The keyed words of three pages, sorted: The and the share one id,
@@ -82,7 +95,7 @@ const std::vector<std::string> kThreePages = {
 };
 
 TEST_F(BuildWordLists, ChainOfListsForThreePages) {
-  write_file("wrd_01_02_1.txt", crlf(kThreePages));
+  write_keyed("wrd_01_02_1.txt", kThreePages);
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 2);
 
@@ -139,14 +152,14 @@ TEST_F(BuildWordLists, ChainOfListsForThreePages) {
 // The extraction may leave its sorted words in several pieces: the lists
 // read them merged, as from one piece.
 TEST_F(BuildWordLists, KeyedPiecesAreReadMerged) {
-  write_file("wrd_01_02_1.txt", crlf(kThreePages));
+  write_keyed("wrd_01_02_1.txt", kThreePages);
   ASSERT_EQ(build(), Flow::kGoOn);
   const std::string from_one =
       read_file("wrd_24/wrd_24_1.txt") + read_file("wrd_24/wrd_24_2.txt") + read_file("wrd_14_1.txt");
   std::vector<std::string> odd, even;
   for (std::size_t i = 0; i < kThreePages.size(); ++i) (i % 2 == 0 ? odd : even).push_back(kThreePages[i]);
-  write_file("wrd_01_02_1.txt", crlf(odd));
-  write_file("wrd_01_02_2.txt", crlf(even));
+  write_keyed("wrd_01_02_1.txt", odd);
+  write_keyed("wrd_01_02_2.txt", even);
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt") + read_file("wrd_24/wrd_24_2.txt") + read_file("wrd_14_1.txt"), from_one);
 }
@@ -155,7 +168,7 @@ TEST_F(BuildWordLists, Wrd24FolderIsEmptiedAndRefilled) {
   testing::make_dir("wrd_24");
   write_file("wrd_24/wrd_24_7.txt", "stale\r\n");
   write_file("wrd_24/notes.dat", "kept\r\n");
-  write_file("wrd_01_02_1.txt", crlf({R"("one","page_01.htm","         1","one","     1","00000000")"}));
+  write_keyed("wrd_01_02_1.txt", {R"("one","page_01.htm","         1","one","     1","00000000")"});
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"notes.dat", "wrd_24_1.txt"}));
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
@@ -171,7 +184,7 @@ TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
     records.push_back("\"" + word + "\",\"page_01.htm\",\"" + line_field(i < 123 ? 1 : 2) + "\",\"" + word + "\",\"" +
                       column_field(i < 123 ? i + 1 : 1, 80) + "\",\"" + ordinal + "\"");
   }
-  write_file("wrd_01_02_1.txt", crlf(records));
+  write_keyed("wrd_01_02_1.txt", records);
   ASSERT_EQ(build(), Flow::kGoOn);
   const std::string ids = read_file("wrd_24/wrd_24_1.txt");
   EXPECT_NE(ids.find(R"("aaa","id00000000","123","")"), std::string::npos);
@@ -180,7 +193,7 @@ TEST_F(BuildWordLists, IdIsThePlaceOfTheWordsFirstRecord) {
 }
 
 TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
-  write_file("wrd_01_02_1.txt", "");
+  write_keyed("wrd_01_02_1.txt", {});
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 1);
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), "");
@@ -190,12 +203,12 @@ TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
 }
 
 TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
-  write_file("wrd_01_02_1.txt", crlf({
+  write_keyed("wrd_01_02_1.txt", {
                                     R"("one","page_01.htm","         1","one","     1","00000000")",
                                     R"("one","page_03.htm","         1","one","     1","00000002")",
                                     R"("two","page_02.htm","         1","two","     1","00000001")",
                                     R"("two","page_04.htm","         1","two","     1","00000003")",
-                                }));
+                                });
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 3);
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")", R"("page_04.htm")"}));
@@ -249,18 +262,18 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
   };
   for (const Case& c : cases) {
     for (const std::string& name : lists) std::remove(name.c_str());
-    write_file("wrd_01_02_1.txt", crlf(c.records));
+    write_keyed("wrd_01_02_1.txt", c.records);
     ASSERT_EQ(build(false), Flow::kGoOn) << c.name;
     const std::string sorted_back = read_lists();
     for (const std::string& name : lists) std::remove(name.c_str());
-    write_file("wrd_01_02_1.txt", crlf(c.records));  // the lists deleted them once read
+    write_keyed("wrd_01_02_1.txt", c.records);  // the lists deleted them once read
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     EXPECT_EQ(read_lists(), sorted_back) << c.name;
   }
   // The places are read from the words in text order.
-  write_file("wrd_01_02_1.txt", crlf({R"("cat","page_01.htm","         1","cat","     1","00000000")"}));
+  write_keyed("wrd_01_02_1.txt", {R"("cat","page_01.htm","         1","cat","     1","00000000")"});
   for (const bool slotted : {true, false}) {
-    write_file("wrd_01_02_1.txt", crlf({R"("cat","page_01.htm","         1","cat","     1","00000000")"}));
+    write_keyed("wrd_01_02_1.txt", {R"("cat","page_01.htm","         1","cat","     1","00000000")"});
     write_file(kTextOrderWords, crlf({"Ppage_01.htm", "L         1", "     1|CAT"}));
     ASSERT_EQ(build(slotted), Flow::kGoOn);
     EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"),
@@ -273,7 +286,7 @@ TEST_F(BuildWordLists, WordsInTextOrderGiveTheSameListsAsTheSortBack) {
 // the failed read of the places rather than leave lists without them.
 TEST_F(BuildWordLists, PlacesThatEndEarlyEndTheRun) {
   for (const bool slotted : {true, false}) {
-    write_file("wrd_01_02_1.txt", crlf(kThreePages));
+    write_keyed("wrd_01_02_1.txt", kThreePages);
     write_file(kTextOrderWords, crlf({"Ppage_01.htm", "L         1", "     6|The"}));
     state_.failures = IoFailures();
     EXPECT_EQ(build(slotted), Flow::kEnd);
@@ -296,11 +309,16 @@ TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
   };
   // A word whose records outgrow what is held goes through a sort of its own.
   std::vector<std::string> many;
-  for (std::size_t i = 1; i <= 60000; ++i) {
-    many.push_back(keyed("aaa", "page_01.htm", i, "Aaa", 5, 2 * i - 1));
-    many.push_back(keyed("aaa", "page_01.htm", i, "aaa", 1, 2 * i - 2));
+  // Each record is held in about 80 bytes against a hold of 8 MiB, and
+  // takes about 150 in the sort by id, whose pieces take 24 MiB.
+  constexpr std::size_t kLines = 65000;
+  const std::string key(40, 'a');
+  const std::string capital = "A" + key.substr(1);
+  for (std::size_t i = 1; i <= kLines; ++i) {
+    many.push_back(keyed(key.c_str(), "page_01.htm", i, capital.c_str(), 5, 2 * i - 1));
+    many.push_back(keyed(key.c_str(), "page_01.htm", i, key.c_str(), 1, 2 * i - 2));
   }
-  many.push_back(keyed("bbb", "page_01.htm", 60001, "bbb", 1, 120000));
+  many.push_back(keyed("bbb", "page_01.htm", kLines + 1, "bbb", 1, 2 * kLines));
   struct Case {
     const char* name;
     std::vector<std::string> pages;
@@ -331,13 +349,13 @@ TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
   FaultHook* const was = set_fault_hook(&watch);
   for (const Case& c : cases) {
     // The word lists delete the keyed pieces once read: each build gets them anew.
-    write_file("wrd_01_02_1.txt", crlf(c.records));
+    write_keyed("wrd_01_02_1.txt", c.records);
     write_file("dir_02.txt", crlf({"page_09.htm", "page_08.htm", "page_07.htm"}));
     watch.made_piece = false;
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     const std::string sorted = read_file("wrd_14_1.txt");
     EXPECT_FALSE(watch.made_piece) << c.name;  // the sort by id held them all
-    write_file("wrd_01_02_1.txt", crlf(c.records));
+    write_keyed("wrd_01_02_1.txt", c.records);
     write_file("dir_02.txt", crlf(c.pages));
     ASSERT_EQ(build(), Flow::kGoOn) << c.name;
     EXPECT_EQ(read_file("wrd_14_1.txt"), sorted) << c.name;
@@ -346,7 +364,7 @@ TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
   }
   set_fault_hook(was);
   // Text order within each word: the first case's list.
-  write_file("wrd_01_02_1.txt", crlf(cases[0].records));
+  write_keyed("wrd_01_02_1.txt", cases[0].records);
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(read_file("wrd_14_1.txt"),
             crlf({

@@ -43,7 +43,7 @@ TEST(WordPageRuns, OneRecordForEachRunOfAWordOnAPage) {
     testing::WorkFolder folder;
     WordPageRuns runs;
     ASSERT_TRUE(runs.create("wrd_14_1.txt"));
-    for (const std::string& o : c.occurrences) runs.add(o);
+    for (const std::string& o : c.occurrences) runs.add_record(o);
     EXPECT_TRUE(runs.close().ok()) << c.name;
     EXPECT_EQ(read_file("wrd_14_1.txt"), crlf(c.want)) << c.name;
   }
