@@ -24,6 +24,9 @@ class IoFailures {
     kind_ = kind;
   }
   void note_read(const IoResult& result) { note(result, FailureKind::kRead); }
+  // Takes the first failure of a record kept apart (work done beside the
+  // run's own), as though it had been noted here after this one's.
+  void note_all(const IoFailures& other) { note(other.first_, other.kind_); }
   bool any() const { return !first_.ok(); }
   const IoResult& first() const { return first_; }
   FailureKind first_kind() const { return kind_; }

@@ -2,6 +2,7 @@
 
 #include "commands/run_command.h"
 #include "common/run_state.h"
+#include "common/side_task.h"
 #include "compare/comparison_page.h"
 #include "compare/page_files.h"
 #include "driver/ads.h"
@@ -27,14 +28,29 @@ namespace textpair {
 
 namespace {
 
+// A group's pages. Its search page is written beside the others, on the
+// other core: it reads only the group's list and the values of the run that
+// no page changes, writes a file of its own, and alone draws from the
+// run's random sequence. It works on a copy of the run state, whose
+// sequence and failures come back once it is done.
+void write_group_pages(Context& ctx, int group) {
+  RunState search_state = ctx.state;
+  search_state.failures = IoFailures();
+  Context search_ctx{ctx.console, search_state};
+  SideTask search([&] { write_search_page(search_ctx, group); });
+  annotate_group(ctx, group);
+  // The content list lists every page of every group: it is written once,
+  // beside the first group's word index page.
+  if (group == 1) write_content_list(ctx);
+  write_word_index_page(ctx, group);
+  search.wait();
+  ctx.state.rand = search_state.rand;
+  ctx.state.failures.note_all(search_state.failures);
+}
+
 Flow build_index_site(Context& ctx) {
   for (int group = 1; group <= ctx.state.group_count; ++group) {
-    annotate_group(ctx, group);
-    // The content list lists every page of every group: it is written once,
-    // beside the first group's word index page.
-    if (group == 1) write_content_list(ctx);
-    write_word_index_page(ctx, group);
-    write_search_page(ctx, group);
+    write_group_pages(ctx, group);
     if (check_work_written(ctx) == Flow::kEnd) return Flow::kEnd;
   }
   if (write_all_words_index(ctx) == Flow::kEnd) return Flow::kEnd;

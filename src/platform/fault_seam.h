@@ -31,6 +31,7 @@ class FaultHook {
  public:
   virtual ~FaultHook() = default;
   // The reason the operation on `path` fails with, or nothing to let it run.
+  // Called by one thread at a time.
   virtual std::optional<InjectedFault> before(FileOp op, const std::string& path) = 0;
 };
 
