@@ -47,7 +47,10 @@ ExternalSorter::ExternalSorter(std::string input, std::string output, IoFailures
       key_bytes_(key_bytes),
       scratch_(std::move(scratch)) {}
 
-ExternalSorter::~ExternalSorter() { remove_temporary(); }
+ExternalSorter::~ExternalSorter() {
+  if (piece_task_) piece_task_->wait();
+  remove_temporary();
+}
 
 void ExternalSorter::drop_merged_pieces() {
   // Work-folder pieces would otherwise wait for the next sort's clearing or
@@ -83,15 +86,45 @@ bool ExternalSorter::make_piece(File& file) {
 }
 
 bool ExternalSorter::write_piece() {
-  run_.sort();
-  File f;
-  if (make_piece(f)) static_cast<void>(run_.write(f));
+  if (!limits_.beside) {
+    run_.sort();
+    File f;
+    if (make_piece(f)) static_cast<void>(run_.write(f));
+    run_.clear();
+    if (IoResult written = f.close(); !written) {
+      failures_.note(written);
+      failed_ = true;
+    }
+    return !failed_;
+  }
+  // One piece at a time beside: the one before must be written first.
+  finish_piece();
+  if (failed_) {
+    run_.clear();
+    return false;
+  }
+  std::swap(run_, spare_);
   run_.clear();
-  if (IoResult written = f.close(); !written) {
-    failures_.note(written);
+  piece_file_ = File();
+  const bool made = make_piece(piece_file_);
+  // The task touches only the spare piece, its file and its outcome.
+  piece_task_ = std::make_unique<SideTask>([this, made] {
+    spare_.sort();
+    if (made) static_cast<void>(spare_.write(piece_file_));
+    spare_.clear();
+    piece_written_ = piece_file_.close();
+  });
+  return true;
+}
+
+void ExternalSorter::finish_piece() {
+  if (!piece_task_) return;
+  piece_task_->wait();
+  piece_task_.reset();
+  if (!piece_written_) {
+    failures_.note(piece_written_);
     failed_ = true;
   }
-  return !failed_;
 }
 
 void ExternalSorter::add(std::string_view line) {
@@ -119,7 +152,9 @@ SortOutcome ExternalSorter::open_merge_output(std::string& merged, File& out, st
 
 SortOutcome ExternalSorter::merge_down() {
   if (run_.size() > 0) write_piece();
+  finish_piece();
   run_ = LineRun();
+  spare_ = LineRun();
   if (failed_) return SortOutcome::kFailed;
   // Each pass merges the first fan_in pieces into one, which takes their
   // place, until one pass can take them all. Work-folder pieces keep their
@@ -159,6 +194,7 @@ SortOutcome ExternalSorter::merge_down() {
 }
 
 SortOutcome ExternalSorter::finish() {
+  finish_piece();
   if (failed_) return SortOutcome::kFailed;
   if (pieces_.empty()) {
     // A single piece is the sorted result as it stands; no lines give an
@@ -190,6 +226,7 @@ SortOutcome ExternalSorter::finish() {
 }
 
 SortOutcome ExternalSorter::finish(const std::function<void(std::string_view)>& each) {
+  finish_piece();
   if (failed_) return SortOutcome::kFailed;
   if (pieces_.empty()) {
     run_.sort();
@@ -205,6 +242,7 @@ SortOutcome ExternalSorter::finish(const std::function<void(std::string_view)>& 
 }
 
 SortOutcome ExternalSorter::finish_pieces() {
+  finish_piece();
   if (failed_) return SortOutcome::kFailed;
   return merge_down();
 }

@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "common/line_sort.h"
 #include "common/lines.h"
 #include "common/run_state.h"
+#include "common/side_task.h"
 #include "platform/console.h"
 
 namespace textpair {
@@ -41,6 +43,9 @@ namespace textpair {
 struct ExternalSortLimits {
   std::size_t piece_bytes = std::size_t{24} << 20;
   std::size_t fan_in = 64;  // pieces merged in one pass (file.max)
+  // Each full piece is sorted and written beside the caller, on another
+  // core, while the next one fills: the sort then holds two pieces.
+  bool beside = false;
 };
 
 // The scratch files of a sort: its pieces (the prefix, followed by the
@@ -96,6 +101,8 @@ class ExternalSorter {
 
  private:
   bool write_piece();
+  // Waits for the piece being written beside, and takes its outcome.
+  void finish_piece();
   bool make_file(std::string& name, File& file);
   bool make_piece(File& file);
   // Merges pieces until one pass can take them all.
@@ -113,6 +120,11 @@ class ExternalSorter {
   std::size_t key_bytes_;
   SortScratch scratch_;
   LineRun run_;
+  // The piece being sorted and written beside (limits.beside).
+  LineRun spare_;
+  File piece_file_;
+  IoResult piece_written_;
+  std::unique_ptr<SideTask> piece_task_;
   std::vector<std::string> pieces_;  // in merge order; work-folder pieces are numbered from 1
   std::vector<std::string> temporary_;
   unsigned temporary_number_ = 0;

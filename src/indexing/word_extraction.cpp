@@ -275,10 +275,11 @@ Flow extract_words(Context& ctx) {
   run_command(ctx.console, ctx.state.failures, "del /q *.txt");
   run_command(ctx.console, ctx.state.failures, "dir /b page_*.htm > dir_02.txt");
   clear_sort_pieces(ctx.console, ctx.state.failures);
-  // Pieces of 8 MiB: a piece is sorted and written out while its lines are
-  // still in the processor's cache, which outweighs the longer merge.
-  ExternalSorter sorter("wrd_01_01.txt", "wrd_01_02.txt", ctx.state.failures, {.piece_bytes = std::size_t{8} << 20}, 0,
-                        kKeyedPieces);
+  // Pieces of 4 MiB, each sorted and written out beside the extraction
+  // while the next one fills, still in the processor's cache: the two take
+  // the memory one piece of 8 MiB took.
+  ExternalSorter sorter("wrd_01_01.txt", "wrd_01_02.txt", ctx.state.failures,
+                        {.piece_bytes = std::size_t{4} << 20, .beside = true}, 0, kKeyedPieces);
   TextPlaceWriter text;
   text.create(kTextOrderWords);
   extract_listed_pages("dir_02.txt", sorter, ctx.state.failures, &text);

@@ -66,11 +66,13 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   clear_sort_pieces(console, failures);
   // The numbered lines, led by the words' ordinals, sort into text order;
   // the ordinal stays on them for the join with the words' places.
-  // Pieces of 12 MiB: the sort is at work beside group 1's word-order list,
+  // Pieces of 6 MiB, each sorted and written beside the numbering while
+  // the next fills: the sort is at work beside group 1's word-order list,
   // which holds up to twice its 8 MiB, and the two stay well within the
   // run's memory bound. Up to 128 pieces (a 64 KiB buffer each) are merged
   // at once, so that a large run is not merged twice.
-  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures, {.piece_bytes = std::size_t{12} << 20, .fan_in = 128});
+  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures,
+                          {.piece_bytes = std::size_t{6} << 20, .fan_in = 128, .beside = true});
   const std::uint64_t most_records = most_keyed_records();
   const bool one_group = all_in_first_group("dir_02.txt", most_records, failures);
   std::unique_ptr<FirstGroupWordOrder> first_group;
@@ -90,9 +92,8 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
   first_group.reset();
   if (slots) slots->flush();
   GroupSplit split(console, failures, nexts, grouping, one_group);
-  const Flow split_flow =
-      slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures)
-            : split_sorted(console, numbered, kTextOrderWords, split, failures);
+  const Flow split_flow = slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures)
+                                : split_sorted(console, numbered, kTextOrderWords, split, failures);
   if (split_flow == Flow::kEnd) return Flow::kEnd;
   drop_work_file(kTextOrderWords);
   slots.reset();

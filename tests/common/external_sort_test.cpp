@@ -46,8 +46,8 @@ std::vector<std::string> numbered_lines(int count, int seed) {
   return lines;
 }
 
-ExternalSortLimits lines_per_piece(std::size_t count, std::size_t fan_in = 64) {
-  return {count * (10 + LineRun::kLineCost), fan_in};
+ExternalSortLimits lines_per_piece(std::size_t count, std::size_t fan_in = 64, bool beside = false) {
+  return {.piece_bytes = count * (10 + LineRun::kLineCost), .fan_in = fan_in, .beside = beside};
 }
 
 std::vector<std::string> sorted(std::vector<std::string> lines) {
@@ -93,26 +93,29 @@ TEST_F(ExternalSort, CutsPiecesOfTheBudgetAndMergesThem) {
       {50 * 20 + 1, 20, 50, {}},                           // 51 pieces: two passes
       {7 * 10, 10, 3, {}},                                 // passes of 3, 3 and 3 pieces
   };
-  for (const Case& c : cases) {
-    const std::vector<std::string> lines = numbered_lines(c.lines, c.lines);
-    write_file("in.txt", crlf(lines));
-    ASSERT_EQ(sort("in.txt", "out.txt", lines_per_piece(c.per_piece, c.fan_in)), Flow::kGoOn) << c.lines;
-    EXPECT_EQ(read_file("out.txt"), crlf(sorted(lines))) << c.lines;
-    EXPECT_EQ(read_file("in.txt"), crlf(lines)) << "input left unchanged";
-    // The pieces are deleted once merged.
-    EXPECT_FALSE(file_exists("file_s_1.txt")) << c.lines;
-    if (c.piece_lines.empty() || c.piece_lines[0] == 0) continue;
-    // They are cut at the budget, as finish_pieces leaves them to be seen.
-    ExternalSorter cut("in.txt", "out.txt", state_.failures, lines_per_piece(c.per_piece, c.fan_in));
-    for (const std::string& line : lines) cut.add(line);
-    ASSERT_EQ(cut.finish_pieces(), SortOutcome::kSorted) << c.lines;
-    for (std::size_t i = 0; i < c.piece_lines.size(); ++i) {
-      std::string piece = read_file("file_s_" + std::to_string(i + 1) + ".txt");
-      EXPECT_EQ(std::count(piece.begin(), piece.end(), '\n'), c.piece_lines[i]) << c.lines << " piece " << i + 1;
+  // Pieces sorted and written beside the caller are cut and merged alike.
+  for (const bool beside : {false, true}) {
+    for (const Case& c : cases) {
+      const std::vector<std::string> lines = numbered_lines(c.lines, c.lines);
+      write_file("in.txt", crlf(lines));
+      ASSERT_EQ(sort("in.txt", "out.txt", lines_per_piece(c.per_piece, c.fan_in, beside)), Flow::kGoOn) << c.lines;
+      EXPECT_EQ(read_file("out.txt"), crlf(sorted(lines))) << c.lines;
+      EXPECT_EQ(read_file("in.txt"), crlf(lines)) << "input left unchanged";
+      // The pieces are deleted once merged.
+      EXPECT_FALSE(file_exists("file_s_1.txt")) << c.lines;
+      if (c.piece_lines.empty() || c.piece_lines[0] == 0) continue;
+      // They are cut at the budget, as finish_pieces leaves them to be seen.
+      ExternalSorter cut("in.txt", "out.txt", state_.failures, lines_per_piece(c.per_piece, c.fan_in, beside));
+      for (const std::string& line : lines) cut.add(line);
+      ASSERT_EQ(cut.finish_pieces(), SortOutcome::kSorted) << c.lines;
+      for (std::size_t i = 0; i < c.piece_lines.size(); ++i) {
+        std::string piece = read_file("file_s_" + std::to_string(i + 1) + ".txt");
+        EXPECT_EQ(std::count(piece.begin(), piece.end(), '\n'), c.piece_lines[i]) << c.lines << " piece " << i + 1;
+      }
+      EXPECT_FALSE(file_exists("file_s_" + std::to_string(c.piece_lines.size() + 1) + ".txt")) << c.lines;
+      drop_pieces(SortScratch{});
+      EXPECT_FALSE(file_exists("file_s_1.txt")) << c.lines;
     }
-    EXPECT_FALSE(file_exists("file_s_" + std::to_string(c.piece_lines.size() + 1) + ".txt")) << c.lines;
-    drop_pieces(SortScratch{});
-    EXPECT_FALSE(file_exists("file_s_1.txt")) << c.lines;
   }
 }
 
@@ -266,19 +269,24 @@ TEST_F(ExternalSort, FailureInTheMiddleOfAMergeIsNoted) {
       {"the merge output written", FileOp::kWrite, "sort_output.txt", 1, 64, "sort_output.txt"},
       {"the merged pieces moved down", FileOp::kRename, "file_s_2.txt", 1, 3, "file_s_4.txt"},
       {"the result moved into place", FileOp::kRename, "out.txt", 1, 3, "sort_output.txt"},
+      {"a piece written", FileOp::kWrite, "file_s_2.txt", 1, 64, "file_s_2.txt"},
+      {"the last piece written", FileOp::kWrite, "file_s_5.txt", 1, 64, "file_s_5.txt"},
   };
-  for (const Case& c : cases) {
-    write_file("out.txt", "old\r\n");
-    std::remove("sort_output.txt");
-    state_ = RunState();
-    FailOnce fail(c.op, c.file, c.nth);
-    FaultHook* before = set_fault_hook(&fail);
-    const Flow flow = sort("in.txt", "out.txt", lines_per_piece(8000, c.fan_in));
-    set_fault_hook(before);
-    EXPECT_EQ(flow, Flow::kEnd) << c.name;
-    ASSERT_TRUE(state_.failures.any()) << c.name;
-    EXPECT_NE(state_.failures.first().path().find(c.noted), std::string::npos) << c.name;
-    EXPECT_EQ(read_file("out.txt"), "old\r\n") << c.name;
+  // The same when each piece is sorted and written beside the caller.
+  for (const bool beside : {false, true}) {
+    for (const Case& c : cases) {
+      write_file("out.txt", "old\r\n");
+      std::remove("sort_output.txt");
+      state_ = RunState();
+      FailOnce fail(c.op, c.file, c.nth);
+      FaultHook* before = set_fault_hook(&fail);
+      const Flow flow = sort("in.txt", "out.txt", lines_per_piece(8000, c.fan_in, beside));
+      set_fault_hook(before);
+      EXPECT_EQ(flow, Flow::kEnd) << c.name;
+      ASSERT_TRUE(state_.failures.any()) << c.name;
+      EXPECT_NE(state_.failures.first().path().find(c.noted), std::string::npos) << c.name;
+      EXPECT_EQ(read_file("out.txt"), "old\r\n") << c.name;
+    }
   }
   EXPECT_EQ(console_.output(), "");
   // The same sort without a failure.
