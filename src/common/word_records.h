@@ -84,8 +84,7 @@ inline constexpr std::size_t kKeyedLineWidth = 6;
 // the ordinal and the line end. A piece's bytes divided by this bound the
 // records it holds.
 inline constexpr std::size_t kShortestWord = 3;
-inline constexpr std::size_t kLeastBytes =
-    2 * kShortestWord + std::size_t{4} + 3 + kKeyedLineWidth + kOrdinalWidth + 2;
+inline constexpr std::size_t kLeastBytes = 2 * kShortestWord + std::size_t{4} + 3 + kKeyedLineWidth + kOrdinalWidth + 2;
 }  // namespace keyed_record
 struct KeyedRecord {
   std::string_view key, page, word;

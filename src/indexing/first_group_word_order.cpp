@@ -12,8 +12,8 @@ FirstGroupWordOrder::FirstGroupWordOrder(Console& console, IoFailures& failures,
   out_.create(name);
 }
 
-void FirstGroupWordOrder::add(std::uint64_t ordinal, std::string_view id, std::string_view page,
-                              std::string_view word, std::string_view n) {
+void FirstGroupWordOrder::add(std::uint64_t ordinal, std::string_view id, std::string_view page, std::string_view word,
+                              std::string_view n) {
   if (!held_.empty() && held_.back().key > ordinal) in_order_ = false;
   held_.push_back({ordinal, bytes_.size(), 0});
   // Held as a record of its own: "id","page","word","n".

@@ -10,7 +10,6 @@
 
 namespace textpair {
 
-
 void TextOrderSlots::set(std::uint64_t ordinal, std::uint64_t id, std::uint64_t n, std::size_t entry) {
   if (ordinal >= slots_.size()) return;
   ++placed_;

@@ -34,20 +34,19 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
   EXPECT_EQ(read_file("dir_02.txt"), crlf({"page_01.htm", "page_02.htm"}));
   // The words led by their keys, sorted (key, page, line in six-bit digits
   // from '0', word, ordinal); the one with an entity is left out.
-  EXPECT_EQ(read_file("wrd_01_02_1.txt"),
-            crlf({
-                R"(cat"page_01.htm"000009cat"00000002)",
-                R"(cat"page_01.htm"00000:Cat"00000006)",
-                R"(compare.htm"page_01.htm"000003compare.htm"00000000)",
-                R"(days"page_02.htm"000001days"00000008)",
-                R"(dog"page_02.htm"000001Dog"00000007)",
-                R"(dog'."page_01.htm"000009dog'."00000005)",
-                R"(end"page_02.htm"000001end"0000000:)",
-                R"(saw"page_01.htm"000009saw"00000003)",
-                R"(the"page_01.htm"000009The"00000001)",
-                R"(the"page_01.htm"000009the"00000004)",
-                R"(the"page_02.htm"000001the"00000009)",
-            }));
+  EXPECT_EQ(read_file("wrd_01_02_1.txt"), crlf({
+                                              R"(cat"page_01.htm"000009cat"00000002)",
+                                              R"(cat"page_01.htm"00000:Cat"00000006)",
+                                              R"(compare.htm"page_01.htm"000003compare.htm"00000000)",
+                                              R"(days"page_02.htm"000001days"00000008)",
+                                              R"(dog"page_02.htm"000001Dog"00000007)",
+                                              R"(dog'."page_01.htm"000009dog'."00000005)",
+                                              R"(end"page_02.htm"000001end"0000000:)",
+                                              R"(saw"page_01.htm"000009saw"00000003)",
+                                              R"(the"page_01.htm"000009The"00000001)",
+                                              R"(the"page_01.htm"000009the"00000004)",
+                                              R"(the"page_02.htm"000001the"00000009)",
+                                          }));
   // Beside them, the words' places in text order.
   // The same words in text order, their places kept short: a line for each
   // new page and each new line, then the column and the word.
@@ -98,18 +97,17 @@ TEST_F(IndexingRun, CraftedPagesGiveTheHandWrittenLists) {
   EXPECT_FALSE(file_exists("wrd_24_2.txt"));
   EXPECT_EQ(read_file("wrd_24/wrd_24_1.txt"), group1);
   EXPECT_EQ(testing::list_names("wrd_24"), (std::vector<std::string>{"wrd_24_1.txt", "wrd_24_2.txt"}));
-  EXPECT_EQ(read_file("wrd_14_1.txt"),
-            crlf({
-                R"("id00000000","page_01.htm","cat","1","2")",
-                R"("id00000002","page_01.htm","compare.htm","1","1")",
-                R"("id00000003","page_02.htm","days","1","1")",
-                R"("id00000004","page_02.htm","Dog","1","1")",
-                R"("id00000005","page_01.htm","dog'.","1","1")",
-                R"("id00000006","page_02.htm","end","1","1")",
-                R"("id00000007","page_01.htm","saw","1","1")",
-                R"("id00000008","page_01.htm","The","1","2")",
-                R"("id00000008","page_02.htm","the","3","1")",
-            }));
+  EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
+                                           R"("id00000000","page_01.htm","cat","1","2")",
+                                           R"("id00000002","page_01.htm","compare.htm","1","1")",
+                                           R"("id00000003","page_02.htm","days","1","1")",
+                                           R"("id00000004","page_02.htm","Dog","1","1")",
+                                           R"("id00000005","page_01.htm","dog'.","1","1")",
+                                           R"("id00000006","page_02.htm","end","1","1")",
+                                           R"("id00000007","page_01.htm","saw","1","1")",
+                                           R"("id00000008","page_01.htm","The","1","2")",
+                                           R"("id00000008","page_02.htm","the","3","1")",
+                                       }));
   // The index of all words merges the wrd_14_K lists: no list of all occurrences.
   EXPECT_FALSE(file_exists("wrd_15.txt"));
   EXPECT_EQ(console.output(),

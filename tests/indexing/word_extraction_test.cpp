@@ -161,15 +161,12 @@ TEST_F(ExtractListedPages, KeysTheWordsOfEveryListedPage) {
   ASSERT_EQ(extract(), Flow::kGoOn);
   // Words holding a no-break space entity are left out.
   EXPECT_EQ(read_file("sorted.txt"),
-            crlf({R"(big"page_01.htm"000007big"00000002)",
-                  R"(compare.htm"page_01.htm"000002compare.htm"00000000)",
-                  R"(hello"page_01.htm"000007Hello"00000001)",
-                  R"(line"page_02.htm"000001Line"00000004)",
-                  R"(two"page_02.htm"000001two"00000005)",
-                  R"(world."page_01.htm"000007world."00000003)"}));
-  EXPECT_EQ(read_file(kTextOrderWords), crlf({"Ppage_01.htm", "L         2", "     1|compare.htm", "L         7",
-                                              "     6|Hello", "    13|big", "    18|world.", "Ppage_02.htm",
-                                              "L         1", "     4|Line", "     9|two"}));
+            crlf({R"(big"page_01.htm"000007big"00000002)", R"(compare.htm"page_01.htm"000002compare.htm"00000000)",
+                  R"(hello"page_01.htm"000007Hello"00000001)", R"(line"page_02.htm"000001Line"00000004)",
+                  R"(two"page_02.htm"000001two"00000005)", R"(world."page_01.htm"000007world."00000003)"}));
+  EXPECT_EQ(read_file(kTextOrderWords),
+            crlf({"Ppage_01.htm", "L         2", "     1|compare.htm", "L         7", "     6|Hello", "    13|big",
+                  "    18|world.", "Ppage_02.htm", "L         1", "     4|Line", "     9|two"}));
 }
 
 // Records of one word sort by page, line and column in text order, on a

@@ -34,7 +34,8 @@ void write_text_order(const std::vector<std::string>& keyed) {
   for (const std::string& line : keyed) {
     // key, page, line, word, column, ordinal
     split_record(line, 6, f);
-    places.push_back({read_ordinal(f[5]), {std::string(f[1]), std::string(f[2]), std::string(f[4]), std::string(f[3])}});
+    places.push_back(
+        {read_ordinal(f[5]), {std::string(f[1]), std::string(f[2]), std::string(f[4]), std::string(f[3])}});
   }
   std::sort(places.begin(), places.end());
   TextPlaceWriter text;
@@ -204,11 +205,11 @@ TEST_F(BuildWordLists, NoWordsLeaveOneEmptyPageGroup) {
 
 TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
   write_keyed("wrd_01_02_1.txt", {
-                                    R"("one","page_01.htm","         1","one","     1","00000000")",
-                                    R"("one","page_03.htm","         1","one","     1","00000002")",
-                                    R"("two","page_02.htm","         1","two","     1","00000001")",
-                                    R"("two","page_04.htm","         1","two","     1","00000003")",
-                                });
+                                     R"("one","page_01.htm","         1","one","     1","00000000")",
+                                     R"("one","page_03.htm","         1","one","     1","00000002")",
+                                     R"("two","page_02.htm","         1","two","     1","00000001")",
+                                     R"("two","page_04.htm","         1","two","     1","00000003")",
+                                 });
   ASSERT_EQ(build(), Flow::kGoOn);
   EXPECT_EQ(state_.group_count, 3);
   EXPECT_EQ(read_file("group_search_2.txt"), crlf({R"("page_03.htm")", R"("page_04.htm")"}));
@@ -222,7 +223,6 @@ TEST_F(BuildWordLists, FourPagesLeaveAnEmptyThirdGroup) {
     EXPECT_EQ(read_file(empty), "") << empty;
   }
 }
-
 
 // Given the words in text order, the lists give them their ids and numbers
 // in place instead of sorting the numbered records back: every list comes
@@ -366,11 +366,10 @@ TEST_F(BuildWordLists, WordOrderListWrittenAsNumberedMatchesTheSortedOne) {
   // Text order within each word: the first case's list.
   write_keyed("wrd_01_02_1.txt", cases[0].records);
   ASSERT_EQ(build(), Flow::kGoOn);
-  EXPECT_EQ(read_file("wrd_14_1.txt"),
-            crlf({
-                R"("id00000000","page_01.htm","the","2","3")",
-                R"("id00000003","page_01.htm","tree","1","1")",
-            }));
+  EXPECT_EQ(read_file("wrd_14_1.txt"), crlf({
+                                           R"("id00000000","page_01.htm","the","2","3")",
+                                           R"("id00000003","page_01.htm","tree","1","1")",
+                                       }));
 }
 
 }  // namespace
