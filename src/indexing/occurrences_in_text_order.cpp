@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "common/lines.h"
+#include "common/scratch_file.h"
 #include "common/word_records.h"
 #include "indexing/text_places.h"
 
@@ -9,81 +11,98 @@ namespace textpair {
 
 namespace {
 
-// The word's occurrence record: its place, then its id and number.
-Flow add_occurrence(const TextPlaceReader& word, std::uint64_t id_number, std::uint64_t n, std::size_t entry,
-                    GroupSplit& split, std::string& record) {
-  word.place_record(record);
-  record += ",\"";
-  const std::size_t id_at = record.size();
-  append_word_id(record, id_number);
-  const std::size_t id_size = record.size() - id_at;
-  record += "\",\"";
-  append_number_field(record, n);
-  record += '"';
-  const std::string_view id = std::string_view(record).substr(id_at, id_size);
-  return split.add(word.page(), record, id, n, entry);
-}
+// The words in text order, joined window by window.
+class PlacesJoin {
+ public:
+  PlacesJoin(const std::string& text_places, const NextPages& nexts, GroupSplit& split, IoFailures& failures)
+      : name_(text_places), nexts_(nexts), split_(split), failures_(failures), word_(text_places, failures) {
+    have_word_ = word_.next();
+  }
+  // Joins the words whose ordinals the slots' window holds; those before it
+  // were left out.
+  Flow window(const TextOrderSlots& slots) {
+    numbered_ += slots.placed();
+    // The records' entries lie all over the next-page list: the one a few
+    // records ahead is fetched while this one is written.
+    constexpr std::uint64_t kAhead = 8;
+    for (; have_word_ && word_.ordinal() < slots.end(); have_word_ = word_.next()) {
+      const std::uint64_t ordinal = word_.ordinal();
+      if (const TextOrderSlots::Slot* ahead = slots.at(ordinal + kAhead); ahead != nullptr && ahead->entry != 0) {
+        nexts_.prefetch(ahead->entry - 1);
+      }
+      const TextOrderSlots::Slot* slot = slots.at(ordinal);
+      if (slot == nullptr) continue;
+      ++joined_;
+      const std::size_t entry = slot->entry == 0 ? NextPages::kNoEntry : std::size_t{slot->entry} - 1;
+      if (add(slot->id, slot->n, entry) == Flow::kEnd) return Flow::kEnd;
+    }
+    return Flow::kGoOn;
+  }
+  // Ends the run when the places held fewer words than were numbered.
+  Flow finish() {
+    if (joined_ == numbered_) return Flow::kGoOn;
+    if (!failures_.any()) failures_.note_read(IoResult::failed(name_, "it ends before the last numbered word"));
+    return Flow::kEnd;
+  }
+
+ private:
+  // The word's occurrence record: its place, then its id and number.
+  Flow add(std::uint64_t id_number, std::uint64_t n, std::size_t entry) {
+    word_.place_record(record_);
+    record_ += ",\"";
+    const std::size_t id_at = record_.size();
+    append_word_id(record_, id_number);
+    const std::size_t id_size = record_.size() - id_at;
+    record_ += "\",\"";
+    append_number_field(record_, n);
+    record_ += '"';
+    const std::string_view id = std::string_view(record_).substr(id_at, id_size);
+    return split_.add(word_.page(), record_, id, n, entry);
+  }
+  std::string name_;
+  const NextPages& nexts_;
+  GroupSplit& split_;
+  IoFailures& failures_;
+  TextPlaceReader word_;
+  bool have_word_ = false;
+  std::uint64_t numbered_ = 0, joined_ = 0;
+  std::string record_;
+};
 
 }  // namespace
 
-Flow split_sorted(Console& console, ExternalSorter& numbered, const std::string& text_places, GroupSplit& split,
-                  IoFailures& failures) {
-  TextPlaceReader word(text_places, failures);
-  bool read = false;  // whether `word` stands on a word
-  std::string record;
-  NumberedLine line{};
-  Flow flow = Flow::kGoOn;
-  const SortOutcome sorted = numbered.finish([&](std::string_view text) {
-    if (flow == Flow::kEnd) return;
-    if (!read_numbered_line(text, line)) {
-      // Only a piece changed under the sort holds such a line.
-      if (!failures.any()) failures.note_read(IoResult::failed("wrd_05.txt", "a numbered line is cut short"));
-      flow = Flow::kEnd;
-      return;
-    }
-    while (!read || word.ordinal() < line.ordinal) {
-      if (!word.next()) {
-        if (!failures.any()) {
-          failures.note_read(IoResult::failed(text_places, "it ends before the last numbered word"));
-        }
-        flow = Flow::kEnd;
-        return;
-      }
-      read = true;
-    }
-    if (word.ordinal() != line.ordinal) return;  // a second line for one word
-    flow = add_occurrence(word, line.id, line.n, line.entry, split, record);
-  });
-  return numbered.settle(console, sorted) == Flow::kEnd ? Flow::kEnd : flow;
-}
-
 Flow split_placed(const std::string& text_places, const NextPages& nexts, const TextOrderSlots& slots,
                   GroupSplit& split, IoFailures& failures) {
-  TextPlaceReader word(text_places, failures);
-  std::string record;
-  // The records' entries lie all over the next-page list: the one a few
-  // records ahead is fetched while this one is written.
-  constexpr std::size_t kAhead = 8;
-  std::size_t joined = 0;
-  while (word.next()) {
-    const std::size_t ordinal = static_cast<std::size_t>(word.ordinal());
-    if (const TextOrderSlots::Slot* ahead = slots.at(ordinal + kAhead); ahead != nullptr && ahead->entry != 0) {
-      nexts.prefetch(ahead->entry - 1);
+  PlacesJoin join(text_places, nexts, split, failures);
+  if (join.window(slots) == Flow::kEnd) return Flow::kEnd;
+  return join.finish();
+}
+
+Flow split_windowed(const std::string& text_places, const NextPages& nexts, const NumberedWindows& windows,
+                    GroupSplit& split, IoFailures& failures) {
+  PlacesJoin join(text_places, nexts, split, failures);
+  TextOrderSlots slots(windows.window_words());
+  NumberedLine line{};
+  for (std::size_t w = 0; w < windows.count(); ++w) {
+    slots.reset(std::uint64_t{w} * windows.window_words());
+    const std::string name = NumberedWindows::name(w);
+    LineReader in(name, failures);
+    std::string_view text;
+    while (in.next(text)) {
+      // Only a file changed under the run holds a line of another form.
+      if (!read_numbered_line(text, slots.base(), line) || line.ordinal >= slots.end()) {
+        if (!failures.any()) failures.note_read(IoResult::failed(name, "a numbered line is out of its place"));
+        return Flow::kEnd;
+      }
+      slots.set(line.ordinal, line.id, line.n, line.entry);
     }
-    const TextOrderSlots::Slot* slot = slots.at(ordinal);
-    if (slot == nullptr) continue;
-    ++joined;
-    if (add_occurrence(word, slot->id, slot->n, slot->entry == 0 ? NextPages::kNoEntry : std::size_t{slot->entry} - 1,
-                       split, record) == Flow::kEnd) {
-      return Flow::kEnd;
-    }
+    in.close();
+    if (failures.any()) return Flow::kEnd;
+    slots.flush();
+    if (join.window(slots) == Flow::kEnd) return Flow::kEnd;
+    drop_work_file(name);
   }
-  if (joined < slots.placed()) {
-    // Numbered words the places do not hold.
-    if (!failures.any()) failures.note_read(IoResult::failed(text_places, "it ends before the last numbered word"));
-    return Flow::kEnd;
-  }
-  return Flow::kGoOn;
+  return join.finish();
 }
 
 }  // namespace textpair

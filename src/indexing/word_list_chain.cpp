@@ -61,39 +61,35 @@ void move_to_folder(Console& console, IoFailures& failures) {
 
 // Numbers the occurrences and splits them into the groups' lists; the
 // pages' grouping in `grouping`.
-Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& grouping, std::size_t slotted_words) {
+Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& grouping, std::size_t window_words) {
   NextPages nexts;
   clear_sort_pieces(console, failures);
-  // The numbered lines, led by the words' ordinals, sort into text order;
-  // the ordinal stays on them for the join with the words' places.
-  // Pieces of 6 MiB, each sorted and written beside the numbering while
-  // the next fills: the sort is at work beside group 1's word-order list,
-  // which holds up to twice its 8 MiB, and the two stay well within the
-  // run's memory bound. Up to 128 pieces (a 64 KiB buffer each) are merged
-  // at once, so that a large run is not merged twice.
-  ExternalSorter numbered("wrd_04.txt", "wrd_05.txt", failures,
-                          {.piece_bytes = std::size_t{6} << 20, .fan_in = 128, .beside = true});
   const std::uint64_t most_records = most_keyed_records();
   const bool one_group = all_in_first_group("dir_02.txt", most_records, failures);
   std::unique_ptr<FirstGroupWordOrder> first_group;
   if (one_group) first_group = std::make_unique<FirstGroupWordOrder>(console, failures, "wrd_14_1.txt");
   // The words in text order, as the extraction left them, are given their
-  // ids and numbers in place when the run is small enough to hold them (a
-  // slot for each record the pieces can hold; every ordinal is below that);
-  // otherwise the numbered lines are sorted back into text order.
+  // ids and numbers in place: a run small enough to hold them (a slot for
+  // each record the pieces can hold; every ordinal is below that) notes
+  // them as they are numbered; a larger one writes them into windows of
+  // ordinals, read back one at a time.
   std::unique_ptr<TextOrderSlots> slots;
-  if (most_records <= slotted_words) {
+  std::unique_ptr<NumberedWindows> windows;
+  if (most_records <= window_words) {
     slots = std::make_unique<TextOrderSlots>(static_cast<std::size_t>(most_records));
+  } else {
+    windows = std::make_unique<NumberedWindows>(failures, window_words);
   }
-  const NumberedOccurrences out{
-      .numbered = slots ? nullptr : &numbered, .slots = slots.get(), .first_group = first_group.get()};
+  const NumberedOccurrences out{.windows = windows.get(), .slots = slots.get(), .first_group = first_group.get()};
   if (number_occurrences(console, failures, kKeyedPieces, nexts, out) == Flow::kEnd) return Flow::kEnd;
   drop_pieces(kKeyedPieces);
   first_group.reset();
   if (slots) slots->flush();
+  if (windows) windows->close();
+  if (failures.any()) return Flow::kEnd;
   GroupSplit split(console, failures, nexts, grouping, one_group);
   const Flow split_flow = slots ? split_placed(kTextOrderWords, nexts, *slots, split, failures)
-                                : split_sorted(console, numbered, kTextOrderWords, split, failures);
+                                : split_windowed(kTextOrderWords, nexts, *windows, split, failures);
   if (split_flow == Flow::kEnd) return Flow::kEnd;
   drop_work_file(kTextOrderWords);
   slots.reset();
@@ -102,7 +98,7 @@ Flow numbered_group_lists(Console& console, IoFailures& failures, PageGrouping& 
 
 }  // namespace
 
-Flow build_word_lists(Context& ctx, std::size_t slotted_words) {
+Flow build_word_lists(Context& ctx, std::size_t window_words) {
   Console& console = ctx.console;
   IoFailures& failures = ctx.state.failures;
   // The words came sorted by their keys from the extraction.
@@ -110,7 +106,7 @@ Flow build_word_lists(Context& ctx, std::size_t slotted_words) {
   progress(console, 20);
 
   PageGrouping grouping;
-  if (numbered_group_lists(console, failures, grouping, slotted_words) == Flow::kEnd) return Flow::kEnd;
+  if (numbered_group_lists(console, failures, grouping, window_words) == Flow::kEnd) return Flow::kEnd;
   progress(console, 30);
 
   write_page_groups(grouping, "group_page_all.txt", "group_search_", failures);

@@ -20,12 +20,13 @@
 
 namespace textpair {
 
-inline constexpr std::size_t kSlottedWords = TextOrderSlots::kMostWords;
+inline constexpr std::size_t kWindowWords = TextOrderSlots::kMostWords;
 
-// The phase; ends the run when one of its sorts fails. Runs of up to
-// `slotted_words` words are joined with their places through a slot for
-// each word, larger ones by a sort back into text order.
-Flow build_word_lists(Context& ctx, std::size_t slotted_words = kSlottedWords);
+// The phase; ends the run when a sort or a file fails it. The words' ids
+// and numbers are joined with their places in windows of `window_words`
+// ordinals (at most 2^24): a run of no more words is one window held as
+// it is numbered.
+Flow build_word_lists(Context& ctx, std::size_t window_words = kWindowWords);
 
 }  // namespace textpair
 

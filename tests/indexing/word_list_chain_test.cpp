@@ -66,8 +66,8 @@ class BuildWordLists : public testing::WorkFolderTest {
     std::sort(piece.begin(), piece.end());
     write_file(name, crlf(piece));
   }
-  // With `slotted` false, the words are sorted back into text order however
-  // few they are. Without the words in text order, they are made from the
+  // With `slotted` false, the words are joined with their places in windows
+  // of two words, written and read back. Without the words in text order, they are made from the
   // records of the keyed pieces written since the last build, as the
   // extraction would have written them.
   Flow build(bool slotted = true) {
@@ -77,7 +77,7 @@ class BuildWordLists : public testing::WorkFolderTest {
     if (!file_exists(kTextOrderWords)) write_text_order(written_);
     written_.clear();
     Context ctx{console_, state_};
-    return build_word_lists(ctx, slotted ? kSlottedWords : 0);
+    return build_word_lists(ctx, slotted ? kWindowWords : 2);
   }
   testing::PipedConsole console_;
   RunState state_;
