@@ -272,12 +272,28 @@ Flow ExternalSorter::settle(Console& console, SortOutcome outcome) const {
 }
 
 SortOutcome merge_pieces(const SortScratch& scratch, std::size_t key_bytes, IoFailures& failures,
-                         const std::function<void(std::string_view)>& each) {
+                         const std::function<void(std::string_view)>& each, bool beside) {
   std::vector<std::string> pieces;
   while (path_exists(native_path(piece_of(scratch, pieces.size() + 1)))) {
     pieces.push_back(piece_of(scratch, pieces.size() + 1));
   }
-  return merge_into(pieces, key_bytes, failures, each);
+  if (!beside) return merge_into(pieces, key_bytes, failures, each);
+  // The task merges into the handoff with a failure record of its own;
+  // the caller hands the lines on as they come.
+  LineHandoff handoff;
+  IoFailures merge_failures;
+  SortOutcome merged = SortOutcome::kSorted;
+  SideTask merge([&] {
+    merged = merge_into(pieces, key_bytes, merge_failures, [&](std::string_view line) { handoff.put(line); });
+    handoff.close();
+  });
+  std::vector<std::string_view> lines;
+  while (handoff.take(lines)) {
+    for (std::string_view line : lines) each(line);
+  }
+  merge.wait();
+  failures.note_all(merge_failures);
+  return merged == SortOutcome::kSorted && failures.any() ? SortOutcome::kFailed : merged;
 }
 
 void drop_pieces(const SortScratch& scratch) {

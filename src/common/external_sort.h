@@ -141,8 +141,10 @@ Flow settle_merge(Console& console, SortOutcome outcome);
 // Reads the pieces that ExternalSorter::finish_pieces left under the
 // work-folder names `scratch` and hands their lines, merged and without
 // their first `key_bytes` bytes, to `each`. No pieces give no lines.
+// With `beside`, the pieces are merged beside the caller, on another core,
+// and their lines handed over in batches of 1 MiB.
 SortOutcome merge_pieces(const SortScratch& scratch, std::size_t key_bytes, IoFailures& failures,
-                         const std::function<void(std::string_view)>& each);
+                         const std::function<void(std::string_view)>& each, bool beside = false);
 
 // Deletes the pieces that ExternalSorter::finish_pieces left under the names
 // `scratch`, once merge_pieces has read them.

@@ -6,8 +6,14 @@
 #ifndef TEXTPAIR_COMMON_SIDE_TASK_H_
 #define TEXTPAIR_COMMON_SIDE_TASK_H_
 
+#include <condition_variable>
+#include <cstddef>
 #include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 namespace textpair {
 
@@ -25,6 +31,35 @@ class SideTask {
 
  private:
   std::thread thread_;
+};
+
+// Lines handed from a side task to its owner a batch at a time: the task
+// fills one batch while the owner reads the one before, so at most three
+// batches are held. The owner takes batches until there are none left.
+class LineHandoff {
+ public:
+  explicit LineHandoff(std::size_t batch_bytes = std::size_t{1} << 20) : batch_bytes_(batch_bytes) {}
+  // For the task: one more line. A full batch waits until the owner has
+  // taken the one before it.
+  void put(std::string_view line);
+  // For the task: hands over the last lines; none follow.
+  void close();
+  // For the owner: the lines of the next batch, as views that hold until
+  // the next call; false once the task has closed and all are taken.
+  bool take(std::vector<std::string_view>& lines);
+
+ private:
+  struct Batch {
+    std::string bytes;
+    std::vector<std::size_t> ends;  // where each line ends in `bytes`
+  };
+  void hand_over();
+  std::size_t batch_bytes_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  Batch filling_, ready_, reading_;
+  bool ready_full_ = false;
+  bool closed_ = false;
 };
 
 }  // namespace textpair

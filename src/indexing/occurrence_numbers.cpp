@@ -98,7 +98,7 @@ Flow number_occurrences(Console& console, IoFailures& failures, const SortScratc
   bool first = true;
   KeyedRecord in;
   Flow flow = Flow::kGoOn;
-  const SortOutcome merged = merge_pieces(keyed, 0, failures, [&](std::string_view keyed_line) {
+  const auto number_one = [&](std::string_view keyed_line) {
     if (flow == Flow::kEnd) return;
     if (!read_keyed_record(keyed_line, in)) {
       // Only a piece changed under the merge holds such a line.
@@ -124,7 +124,9 @@ Flow number_occurrences(Console& console, IoFailures& failures, const SortScratc
     number.clear();
     append_number_field(number, n);
     out.first_group->add(in.ordinal, id, in.page, in.word, number);
-  });
+  };
+  // The pieces are merged beside the numbering.
+  const SortOutcome merged = merge_pieces(keyed, 0, failures, number_one, true);
   if (settle_merge(console, merged) == Flow::kEnd || flow == Flow::kEnd) return Flow::kEnd;
   return out.first_group != nullptr ? out.first_group->finish() : Flow::kGoOn;
 }

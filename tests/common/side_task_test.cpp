@@ -4,7 +4,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 namespace textpair {
 namespace {
@@ -28,6 +31,36 @@ TEST(SideTask, WorkHasEndedOnceWaitedFor) {
       }
     }
     EXPECT_TRUE(done) << waits;
+  }
+}
+
+// Every line the task puts comes out in order, whole, whatever the batch
+// size: lines longer than a batch, empty lines, none at all.
+TEST(LineHandoff, LinesComeOutInOrder) {
+  struct Case {
+    std::size_t batch_bytes;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {16, {}},
+      {16, {""}},
+      {16, {"a", "", "bc", std::string(40, 'x'), "d"}},
+      {1, {"one", "two", "three"}},
+  };
+  std::vector<std::string> many;
+  for (int i = 0; i < 20000; ++i) many.push_back("line " + std::to_string(i));
+  for (const Case& c : cases) {
+    for (const std::vector<std::string>* lines : {&c.lines, static_cast<const std::vector<std::string>*>(&many)}) {
+      LineHandoff handoff(c.batch_bytes);
+      SideTask task([&] {
+        for (const std::string& line : *lines) handoff.put(line);
+        handoff.close();
+      });
+      std::vector<std::string> got;
+      std::vector<std::string_view> batch;
+      while (handoff.take(batch)) got.insert(got.end(), batch.begin(), batch.end());
+      task.wait();
+      EXPECT_EQ(got, *lines) << c.batch_bytes;
+    }
   }
 }
 
