@@ -1,5 +1,7 @@
 #include "common/lines.h"
 
+#include "common/side_task.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -171,6 +173,26 @@ void BlankTrimmer::end_line(LineWriter& out) {
 
 // Only a writer left without close() gets here, on an early way out whose
 // caller reports its own failure.
+// The writes made beside: the task takes the handed-over bytes and writes
+// them to the file, which only it touches until close.
+struct LineWriter::Beside {
+  explicit Beside(File& file)
+      : task([this, &file] {
+          // A batch's pieces lie one after the other: written at once.
+          std::vector<std::string_view> pieces;
+          while (bytes.take(pieces)) {
+            if (pieces.empty()) continue;
+            const char* from = pieces.front().data();
+            const char* to = pieces.back().data() + pieces.back().size();
+            static_cast<void>(file.write(std::string_view(from, static_cast<std::size_t>(to - from))));
+          }
+        }) {}
+  LineHandoff bytes;
+  SideTask task;  // started last, once the handoff stands
+};
+
+LineWriter::LineWriter() = default;
+
 LineWriter::~LineWriter() { static_cast<void>(close()); }
 
 bool LineWriter::open_mode(const std::string& name, File::Mode mode) {
@@ -182,16 +204,39 @@ bool LineWriter::open_mode(const std::string& name, File::Mode mode) {
 bool LineWriter::create(const std::string& name) { return open_mode(name, File::Mode::kCreate); }
 bool LineWriter::append(const std::string& name) { return open_mode(name, File::Mode::kAppend); }
 
+bool LineWriter::create_beside(const std::string& name) {
+  if (!create(name)) return false;
+  beside_ = std::make_unique<Beside>(file_);
+  return true;
+}
+
 // The file keeps its first failure: close() hands it back.
 void LineWriter::raw(std::string_view bytes) {
-  if (file_.is_open() && !bytes.empty()) static_cast<void>(file_.write(bytes));
+  if (bytes.empty()) return;
+  if (beside_) {
+    beside_->bytes.put(bytes);
+  } else if (file_.is_open()) {
+    static_cast<void>(file_.write(bytes));
+  }
 }
 
 void LineWriter::line(std::string_view text) {
-  if (file_.is_open()) static_cast<void>(file_.write(text, "\r\n"));
+  if (beside_) {
+    beside_->bytes.put(text);
+    beside_->bytes.put("\r\n");
+  } else if (file_.is_open()) {
+    static_cast<void>(file_.write(text, "\r\n"));
+  }
 }
 
-IoResult LineWriter::close() { return file_.close(); }
+IoResult LineWriter::close() {
+  if (beside_) {
+    beside_->bytes.close();
+    beside_->task.wait();
+    beside_.reset();
+  }
+  return file_.close();
+}
 
 std::vector<std::string> read_all_lines(const std::string& name, IoFailures& failures) {
   std::vector<std::string> lines;

@@ -6,6 +6,7 @@
 #ifndef TEXTPAIR_COMMON_LINES_H_
 #define TEXTPAIR_COMMON_LINES_H_
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,13 +89,17 @@ class LineReader {
 
 class LineWriter {
  public:
-  LineWriter() = default;
+  LineWriter();
   ~LineWriter();
   LineWriter(const LineWriter&) = delete;
   LineWriter& operator=(const LineWriter&) = delete;
 
   // Creates (or empties) the file.
   bool create(const std::string& name);
+  // The same, with the file's writes made beside the caller, on another
+  // core (side_task.h): the bytes are handed over in batches. ok() then
+  // tells of the create alone; close() waits for the writes and tells all.
+  bool create_beside(const std::string& name);
   // Opens the file for appending, creating it when missing.
   bool append(const std::string& name);
   bool is_open() const { return file_.is_open(); }
@@ -104,7 +109,7 @@ class LineWriter {
   void raw(std::string_view bytes);
   // False when the file could not be made or a write failed since (disk
   // full, ...).
-  bool ok() const { return !file_.failed(); }
+  bool ok() const { return beside_ != nullptr || !file_.failed(); }
   // Closes the file; a failure when the file could not be made or any write
   // or the close failed.
   IoResult close();
@@ -112,6 +117,8 @@ class LineWriter {
  private:
   bool open_mode(const std::string& name, File::Mode mode);
   File file_;
+  struct Beside;
+  std::unique_ptr<Beside> beside_;
 };
 
 // Writes a line that comes in pieces without its leading and trailing

@@ -72,7 +72,8 @@ class PageRewriter {
     work_name_ = std::string(htm == std::string::npos ? page : page.substr(0, htm)) + "_02.htm";
     // A page that cannot be read must not become word spans alone.
     if (!in_.open(page_)) ctx_.state.failures.note_read(in_.status());
-    out_.create(work_name_);
+    // The page is the run's largest file: its writes are made beside.
+    out_.create_beside(work_name_);
     line_no_ = 0;
     has_last_ = false;
     top_written_ = false;
