@@ -28,24 +28,30 @@ namespace textpair {
 
 namespace {
 
-// A group's pages. Its search page is written beside the others, on the
-// other core: it reads only the group's list and the values of the run that
-// no page changes, writes a file of its own, and alone draws from the
-// run's random sequence. It works on a copy of the run state, whose
-// sequence and failures come back once it is done.
+// A group's pages. Its annotated pages, the largest, are written here;
+// its word index page (with the content list, for group 1) and its search
+// page are written beside them, on the other core. Those read only the
+// group's lists and values of the run that no page changes, write files of
+// their own, and alone use the counts of the index pages and the run's
+// random sequence: they work on a copy of the run state, whose counts,
+// sequence and failures come back once they are done.
 void write_group_pages(Context& ctx, int group) {
-  RunState search_state = ctx.state;
-  search_state.failures = IoFailures();
-  Context search_ctx{ctx.console, search_state};
-  SideTask search([&] { write_search_page(search_ctx, group); });
+  RunState side_state = ctx.state;
+  side_state.failures = IoFailures();
+  Context side_ctx{ctx.console, side_state};
+  SideTask side([&] {
+    // The content list lists every page of every group: it is written once,
+    // beside the first group's word index page.
+    if (group == 1) write_content_list(side_ctx);
+    write_word_index_page(side_ctx, group);
+    write_search_page(side_ctx, group);
+  });
   annotate_group(ctx, group);
-  // The content list lists every page of every group: it is written once,
-  // beside the first group's word index page.
-  if (group == 1) write_content_list(ctx);
-  write_word_index_page(ctx, group);
-  search.wait();
-  ctx.state.rand = search_state.rand;
-  ctx.state.failures.note_all(search_state.failures);
+  side.wait();
+  ctx.state.entries_since_promo = side_state.entries_since_promo;
+  ctx.state.ad_index = side_state.ad_index;
+  ctx.state.rand = side_state.rand;
+  ctx.state.failures.note_all(side_state.failures);
 }
 
 Flow build_index_site(Context& ctx) {
