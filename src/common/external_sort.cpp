@@ -283,10 +283,13 @@ SortOutcome merge_pieces(const SortScratch& scratch, std::size_t key_bytes, IoFa
   LineHandoff handoff;
   IoFailures merge_failures;
   SortOutcome merged = SortOutcome::kSorted;
-  SideTask merge([&] {
-    merged = merge_into(pieces, key_bytes, merge_failures, [&](std::string_view line) { handoff.put(line); });
-    handoff.close();
-  });
+  SideTask merge(
+      [&] {
+        merged = merge_into(pieces, key_bytes, merge_failures, [&](std::string_view line) { handoff.put(line); });
+        handoff.close();
+      },
+      SideTask::Alone::kSkip);
+  if (!merge.beside()) return merge_into(pieces, key_bytes, failures, each);
   std::vector<std::string_view> lines;
   while (handoff.take(lines)) {
     for (std::string_view line : lines) each(line);

@@ -1,10 +1,9 @@
 #include "common/lines.h"
 
-#include "common/side_task.h"
-
 #include <algorithm>
 #include <cstring>
 
+#include "common/side_task.h"
 #include "platform/file_names.h"
 
 namespace textpair {
@@ -177,16 +176,18 @@ void BlankTrimmer::end_line(LineWriter& out) {
 // them to the file, which only it touches until close.
 struct LineWriter::Beside {
   explicit Beside(File& file)
-      : task([this, &file] {
-          // A batch's pieces lie one after the other: written at once.
-          std::vector<std::string_view> pieces;
-          while (bytes.take(pieces)) {
-            if (pieces.empty()) continue;
-            const char* from = pieces.front().data();
-            const char* to = pieces.back().data() + pieces.back().size();
-            static_cast<void>(file.write(std::string_view(from, static_cast<std::size_t>(to - from))));
-          }
-        }) {}
+      : task(
+            [this, &file] {
+              // A batch's pieces lie one after the other: written at once.
+              std::vector<std::string_view> pieces;
+              while (bytes.take(pieces)) {
+                if (pieces.empty()) continue;
+                const char* from = pieces.front().data();
+                const char* to = pieces.back().data() + pieces.back().size();
+                static_cast<void>(file.write(std::string_view(from, static_cast<std::size_t>(to - from))));
+              }
+            },
+            SideTask::Alone::kSkip) {}
   LineHandoff bytes;
   SideTask task;  // started last, once the handoff stands
 };
@@ -207,6 +208,8 @@ bool LineWriter::append(const std::string& name) { return open_mode(name, File::
 bool LineWriter::create_beside(const std::string& name) {
   if (!create(name)) return false;
   beside_ = std::make_unique<Beside>(file_);
+  // Without a thread of its own, the writer writes as any other.
+  if (!beside_->task.beside()) beside_.reset();
   return true;
 }
 

@@ -5,11 +5,13 @@
 
 namespace textpair {
 
-SideTask::SideTask(std::function<void()> work) {
+SideTask::SideTask(std::function<void()> work, Alone alone) {
   try {
     thread_ = std::thread(work);
+    beside_ = true;
   } catch (const std::system_error&) {
-    work();  // no thread to be had: the same work, one after the other
+    // No thread to be had: the same work, one after the other.
+    if (alone == Alone::kRunHere) work();
   }
 }
 

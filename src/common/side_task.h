@@ -19,18 +19,25 @@ namespace textpair {
 
 class SideTask {
  public:
-  // Starts `work` at once; where no thread can be started, runs it here
-  // before the constructor returns.
-  explicit SideTask(std::function<void()> work);
+  enum class Alone {
+    kRunHere,  // where no thread can be had, the work runs here at once
+    kSkip,     // where no thread can be had, the work does not run
+  };
+  // Starts `work` at once. Work that waits for the caller (a LineHandoff's
+  // other end) must not run here: it asks for kSkip and checks beside().
+  explicit SideTask(std::function<void()> work, Alone alone = Alone::kRunHere);
   // Waits for the work, if the caller did not.
   ~SideTask() { wait(); }
   SideTask(const SideTask&) = delete;
   SideTask& operator=(const SideTask&) = delete;
   // Returns once the work has ended.
   void wait();
+  // Whether the work was started on a thread of its own.
+  bool beside() const { return beside_; }
 
  private:
   std::thread thread_;
+  bool beside_ = false;
 };
 
 // Lines handed from a side task to its owner a batch at a time: the task
